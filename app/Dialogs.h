@@ -1,0 +1,30 @@
+#pragma once
+// The program's message boxes and the print dialog go through these calls,
+// so that tests can answer them without a user. By default they show the
+// real Qt dialogs.
+#include <QString>
+#include <functional>
+
+class QWidget;
+class QPrinter;
+
+namespace Dialogs {
+
+enum class Kind { Question, Information, Error };
+
+// A question with Yes and No; true for Yes.
+bool AskYesNo(QWidget *parent, const QString &text);
+// An information or error message with an OK button.
+void ShowInformation(QWidget *parent, const QString &text);
+void ShowError(QWidget *parent, const QString &text);
+// The print dialog; true when the user confirmed.
+bool RunPrintDialog(QWidget *parent, QPrinter &printer);
+
+// Test hooks. A handler gets the kind and text (or the printer) and returns
+// the answer; pass an empty function to go back to the real dialogs.
+using MessageHandler = std::function<bool(Kind, const QString &)>;
+using PrintHandler = std::function<bool(QPrinter &)>;
+void SetMessageHandler(MessageHandler handler);
+void SetPrintHandler(PrintHandler handler);
+
+} // namespace Dialogs

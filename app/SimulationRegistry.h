@@ -1,0 +1,33 @@
+#pragma once
+// The table of SimulationKinds: what the left pane shows for each kind.
+// Adding a model is one entry in SimulationRegistry.cpp.
+#include <QString>
+#include <functional>
+
+class TSimulationForm;
+class TSceneNode;
+class TMaterialLibrary;
+
+// How the left pane is laid out for a kind.
+enum class PaneMode { Window, Movie, View3D, MovieOver3D };
+
+struct KindInfo {
+    int kind = 0;
+    PaneMode mode = PaneMode::Window;
+    // Window kinds: creates the simulation window (no parent, hidden).
+    std::function<TSimulationForm *()> createWindow;
+    // Movie kinds: the movie file, relative to the executable's folder.
+    QString movie;
+    // 3D kinds: builds the scene under the 3D view's base node.
+    std::function<void(TSceneNode &base, TMaterialLibrary &library)> buildScene;
+};
+
+// The entry for `kind` (1 to 17), or null for any other number.
+const KindInfo *FindKind(int kind);
+
+// Kinds whose window has a toolbar: the window mode.
+bool IsWindowKind(int kind);
+// Kinds with the "Graph" menu (chart windows).
+bool HasGraphMenu(int kind);
+// Kinds with the "Speed" menu.
+bool HasSpeedMenu(int kind);

@@ -1,0 +1,18 @@
+#pragma once
+// Placing toolbars in the main window's top and bottom docks.
+#include <Qt>
+
+class QMainWindow;
+class QToolBar;
+
+namespace ToolbarDock {
+
+// Moves `toolbar` into `area`, first in the area's first row.
+void DockFirst(QMainWindow *window, QToolBar *toolbar, Qt::ToolBarArea area);
+// Moves `toolbar` into `area` after the toolbars already there.
+void DockLast(QMainWindow *window, QToolBar *toolbar, Qt::ToolBarArea area);
+// Asks the dock to keep `toolbar` at least `x` pixels from the start of its
+// row, as a user's drag would; toolbars before it keep their places.
+void SetPosition(QMainWindow *window, QToolBar *toolbar, int x);
+
+} // namespace ToolbarDock

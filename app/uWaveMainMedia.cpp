@@ -1,0 +1,27 @@
+// Movies, video links, the picture magnifier, help and the About box.
+#include "app/uWaveMain.h"
+
+#include "app/FileLookup.h"
+#include "app/MoviePlayer.h"
+
+#include <QAction>
+
+void TWaveMainFrm::SetupHelp()
+{
+    const bool available = FileLookup::FileExists(
+        FileLookup::Join(FileLookup::ExeFolder(), QStringLiteral("Help/Tessel.qhc")));
+    Contents1->setEnabled(available);
+    Search1->setEnabled(available);
+}
+
+void TWaveMainFrm::SendMovieAngle(float angle)
+{
+    Flash->SetVariable(QStringLiteral("_root.angle"), QString::number(static_cast<int>(angle)));
+    Flash->CallLabel(QStringLiteral("_root.caller_mc"), QStringLiteral("DoRotate"));
+}
+
+bool TWaveMainFrm::PlayVideoLink(const QString &) { return false; }
+void TWaveMainFrm::ShowMagnifier(const QString &) {}
+void TWaveMainFrm::Contents1Click(QAction *) {}
+void TWaveMainFrm::About1Click() {}
+void TWaveMainFrm::FormKeyDown(int) {}
