@@ -1,0 +1,61 @@
+#include "app/PageLinks.h"
+
+#include "app/SimGlobals.h"
+
+namespace {
+struct PageKind {
+    const char *file;
+    int kind;
+};
+const PageKind kPages[] = {
+    {"GAMMA.HTM", 10},     {"DAMPSHM.HTM", 9},   {"STATWAVE.HTM", 6},     {"YDS.HTM", 1},
+    {"SOUND.HTM", 5},      {"GRATING.HTM", 3},   {"MULTISLIT.HTM", 2},    {"SUPERWAVE.HTM", 8},
+    {"SNDSPEED.HTM", 7},   {"TLWAVE.HTM", 4},    {"AUXCIRCLE.HTM", 11},   {"RIPPLE.HTM", 12},
+    {"HSPECTRUM.HTM", 13}, {"RESONANCE.HTM", 14}, {"EM_WAVES.HTM", 15},   {"POLARIZATION.HTM", 16},
+    {"LCD.HTM", 17},
+};
+
+QString afterLast(const QString &s, const QString &separators)
+{
+    int cut = -1;
+    for (QChar c : separators)
+        cut = qMax(cut, s.lastIndexOf(c));
+    return s.mid(cut + 1);
+}
+} // namespace
+
+int KindOfPage(const QString &name)
+{
+    if (name.isEmpty())
+        return ActiveKind;
+    QString n = name;
+    if (n.startsWith('/'))
+        n.remove(0, 1);
+    n = afterLast(n, QStringLiteral("\\:")).toUpper();
+    const int hash = n.indexOf('#');
+    if (hash >= 0)
+        n.truncate(hash);
+    for (const PageKind &p : kPages)
+        if (n == QLatin1String(p.file))
+            return p.kind;
+    return ActiveKind;
+}
+
+QString LastUrlSegment(const QString &url)
+{
+    const int slash = url.lastIndexOf('/');
+    if (slash >= 0)
+        return url.mid(slash + 1);
+    return afterLast(url, QStringLiteral("\\:"));
+}
+
+QString UrlToFilePath(const QString &url)
+{
+    QString p = url;
+    const int at = p.indexOf(QLatin1String("file:///"), 0, Qt::CaseInsensitive);
+    if (at >= 0)
+        p.remove(at, 8);
+    p.replace(QLatin1String("%20"), QLatin1String(" "));
+    p.replace('/', '\\');
+    return p;
+}
