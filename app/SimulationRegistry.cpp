@@ -25,36 +25,36 @@ KindInfo movie(int kind, const char *file)
     return k;
 }
 
-const std::array<KindInfo, 17> &table()
+// One entry per kind; a model's window, movie or scene is added here.
+std::array<KindInfo, 17> makeTable()
 {
-    static const std::array<KindInfo, 17> kinds = [] {
-        std::array<KindInfo, 17> t;
-        t[0] = window(skYoungDoubleSlit);
-        t[1] = window(skMultipleSlits);
-        t[2] = window(skGrating);
-        t[3] = window(skTransLongWaves);
-        t[4] = window(skToneKeyboard);
-        t[5] = window(skStandingWaves);
-        t[6] = window(skSpeedOfSound);
-        t[7] = window(skSuperposition);
-        t[8] = window(skDampedSHM);
-        t[9] = window(skGamma);
-        t[10] = window(skAuxCircle);
-        t[11] = window(skRippleTank);
-        t[12] = movie(skHydrogenSpectrum, "Flash/HSpectrum.swf");
-        t[13] = window(skResonance);
-        KindInfo em;
-        em.kind = skEMWave;
-        em.mode = PaneMode::View3D;
-        t[14] = em;
-        KindInfo pol;
-        pol.kind = skPolarisation;
-        pol.mode = PaneMode::MovieOver3D;
-        pol.movie = QStringLiteral("Flash/Polarization.swf");
-        t[15] = pol;
-        t[16] = movie(skLCD, "Flash/LCD.swf");
-        return t;
-    }();
+    std::array<KindInfo, 17> t;
+    t[0] = window(skYoungDoubleSlit);
+    t[1] = window(skMultipleSlits);
+    t[2] = window(skGrating);
+    t[3] = window(skTransLongWaves);
+    t[4] = window(skToneKeyboard);
+    t[5] = window(skStandingWaves);
+    t[6] = window(skSpeedOfSound);
+    t[7] = window(skSuperposition);
+    t[8] = window(skDampedSHM);
+    t[9] = window(skGamma);
+    t[10] = window(skAuxCircle);
+    t[11] = window(skRippleTank);
+    t[12] = movie(skHydrogenSpectrum, "Flash/HSpectrum.swf");
+    t[13] = window(skResonance);
+    t[14].kind = skEMWave;
+    t[14].mode = PaneMode::View3D;
+    t[15].kind = skPolarisation;
+    t[15].mode = PaneMode::MovieOver3D;
+    t[15].movie = QStringLiteral("Flash/Polarization.swf");
+    t[16] = movie(skLCD, "Flash/LCD.swf");
+    return t;
+}
+
+std::array<KindInfo, 17> &table()
+{
+    static std::array<KindInfo, 17> kinds = makeTable();
     return kinds;
 }
 
@@ -65,6 +65,17 @@ const KindInfo *FindKind(int kind)
     if (kind < 1 || kind > 17)
         return nullptr;
     return &table()[kind - 1];
+}
+
+void OverrideKindForTesting(const KindInfo &info)
+{
+    if (info.kind >= 1 && info.kind <= 17)
+        table()[info.kind - 1] = info;
+}
+
+void RestoreKindsForTesting()
+{
+    table() = makeTable();
 }
 
 bool IsWindowKind(int kind)

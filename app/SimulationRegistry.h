@@ -25,6 +25,11 @@ struct KindInfo {
 // The entry for `kind` (1 to 17), or null for any other number.
 const KindInfo *FindKind(int kind);
 
+// Tests replace an entry (for example with a window of their own) and put
+// the table back afterwards.
+void OverrideKindForTesting(const KindInfo &info);
+void RestoreKindsForTesting();
+
 // Kinds whose window has a toolbar: the window mode.
 bool IsWindowKind(int kind);
 // Kinds with the "Graph" menu (chart windows).

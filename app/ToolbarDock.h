@@ -11,8 +11,4 @@ namespace ToolbarDock {
 void DockFirst(QMainWindow *window, QToolBar *toolbar, Qt::ToolBarArea area);
 // Moves `toolbar` into `area` after the toolbars already there.
 void DockLast(QMainWindow *window, QToolBar *toolbar, Qt::ToolBarArea area);
-// Asks the dock to keep `toolbar` at least `x` pixels from the start of its
-// row, as a user's drag would; toolbars before it keep their places.
-void SetPosition(QMainWindow *window, QToolBar *toolbar, int x);
-
 } // namespace ToolbarDock

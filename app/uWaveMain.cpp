@@ -321,7 +321,7 @@ void TWaveMainFrm::CreateToolbars()
         tb->setObjectName(QLatin1String(name));
         tb->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         tb->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
-        tb->installEventFilter(this); // a floating toolbar cannot be closed
+        tb->installEventFilter(this); // cannot be closed; the page toolbar follows its place
         return tb;
     };
     auto button = [](QToolBar *tb, const char *name, const QString &caption, const QString &hint,
@@ -357,6 +357,10 @@ void TWaveMainFrm::CreateToolbars()
     connect(RandomBtn, &QAction::triggered, this, [this] { RandomBtnClick(RandomBtn); });
 
     HTMLToolbar = makeBar("HTMLToolbar", QStringLiteral("Page"));
+    HTMLToolbarGap = new QWidget(HTMLToolbar);
+    HTMLToolbarGap->setObjectName(QStringLiteral("HTMLToolbarGap"));
+    HTMLToolbarGap->setFixedSize(0, 1);
+    HTMLToolbar->addWidget(HTMLToolbarGap);
     IndexBtn = button(HTMLToolbar, "IndexBtn", QStringLiteral("Index"), QStringLiteral("Main index"), biIndex,
                       QKeySequence(QStringLiteral("Ctrl+I")));
     BackBtn = button(HTMLToolbar, "BackBtn", QStringLiteral("Back"), QStringLiteral("Move back"), biBack,
@@ -437,6 +441,8 @@ void TWaveMainFrm::CreatePanes()
     LeftTW->setMinimumWidth(30);
     LeftTW->resize(389, LeftTW->height());
     connect(LeftTW, &TAlignPanel::Resized, this, &TWaveMainFrm::SplashTWResize);
+    connect(LeftTW, &TAlignPanel::Resized, this, &TWaveMainFrm::AlignPageToolbar);
+    LeftTW->installEventFilter(this);
 
     auto *right = new QFrame(Splitter);
     right->setObjectName(QStringLiteral("EWBPanel"));
@@ -522,6 +528,22 @@ void TWaveMainFrm::SetLeftPaneWidth(int width)
         Splitter->setProperty("pendingLeftWidth", QVariant());
     }
     LeftTW->resize(width, LeftTW->height());
+}
+
+void TWaveMainFrm::AlignPageToolbar()
+{
+    static bool busy = false; // the gap's own resize moves nothing before it
+    if (busy || !HTMLToolbarGap)
+        return;
+    busy = true;
+    int gap = 0;
+    if (!HTMLToolbar->isFloating() && LeftTW->isVisibleTo(this)) {
+        const int paneEdge = LeftPaneWidth() + Splitter->handleWidth();
+        gap = qMax(0, paneEdge - (HTMLToolbar->x() + HTMLToolbarGap->x()));
+    }
+    if (HTMLToolbarGap->width() != gap)
+        HTMLToolbarGap->setFixedWidth(gap);
+    busy = false;
 }
 
 // ======================================================================
@@ -629,7 +651,7 @@ void TWaveMainFrm::PlaceDefault()
         setGeometry(QRect(QPoint(left, top), QSize(right - left, bottom - top)));
         SetLeftPaneWidth((right - left) / 2);
     }
-    ToolbarDock::SetPosition(this, HTMLToolbar, LeftPaneWidth());
+    AlignPageToolbar();
 }
 
 // ======================================================================
@@ -654,7 +676,7 @@ void TWaveMainFrm::FormShow()
     const QVariant pending = Splitter->property("pendingLeftWidth");
     if (pending.isValid())
         SetLeftPaneWidth(pending.toInt());
-    ToolbarDock::SetPosition(this, HTMLToolbar, LeftPaneWidth());
+    AlignPageToolbar();
     SplashTWResize();
 }
 
@@ -764,6 +786,12 @@ bool TWaveMainFrm::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     }
+    case QEvent::Move:
+    case QEvent::Show:
+    case QEvent::Hide:
+        if (watched == HTMLToolbar || watched == LeftTW)
+            AlignPageToolbar();
+        break;
     case QEvent::Resize:
         if (watched == Splitter) {
             const QVariant pending = Splitter->property("pendingLeftWidth");

@@ -114,6 +114,10 @@ public:
     // Width of the left pane in pixels.
     int LeftPaneWidth() const;
     void SetLeftPaneWidth(int width);
+    // Keeps the page toolbar's buttons above the right pane: a gap at the
+    // toolbar's start fills the room up to the left pane's edge.
+    void AlignPageToolbar();
+    QWidget *HTMLToolbarGap = nullptr;
 
     // ---------------------------------------------------------- simulation host
     void ShowSimulation(int kind);

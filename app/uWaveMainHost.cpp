@@ -102,7 +102,7 @@ void TWaveMainFrm::ShowSimulation(int kind)
     }
     }
 
-    ToolbarDock::SetPosition(this, HTMLToolbar, LeftPaneWidth());
+    AlignPageToolbar();
     setUpdatesEnabled(true);                           // 15
 }
 
@@ -190,7 +190,7 @@ void TWaveMainFrm::PlaceToolbars(bool bottom)
     // Moving a toolbar shows it; keep what was hidden hidden.
     GLToolbar->setVisible(glVisible);
     HTMLToolbar->setVisible(htmlVisible);
-    ToolbarDock::SetPosition(this, HTMLToolbar, LeftPaneWidth());
+    AlignPageToolbar();
 }
 
 void TWaveMainFrm::ApplyButtonSize(bool large)

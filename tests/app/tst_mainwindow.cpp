@@ -1,0 +1,396 @@
+// The main window's start-up, settings, placement, start picture, themes,
+// menus and shutdown question.
+#include "TestSupport.h"
+
+#include "app/AlignPanel.h"
+#include "app/EmbeddedBrowser.h"
+#include "app/Splash.h"
+#include "app/Themes.h"
+#include "app/uDataMod.h"
+#include "app/uWaveMain.h"
+#include "scene3d/GLViewer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusTipEvent>
+#include <QTest>
+#include <QToolBar>
+#include <QtEndian>
+
+using namespace TestSupport;
+
+namespace {
+
+ScreenInfoProvider screen(QSize size, std::optional<QRect> work)
+{
+    return [=] {
+        ScreenInfo s;
+        s.size = size;
+        s.workArea = work;
+        return s;
+    };
+}
+
+QByteArray ints(std::initializer_list<qint32> values)
+{
+    QByteArray b;
+    for (qint32 v : values) {
+        char raw[4];
+        qToLittleEndian(v, raw);
+        b.append(raw, 4);
+    }
+    return b;
+}
+
+QSettings store()
+{
+    return QSettings(QStringLiteral("Quillon"), QStringLiteral("Orvanta"));
+}
+
+// A program folder with only a start picture of the given size.
+class ExeWithSplash
+{
+public:
+    explicit ExeWithSplash(QSize pictureSize)
+    {
+        QDir(m_dir.path()).mkpath(QStringLiteral("HTML/images"));
+        QImage img(pictureSize, QImage::Format_ARGB32);
+        img.fill(Qt::darkCyan);
+        img.save(m_dir.path() + QStringLiteral("/HTML/images/Splash.png"));
+        m_exe = std::make_unique<ScopedExeFolder>(m_dir.path());
+    }
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<ScopedExeFolder> m_exe;
+};
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init() { Speeds = DefaultSpeeds(); }
+
+    void firstRunPlacement_data();
+    void firstRunPlacement();
+    void settingsRoundTrip();
+    void corruptValuesFallBackAlone_data();
+    void corruptValuesFallBackAlone();
+    void storedPositionGivesHalfPane();
+    void bottomToolbarsBeforeFirstShow();
+    void largeButtonsOnlyPageToolbarAtFirstShow();
+    void unwritableStoreSavesNothingQuietly();
+    void closeQuestion();
+    void startPicture_data();
+    void startPicture();
+    void menuTree();
+    void themesMatchedIgnoringCase();
+    void hintGoesToHintLabel();
+};
+
+void TestMainWindow::firstRunPlacement_data()
+{
+    QTest::addColumn<QSize>("screenSize");
+    QTest::addColumn<QRect>("work");
+    QTest::addColumn<QRect>("expected");
+    QTest::addColumn<int>("leftPane");
+    // 1920 x 1040 work area on a wide screen: a 4:3 window as tall as the
+    // work area (1040 x 4/3 = 1386.67, rounded 1387), centred.
+    QTest::newRow("wide") << QSize(1920, 1080) << QRect(0, 0, 1920, 1040)
+                          << QRect(266, 0, 1387, 1040) << 693;
+    // A 4:3 screen keeps the whole work area.
+    QTest::newRow("4:3") << QSize(1024, 768) << QRect(0, 0, 1024, 728) << QRect(0, 0, 1024, 728) << 512;
+    // A work area not at the origin (task bar at the left) still centres on
+    // the screen.
+    QTest::newRow("wide, bar left") << QSize(1600, 900) << QRect(60, 0, 1540, 900)
+                                    << QRect(60 + (1600 - 1200) / 2, 0, 1200, 900) << 600;
+}
+
+void TestMainWindow::firstRunPlacement()
+{
+    QFETCH(QSize, screenSize);
+    QFETCH(QRect, work);
+    QFETCH(QRect, expected);
+    QFETCH(int, leftPane);
+    ScopedSettings settings;
+    TWaveMainFrm w(screen(screenSize, work));
+    QCOMPARE(w.geometry(), expected);
+    QCOMPARE(w.LeftPaneWidth(), leftPane);
+    QCOMPARE(Themes::Current(), QStringLiteral("Office 2007 Blue"));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_COMPARE(w.LeftTW->width(), leftPane);
+}
+
+void TestMainWindow::settingsRoundTrip()
+{
+    ScopedSettings settings;
+    {
+        TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+        w.TextBackground = QStringLiteral("#D9EAFF");
+        w.TextSize = 4;
+        w.Top1Click(w.Bottom1);
+        w.GLColor = 0x00102030;
+        w.GLViewer->SetBackgroundColor(0x00102030);
+        w.Large1->setChecked(true);
+        Speeds[9] = 77;
+        Speeds[17] = -5; // stored entries are kept as they are
+        w.SpTBXSkinGroupItem1SkinChange(QStringLiteral("Dream"));
+        w.setGeometry(QRect(40, 50, 900, 700));
+        w.SaveSettings();
+    }
+    QSettings s = store();
+    QCOMPARE(s.value("Speeds").toByteArray().size(), 72);
+    QCOMPARE(s.value("position").toByteArray(), ints({40, 50, 940, 750}));
+
+    Speeds = DefaultSpeeds();
+    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    QCOMPARE(w.TextBackground, QStringLiteral("#D9EAFF"));
+    QCOMPARE(w.TextSize, 4);
+    QCOMPARE(w.EWB->TextSize(), 4);
+    QVERIFY(w.Bottom1->isChecked());
+    QCOMPARE(w.GLViewer->BackgroundColor(), 0x00102030u);
+    QVERIFY(w.Large1->isChecked());
+    QCOMPARE(Speeds[9], 77);
+    QCOMPARE(Speeds[17], -5);
+    QCOMPARE(Speeds[4], 200);
+    QCOMPARE(Themes::Current(), QStringLiteral("Dream"));
+    QCOMPARE(w.geometry(), QRect(40, 50, 900, 700));
+    w.SpTBXSkinGroupItem1SkinChange(Themes::DefaultName());
+}
+
+void TestMainWindow::corruptValuesFallBackAlone_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QVariant>("value");
+    QTest::newRow("zoom not a number") << "zoom" << QVariant(QStringLiteral("big"));
+    QTest::newRow("textbgnd not a colour") << "textbgnd" << QVariant(QStringLiteral("blue-ish!"));
+    QTest::newRow("Speeds as text") << "Speeds" << QVariant(QStringLiteral("fast"));
+    QTest::newRow("Speeds too long") << "Speeds" << QVariant(QByteArray(80, '\x07'));
+    QTest::newRow("position too long") << "position" << QVariant(ints({1, 2, 300, 400, 5}));
+    QTest::newRow("position too short") << "position" << QVariant(ints({1, 2, 300}));
+    QTest::newRow("position as text") << "position" << QVariant(QStringLiteral("1,2,3,4"));
+    QTest::newRow("position empty rectangle") << "position" << QVariant(ints({100, 100, 100, 50}));
+    QTest::newRow("TBTop not a flag") << "TBTop" << QVariant(QStringLiteral("sideways"));
+    QTest::newRow("Large not a flag") << "Large" << QVariant(7);
+    QTest::newRow("Skin unknown") << "Skin" << QVariant(QStringLiteral("Neon"));
+    QTest::newRow("GLColor as bytes") << "GLColor" << QVariant(QByteArray("\x01\x02", 2));
+}
+
+void TestMainWindow::corruptValuesFallBackAlone()
+{
+    QFETCH(QString, name);
+    QFETCH(QVariant, value);
+    ScopedSettings settings;
+    // Good values everywhere, then one bad one.
+    {
+        QSettings s = store();
+        s.setValue("textbgnd", "#FFFFE0");
+        s.setValue("zoom", 3);
+        s.setValue("TBTop", 1);
+        s.setValue("GLColor", 0x00123456);
+        s.setValue("Large", 0);
+        s.setValue("Speeds", ints({1, 2, 3}));
+        s.setValue("position", ints({10, 20, 810, 620}));
+        s.setValue("Skin", "Eos");
+        s.setValue(name, value);
+    }
+    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    auto expect = [&](const QString &n) { return n != name; };
+    QCOMPARE(w.TextBackground, expect("textbgnd") ? QStringLiteral("#FFFFE0") : QStringLiteral("#FFFFFF"));
+    QCOMPARE(w.TextSize, expect("zoom") ? 3 : 2);
+    QVERIFY(w.Top1->isChecked());
+    QCOMPARE(w.GLViewer->BackgroundColor(), expect("GLColor") ? 0x00123456u : 0x00FFFFFFu);
+    QVERIFY(!w.Large1->isChecked());
+    if (expect("Speeds")) {
+        // A shorter value replaces only the leading entries.
+        QCOMPARE(Speeds[0], 1);
+        QCOMPARE(Speeds[2], 3);
+        QCOMPARE(Speeds[4], 200);
+    } else {
+        QCOMPARE(Speeds, DefaultSpeeds());
+    }
+    QCOMPARE(Themes::Current(), expect("Skin") ? QStringLiteral("Eos") : QStringLiteral("Office 2007 Blue"));
+    if (expect("position"))
+        QCOMPARE(w.geometry(), QRect(10, 20, 800, 600));
+    else // the first-run placement
+        QCOMPARE(w.geometry(), QRect((1600 - 1280) / 2, 0, 1280, 960));
+    w.SpTBXSkinGroupItem1SkinChange(Themes::DefaultName());
+}
+
+void TestMainWindow::storedPositionGivesHalfPane()
+{
+    ScopedSettings settings;
+    store().setValue("position", ints({0, 0, 1001, 700}));
+    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QTRY_COMPARE(w.LeftTW->width(), 500);
+}
+
+void TestMainWindow::bottomToolbarsBeforeFirstShow()
+{
+    ScopedSettings settings;
+    store().setValue("TBTop", 0);
+    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    QVERIFY(!w.isVisible());
+    QCOMPARE(w.toolBarArea(w.HTMLToolbar), Qt::BottomToolBarArea);
+    QCOMPARE(w.toolBarArea(w.GLToolbar), Qt::BottomToolBarArea);
+    QVERIFY(w.Bottom1->isChecked());
+    QVERIFY(!w.Top1->isChecked());
+}
+
+void TestMainWindow::largeButtonsOnlyPageToolbarAtFirstShow()
+{
+    ScopedSettings settings;
+    store().setValue("Large", 1);
+    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    QVERIFY(w.Large1->isChecked());
+    QCOMPARE(w.HTMLToolbar->iconSize(), QSize(24, 24));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.HTMLToolbar->iconSize(), QSize(48, 48));
+    QCOMPARE(w.GLToolbar->iconSize(), QSize(24, 24));
+}
+
+void TestMainWindow::unwritableStoreSavesNothingQuietly()
+{
+    ScopedDialogAnswers answers(true);
+    ScopedSettings settings;
+    settings.MakeUnwritable();
+    {
+        TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+        w.TextSize = 4;
+        w.SaveSettings();
+    }
+    QVERIFY(answers.Shown().isEmpty());
+    QCOMPARE(store().value("zoom").toInt(), 0);
+}
+
+void TestMainWindow::closeQuestion()
+{
+    ScopedSettings settings;
+    ScopedDialogAnswers answers(false);
+    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.TextSize = 4;
+    QVERIFY(!w.close());
+    QCOMPARE(answers.Shown(), QStringList{QStringLiteral("Close program")});
+    QVERIFY(w.isVisible());
+    QVERIFY(store().allKeys().isEmpty()); // No saves nothing
+
+    answers.SetAnswer(true);
+    QVERIFY(w.close());
+    QCOMPARE(store().value("zoom").toInt(), 4);
+}
+
+void TestMainWindow::startPicture_data()
+{
+    QTest::addColumn<QSize>("pane");
+    QTest::addColumn<QRect>("expected");
+    // Narrower than the 640 x 370 picture: shrunk to the pane width minus 10
+    // (290 x round(290 x 370 / 640) = 290 x 168), centred.
+    QTest::newRow("narrow") << QSize(300, 500) << QRect(5, (500 - 168) / 2, 290, 168);
+    // Wider: natural size, centred.
+    QTest::newRow("wide") << QSize(801, 600) << QRect((801 - 640) / 2, (600 - 370) / 2, 640, 370);
+}
+
+void TestMainWindow::startPicture()
+{
+    QFETCH(QSize, pane);
+    QFETCH(QRect, expected);
+    ScopedSettings settings;
+    ExeWithSplash exe(QSize(640, 370));
+    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    QVERIFY(w.SplashImage);
+    w.LeftTW->resize(pane);
+    w.SplashTWResize(); // what the pane's resize event runs
+    QCOMPARE(w.SplashImage->geometry(), expected);
+    QCOMPARE(w.SplashImage->AutoSize(), pane.width() >= 640);
+}
+
+void TestMainWindow::menuTree()
+{
+    ScopedSettings settings;
+    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    QStringList menus;
+    for (QAction *a : w.menuBar()->actions())
+        menus << a->text();
+    QCOMPARE(menus, (QStringList{"File", "Edit", "Toolbars", "Graph", "Speed", "Appearance", "Help"}));
+    QVERIFY(!w.Graph1->menuAction()->isVisible());
+    QVERIFY(!w.Speed1->menuAction()->isVisible());
+
+    struct Item {
+        QMenu *menu;
+        QStringList captions;
+    };
+    const Item items[] = {
+        {w.File1, {"Exit"}},
+        {w.Edit1, {"Select all", "Copy"}},
+        {w.Toolbars1, {"Toolbars at top", "Toolbars at bottom", "Use large buttons"}},
+        {w.Graph1, {"Time axis", "Copy graph", "Show X hair cursor", "Print graph"}},
+        {w.TimeScale1, {"5 seconds", "10 seconds", "15 seconds", "20 seconds"}},
+        {w.Speed1, {"Set animation speed"}},
+        {w.Help1, {"Contents", "Search for help on", "", "About"}},
+    };
+    for (const Item &item : items) {
+        QStringList captions;
+        for (QAction *a : item.menu->actions())
+            captions << a->text();
+        QCOMPARE(captions, item.captions);
+    }
+    QCOMPARE(w.SelectAll1->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
+    QCOMPARE(w.CopyHTML1->shortcut(), QKeySequence(QStringLiteral("Ctrl+C")));
+    QCOMPARE(w.IndexBtn->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
+    QCOMPARE(w.BackBtn->shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
+    QCOMPARE(w.FwdBtn->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    QVERIFY(w.Top1->isChecked());
+    QVERIFY(w.T10->isChecked());
+    QCOMPARE(w.T5->data().toInt(), 5);
+    QCOMPARE(w.T20->data().toInt(), 20);
+
+    QStringList themes;
+    for (QAction *a : w.Themes->actions())
+        themes << a->text();
+    QCOMPARE(themes, Themes::Names());
+    QCOMPARE(themes.size(), 13);
+    QVERIFY(themes.contains("Office 2007 Blue"));
+}
+
+void TestMainWindow::themesMatchedIgnoringCase()
+{
+    ScopedSettings settings;
+    store().setValue("Skin", "office 2007 BLACK");
+    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    QCOMPARE(Themes::Current(), QStringLiteral("Office 2007 Black"));
+    QCOMPARE(QApplication::palette().color(QPalette::Window), QColor(0x535353));
+    int checked = 0;
+    for (QAction *a : w.Themes->actions())
+        checked += a->isChecked() ? 1 : 0;
+    QCOMPARE(checked, 1);
+    w.SpTBXSkinGroupItem1SkinChange(Themes::DefaultName());
+    QCOMPARE(Themes::Current(), QStringLiteral("Office 2007 Blue"));
+}
+
+void TestMainWindow::hintGoesToHintLabel()
+{
+    ScopedSettings settings;
+    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QStatusTipEvent tip(QStringLiteral("Main index"));
+    QApplication::sendEvent(w.HTMLToolbar, &tip); // propagates to the window
+    QCOMPARE(w.HintLabel->text(), QStringLiteral("Main index"));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
