@@ -134,6 +134,9 @@ public:
 
     // ---- placement, relative to the parent
     QVector3D Position() const { return m_position; }
+    float X() const { return m_position.x(); }
+    float Y() const { return m_position.y(); }
+    float Z() const { return m_position.z(); }
     void SetPosition(const QVector3D &p);
     void SetPosition(float x, float y, float z) { SetPosition(QVector3D(x, y, z)); }
     void SetX(float x) { SetPosition(QVector3D(x, m_position.y(), m_position.z())); }

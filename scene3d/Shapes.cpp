@@ -231,8 +231,8 @@ void TCone::BuildMesh(TMesh &mesh) const
             TMeshPart &strip = mesh.AddPart(TPrimitive::TriangleStrip);
             for (int i = 0; i <= m_slices; ++i) {
                 const int k = up ? i : m_slices - i;
-                strip.Add(nrm, at(k, ro, y));
                 strip.Add(nrm, at(k, ri, y));
+                strip.Add(nrm, at(k, ro, y));
             }
         }
     };
