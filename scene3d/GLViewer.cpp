@@ -278,6 +278,7 @@ void TGLViewer::DrawItem(const TDrawItem &item, GpuMesh &mesh, const QMatrix4x4 
 
 void TGLViewer::paintGL()
 {
+    glGetIntegerv(GL_SAMPLES, &m_samples);
     const QColor bg = bgrColor(m_background);
     glClearColor(float(bg.redF()), float(bg.greenF()), float(bg.blueF()), 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -356,7 +357,6 @@ void TGLViewer::PaintMessage(const QString &text)
 
 void TGLViewer::mousePressEvent(QMouseEvent *event)
 {
-    m_pressPos = event->position();
     emit MouseDown(event->button(), event->position());
     event->accept();
 }

@@ -41,6 +41,8 @@ public:
     QString ErrorText() const { return m_error; }
     // Frames drawn so far.
     quint64 FramesDrawn() const { return m_frames; }
+    // Samples per pixel of the last frame (0 or 1: no multisampling).
+    int Samples() const { return m_samples; }
 
 Q_SIGNALS:
     void MouseDown(Qt::MouseButton button, QPointF pos);
@@ -82,9 +84,9 @@ private:
     quint32 m_background = 0x00FFFFFF;
     QString m_error;
     quint64 m_frames = 0;
+    int m_samples = 0;
     bool m_core = false;
     std::unique_ptr<QOpenGLShaderProgram> m_program;
     std::unique_ptr<QOpenGLVertexArrayObject> m_vao;
     std::unordered_map<uint64_t, std::unique_ptr<GpuMesh>> m_meshes;
-    QPointF m_pressPos;
 };
