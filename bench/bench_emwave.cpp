@@ -1,0 +1,88 @@
+// Speed of the running electromagnetic wave: frames per second of an
+// 800 x 600 viewer (each frame one update of the wave, as a clock tick
+// makes it, then the redraw it asks for), and the cost of the update and
+// of walking the scene without drawing.
+//
+// Run by hand under the display to be measured, e.g.
+//   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/bench_emwave
+#include "scene3d/GLScene.h"
+#include "scene3d/GLViewer.h"
+#include "scene3d/GL_EMWave.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+class BenchEMWave : public QObject
+{
+    Q_OBJECT
+private slots:
+    void framesPerSecond();
+    void updateOnly();
+    void updateAndCollect();
+};
+
+void BenchEMWave::framesPerSecond()
+{
+    if (!TGLViewer::OpenGLAvailable())
+        QSKIP("no OpenGL on this display");
+    TGLScene scene;
+    BuildEMWaveScene(*scene.SceneBase, scene.MatLib);
+    scene.ResetCamera(864.0f / 1000.0f);
+    TGLViewer viewer;
+    viewer.SetScene(&scene);
+    viewer.resize(800, 600);
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    QTRY_VERIFY(viewer.FramesDrawn() > 0);
+
+    float angle = 0.0f;
+    auto frame = [&] {
+        const quint64 before = viewer.FramesDrawn();
+        angle += 1.7f;
+        if (angle > 360.0f)
+            angle = 0.0f;
+        UpdateEMWaveScene(*scene.SceneBase, angle);
+        while (viewer.FramesDrawn() == before)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    };
+    for (int i = 0; i < 10; ++i)
+        frame(); // warm up
+    QElapsedTimer t;
+    t.start();
+    int frames = 0;
+    while (t.elapsed() < 4000) {
+        frame();
+        ++frames;
+    }
+    const double fps = frames * 1000.0 / double(t.elapsed());
+    qInfo("EM wave at %dx%d, %d samples: %.1f frames per second (%d frames)", viewer.width(), viewer.height(),
+          viewer.Samples(), fps, frames);
+}
+
+void BenchEMWave::updateOnly()
+{
+    TGLScene scene;
+    BuildEMWaveScene(*scene.SceneBase, scene.MatLib);
+    float angle = 0.0f;
+    QBENCHMARK {
+        angle = angle > 360.0f ? 0.0f : angle + 0.7f;
+        UpdateEMWaveScene(*scene.SceneBase, angle);
+    }
+}
+
+void BenchEMWave::updateAndCollect()
+{
+    TGLScene scene;
+    BuildEMWaveScene(*scene.SceneBase, scene.MatLib);
+    float angle = 0.0f;
+    size_t items = 0;
+    QBENCHMARK {
+        angle = angle > 360.0f ? 0.0f : angle + 0.7f;
+        UpdateEMWaveScene(*scene.SceneBase, angle);
+        items += CollectDrawItems(scene.Objects).size();
+    }
+    QVERIFY(items > 0);
+}
+
+QTEST_MAIN(BenchEMWave)
+#include "bench_emwave.moc"
