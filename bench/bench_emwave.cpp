@@ -17,6 +17,7 @@ class BenchEMWave : public QObject
     Q_OBJECT
 private slots:
     void framesPerSecond();
+    void runningOnTheClock();
     void updateOnly();
     void updateAndCollect();
 };
@@ -57,6 +58,44 @@ void BenchEMWave::framesPerSecond()
     const double fps = frames * 1000.0 / double(t.elapsed());
     qInfo("EM wave at %dx%d, %d samples: %.1f frames per second (%d frames)", viewer.width(), viewer.height(),
           viewer.Samples(), fps, frames);
+}
+
+void BenchEMWave::runningOnTheClock()
+{
+    // As the program runs it: the view's clock ticks as fast as the event
+    // loop allows, each tick advancing the wave 100 degrees a second, and
+    // the viewer redraws whenever a tick changed the scene.
+    if (!TGLViewer::OpenGLAvailable())
+        QSKIP("no OpenGL on this display");
+    TGLScene scene;
+    BuildEMWaveScene(*scene.SceneBase, scene.MatLib);
+    scene.ResetCamera(864.0f / 1000.0f);
+    TGLViewer viewer;
+    viewer.SetScene(&scene);
+    viewer.resize(800, 600);
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    QTRY_VERIFY(viewer.FramesDrawn() > 0);
+
+    float angle = 0.0f;
+    int ticks = 0;
+    scene.GLCadencer.OnProgress = [&](TNGLCadencer *, double dt, double) {
+        angle = float(double(angle) + 100.0 * dt);
+        if (angle > 360.0f)
+            angle = 0.0f;
+        UpdateEMWaveScene(*scene.SceneBase, angle);
+        ++ticks;
+    };
+    const quint64 startFrames = viewer.FramesDrawn();
+    QElapsedTimer t;
+    t.start();
+    scene.GLCadencer.SetEnabled(true);
+    while (t.elapsed() < 4000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    scene.GLCadencer.SetEnabled(false);
+    const double seconds = double(t.elapsed()) / 1000.0;
+    qInfo("EM wave on its clock at %dx%d: %.1f frames per second, %.0f ticks per second",
+          viewer.width(), viewer.height(), double(viewer.FramesDrawn() - startFrames) / seconds, ticks / seconds);
 }
 
 void BenchEMWave::updateOnly()

@@ -74,6 +74,7 @@ private slots:
     void cleanup();
     void showsAStillWave();
     void startStopAndComingBack();
+    void runsOnItsClock();
     void clockTick();
     void scrollBarWhileStopped();
     void polarAndRandom();
@@ -159,6 +160,24 @@ void TestView3D::startStopAndComingBack()
     QCOMPARE(w.GLhsb->value(), 0);
     QCOMPARE(w.SceneBase->Count(), 6);
     QVERIFY(waveShows(w, 0));
+}
+
+void TestView3D::runsOnItsClock()
+{
+    TWaveMainFrm &w = *m_w;
+    w.ShowSimulation(15);
+    QTRY_VERIFY(w.GLViewer->FramesDrawn() > 0);
+    const quint64 frames = w.GLViewer->FramesDrawn();
+    w.StartBtn->trigger();
+    // 100 degrees a second by default; the viewer shows the ticks.
+    QTRY_VERIFY(w.GLAngle > 5.0f);
+    QTRY_VERIFY(w.GLViewer->FramesDrawn() > frames + 2);
+    QCOMPARE(w.GLhsb->value(), int(std::trunc(w.GLAngle)));
+    QVERIFY(waveShows(w, w.GLAngle));
+    w.StopBtn->trigger();
+    const float stopped = w.GLAngle;
+    QTest::qWait(150);
+    QCOMPARE(w.GLAngle, stopped);
 }
 
 void TestView3D::clockTick()
