@@ -12,6 +12,27 @@
 #include <QElapsedTimer>
 #include <QTest>
 
+namespace {
+
+// The wave as a shown scene presents it, in an 800 x 600 viewer.
+struct ShownWave {
+    TGLScene scene;
+    TGLViewer viewer;
+    bool Show()
+    {
+        BuildEMWaveScene(*scene.SceneBase, scene.MatLib);
+        scene.ResetCamera(864.0f / 1000.0f);
+        viewer.SetScene(&scene);
+        viewer.resize(800, 600);
+        viewer.show();
+        if (!QTest::qWaitForWindowExposed(&viewer))
+            return false;
+        return QTest::qWaitFor([&] { return viewer.FramesDrawn() > 0; });
+    }
+};
+
+} // namespace
+
 class BenchEMWave : public QObject
 {
     Q_OBJECT
@@ -26,15 +47,10 @@ void BenchEMWave::framesPerSecond()
 {
     if (!TGLViewer::OpenGLAvailable())
         QSKIP("no OpenGL on this display");
-    TGLScene scene;
-    BuildEMWaveScene(*scene.SceneBase, scene.MatLib);
-    scene.ResetCamera(864.0f / 1000.0f);
-    TGLViewer viewer;
-    viewer.SetScene(&scene);
-    viewer.resize(800, 600);
-    viewer.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-    QTRY_VERIFY(viewer.FramesDrawn() > 0);
+    ShownWave shown;
+    QVERIFY(shown.Show());
+    TGLScene &scene = shown.scene;
+    TGLViewer &viewer = shown.viewer;
 
     float angle = 0.0f;
     auto frame = [&] {
@@ -67,15 +83,10 @@ void BenchEMWave::runningOnTheClock()
     // the viewer redraws whenever a tick changed the scene.
     if (!TGLViewer::OpenGLAvailable())
         QSKIP("no OpenGL on this display");
-    TGLScene scene;
-    BuildEMWaveScene(*scene.SceneBase, scene.MatLib);
-    scene.ResetCamera(864.0f / 1000.0f);
-    TGLViewer viewer;
-    viewer.SetScene(&scene);
-    viewer.resize(800, 600);
-    viewer.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-    QTRY_VERIFY(viewer.FramesDrawn() > 0);
+    ShownWave shown;
+    QVERIFY(shown.Show());
+    TGLScene &scene = shown.scene;
+    TGLViewer &viewer = shown.viewer;
 
     float angle = 0.0f;
     int ticks = 0;

@@ -15,26 +15,19 @@ constexpr float kPixelSpread = 0.12f;
 
 void TGLCamera::SetTargetObject(TSceneNode *target)
 {
-    if (target == m_target)
-        return;
-    m_target = target;
-    Changed();
+    SetField(m_target, target);
 }
 
 void TGLCamera::SetFocalLength(float f)
 {
-    if (f == m_focalLength || !(f > 0.0f))
-        return;
-    m_focalLength = f;
-    Changed();
+    if (f > 0.0f)
+        SetField(m_focalLength, f);
 }
 
 void TGLCamera::SetDepthOfView(float d)
 {
-    if (d == m_depthOfView || !(d > 0.0f))
-        return;
-    m_depthOfView = d;
-    Changed();
+    if (d > 0.0f)
+        SetField(m_depthOfView, d);
 }
 
 QVector3D TGLCamera::TargetPosition() const

@@ -4,34 +4,22 @@
 
 void TGLXCylinder::SetHeight(float h)
 {
-    if (h == m_height)
-        return;
-    m_height = h;
-    GeometryChanged();
+    SetGeometryField(m_height, h);
 }
 
 void TGLXCylinder::SetRadius(float r)
 {
-    if (r == m_radius)
-        return;
-    m_radius = r;
-    GeometryChanged();
+    SetGeometryField(m_radius, r);
 }
 
 void TGLXCylinder::SetSlices(int n)
 {
-    if (n == m_slices)
-        return;
-    m_slices = n;
-    GeometryChanged();
+    SetGeometryField(m_slices, n);
 }
 
 void TGLXCylinder::SetParts(int parts)
 {
-    if (parts == m_parts)
-        return;
-    m_parts = parts;
-    GeometryChanged();
+    SetGeometryField(m_parts, parts);
 }
 
 void TGLXCylinder::BuildMesh(TMesh &mesh) const

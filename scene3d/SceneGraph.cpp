@@ -110,50 +110,32 @@ TSceneNode *TSceneNode::TopNode()
 
 void TSceneNode::SetPosition(const QVector3D &p)
 {
-    if (p == m_position)
-        return;
-    m_position = p;
-    Changed();
+    SetField(m_position, p);
 }
 
 void TSceneNode::SetPitchAngle(float degrees)
 {
-    if (degrees == m_pitch)
-        return;
-    m_pitch = degrees;
-    Changed();
+    SetField(m_pitch, degrees);
 }
 
 void TSceneNode::SetRollAngle(float degrees)
 {
-    if (degrees == m_roll)
-        return;
-    m_roll = degrees;
-    Changed();
+    SetField(m_roll, degrees);
 }
 
 void TSceneNode::SetTurnAngle(float degrees)
 {
-    if (degrees == m_turn)
-        return;
-    m_turn = degrees;
-    Changed();
+    SetField(m_turn, degrees);
 }
 
 void TSceneNode::SetScale(const QVector3D &s)
 {
-    if (s == m_scale)
-        return;
-    m_scale = s;
-    Changed();
+    SetField(m_scale, s);
 }
 
 void TSceneNode::SetVisible(bool visible)
 {
-    if (visible == m_visible)
-        return;
-    m_visible = visible;
-    Changed();
+    SetField(m_visible, visible);
 }
 
 QMatrix4x4 TSceneNode::RotationMatrix() const
@@ -299,10 +281,7 @@ void TProxyNode::SetMasterObject(TSceneNode *master)
 
 void TProxyNode::SetKeepsSourcePlacement(bool keep)
 {
-    if (keep == m_keepPlacement)
-        return;
-    m_keepPlacement = keep;
-    Changed();
+    SetField(m_keepPlacement, keep);
 }
 
 // ---------------------------------------------------------------- root

@@ -201,6 +201,24 @@ protected:
     void Changed();
     // Marks the geometry changed (and the node).
     void GeometryChanged();
+    // Stores value in member; a different value is a change (of the
+    // geometry for SetGeometryField).
+    template <class T>
+    void SetField(T &member, const T &value)
+    {
+        if (member == value)
+            return;
+        member = value;
+        Changed();
+    }
+    template <class T>
+    void SetGeometryField(T &member, const T &value)
+    {
+        if (member == value)
+            return;
+        member = value;
+        GeometryChanged();
+    }
     // Called on the top node when its tree changed, outside any update.
     virtual void TreeChanged() {}
 

@@ -44,26 +44,17 @@ void TNodeListShape::ClearNodes()
 
 void TLines::SetLineColor(const QVector4D &c)
 {
-    if (c == m_color)
-        return;
-    m_color = c;
-    GeometryChanged();
+    SetGeometryField(m_color, c);
 }
 
 void TLines::SetLineWidth(float w)
 {
-    if (w == m_width)
-        return;
-    m_width = w;
-    GeometryChanged();
+    SetGeometryField(m_width, w);
 }
 
 void TLines::SetAntialiased(bool on)
 {
-    if (on == m_antialiased)
-        return;
-    m_antialiased = on;
-    GeometryChanged();
+    SetGeometryField(m_antialiased, on);
 }
 
 void TLines::BuildMesh(TMesh &mesh) const
@@ -80,18 +71,12 @@ void TLines::BuildMesh(TMesh &mesh) const
 
 void TPipe::SetRadius(float r)
 {
-    if (r == m_radius)
-        return;
-    m_radius = r;
-    GeometryChanged();
+    SetGeometryField(m_radius, r);
 }
 
 void TPipe::SetSlices(int n)
 {
-    if (n == m_slices)
-        return;
-    m_slices = n;
-    GeometryChanged();
+    SetGeometryField(m_slices, n);
 }
 
 void TPipe::BuildMesh(TMesh &mesh) const
@@ -168,22 +153,13 @@ void TPolygon::BuildMesh(TMesh &mesh) const
 
 // ---------------------------------------------------------------- cone
 
-#define CONE_SETTER(Name, member, Type)                                                            \
-    void TCone::Set##Name(Type value)                                                              \
-    {                                                                                              \
-        if (value == member)                                                                       \
-            return;                                                                                \
-        member = value;                                                                            \
-        GeometryChanged();                                                                         \
-    }
-CONE_SETTER(BottomRadius, m_bottomRadius, float)
-CONE_SETTER(TopRadius, m_topRadius, float)
-CONE_SETTER(Height, m_height, float)
-CONE_SETTER(Slices, m_slices, int)
-CONE_SETTER(Stacks, m_stacks, int)
-CONE_SETTER(Loops, m_loops, int)
-CONE_SETTER(Parts, m_parts, int)
-#undef CONE_SETTER
+void TCone::SetBottomRadius(float r) { SetGeometryField(m_bottomRadius, r); }
+void TCone::SetTopRadius(float r) { SetGeometryField(m_topRadius, r); }
+void TCone::SetHeight(float h) { SetGeometryField(m_height, h); }
+void TCone::SetSlices(int n) { SetGeometryField(m_slices, n); }
+void TCone::SetStacks(int n) { SetGeometryField(m_stacks, n); }
+void TCone::SetLoops(int n) { SetGeometryField(m_loops, n); }
+void TCone::SetParts(int parts) { SetGeometryField(m_parts, parts); }
 
 void TCone::BuildMesh(TMesh &mesh) const
 {
@@ -261,18 +237,12 @@ void TExtrusionSolid::AddContourNode(int contour, float x, float y)
 
 void TExtrusionSolid::SetDepth(float d)
 {
-    if (d == m_depth)
-        return;
-    m_depth = d;
-    GeometryChanged();
+    SetGeometryField(m_depth, d);
 }
 
 void TExtrusionSolid::SetParts(int parts)
 {
-    if (parts == m_parts)
-        return;
-    m_parts = parts;
-    GeometryChanged();
+    SetGeometryField(m_parts, parts);
 }
 
 void TExtrusionSolid::BuildMesh(TMesh &mesh) const
