@@ -178,7 +178,11 @@ void TSimulationForm::ToolbarCloseQuery(QObject *sender, bool &canClose)
     if (!Toolbar || !Toolbar->isFloating())
         return;
     if (auto *mw = qobject_cast<QMainWindow *>(Toolbar->parentWidget())) {
-        ToolbarDock::DockFirst(mw, Toolbar, m_lastDock.value_or(Qt::TopToolBarArea));
+        // Adding takes the toolbar out of its floating window; it then goes
+        // first in its row, where the host keeps it.
+        const Qt::ToolBarArea area = m_lastDock.value_or(Qt::TopToolBarArea);
+        mw->addToolBar(area, Toolbar);
+        ToolbarDock::DockFirst(mw, Toolbar, area);
         Toolbar->show();
     }
 }
