@@ -59,6 +59,11 @@ public:
     static int AttachedClockCount();
     // Whether the driver exists (only while a clock is attached).
     static bool DriverExists();
+    // Replaces the millisecond tick count the driver's throttle compares
+    // posting and handling times with; an empty function restores it.
+    static void SetMillisecondSourceForTesting(std::function<int64_t()> source);
+    // How often the driver has paused for its 1 ms timer since start-up.
+    static int ThrottleWaitCount();
 
 private:
     friend class TASAPHandler;

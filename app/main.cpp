@@ -11,6 +11,8 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Quillon"));
     QApplication::setApplicationName(QStringLiteral("Orvanta"));
 
+    // The hourglass stays until the main window is first shown.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     SplashFrm = new TSplashFrm;
     SplashFrm->show();
     SplashFrm->repaint();
