@@ -126,6 +126,7 @@ private Q_SLOTS:
     void formCloseQuerySetsFlagAndStopsClock();
     void runButtonConvention();
     void clockCallsStepUntilClosing();
+    void runningClockTicksStepAndDiesWithTheWindow();
     void advance_data();
     void advance();
     void spinEditSignalsOnlyUserChanges();
@@ -316,6 +317,40 @@ void TestSimulationForm::clockCallsStepUntilClosing()
     QPointer<TNGLCadencer> clock = w->Clock;
     delete w;
     QVERIFY(clock.isNull()); // destroyed with its window
+}
+
+void TestSimulationForm::runningClockTicksStepAndDiesWithTheWindow()
+{
+    double now = 100.0;
+    TNGLCadencer::SetRawTimeSourceForTesting([&now] { return now; });
+    auto *w = new TLookFrm;
+    QCoreApplication::processEvents();
+    QVERIFY(w->steps.isEmpty()); // created disabled: no ticks
+    w->StartBtn->trigger();
+    now += 0.25;
+    auto sum = [&] {
+        double s = 0;
+        for (double d : w->steps)
+            s += d;
+        return s;
+    };
+    QTRY_VERIFY(sum() > 0.249);
+    QVERIFY(sum() < 0.251);
+    w->StopBtn->trigger();
+    const int calls = w->steps.size();
+    now += 5.0; // a pause does not count
+    QCoreApplication::processEvents();
+    QCOMPARE(w->steps.size(), calls);
+    w->StartBtn->trigger();
+    now += 0.5;
+    QTRY_VERIFY(sum() > 0.749);
+    QVERIFY(sum() < 0.751);
+
+    // Released while running: the clock goes with the window.
+    w->deleteLater();
+    QTRY_COMPARE(TNGLCadencer::AttachedClockCount(), 0);
+    QCoreApplication::processEvents();
+    TNGLCadencer::SetRawTimeSourceForTesting({});
 }
 
 void TestSimulationForm::advance_data()
