@@ -19,6 +19,15 @@ QImage TDrawSurface::Snapshot() const
 
 void TDrawSurface::paintEvent(QPaintEvent *)
 {
+    if (!m_bitmap.Empty() && m_bitmap.DevicePixelRatio() != devicePixelRatioF() && !m_ratioChangePending) {
+        // Moved to a screen of another pixel ratio: size the bitmap anew and
+        // let the window redraw, after this paint.
+        m_ratioChangePending = true;
+        QMetaObject::invokeMethod(this, [this] {
+            m_ratioChangePending = false;
+            RatioChanged();
+        }, Qt::QueuedConnection);
+    }
     QPainter p(this);
     const QImage frame = Frame();
     const QSizeF shown = frame.isNull() ? QSizeF() : frame.deviceIndependentSize();
@@ -48,6 +57,17 @@ void TDrawSurface::mouseReleaseEvent(QMouseEvent *event)
 }
 
 TPaintBox32::TPaintBox32(QWidget *parent) : TDrawSurface(parent) {}
+
+void TDrawSurface::RatioChanged()
+{
+    Q_EMIT Resized();
+}
+
+void TPaintBox32::RatioChanged()
+{
+    m_bitmap.SetSize(width(), height(), devicePixelRatioF());
+    Q_EMIT Resized();
+}
 
 void TPaintBox32::resizeEvent(QResizeEvent *event)
 {

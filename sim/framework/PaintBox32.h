@@ -53,8 +53,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     // The image to put on the screen at (0, 0).
     virtual QImage Frame() const { return m_bitmap.Image(); }
+    // The screen's pixel ratio is no longer the bitmap's: a paint box resizes
+    // its bitmap; both tell the window through Resized.
+    virtual void RatioChanged();
 
     TBitmap32 m_bitmap;
+    bool m_ratioChangePending = false;
 };
 
 class TPaintBox32 : public TDrawSurface
@@ -65,6 +69,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void RatioChanged() override;
 };
 
 // A layer over a TImage32's bitmap: a rectangle in bitmap pixels and a paint
