@@ -149,7 +149,10 @@ TSimulationForm::~TSimulationForm()
     }
     // The toolbar lives in the main window's dock while the window is shown;
     // it belongs to the window all the same.
-    delete Toolbar;
+    if (Toolbar) {
+        Toolbar->removeEventFilter(this);
+        delete Toolbar;
+    }
 }
 
 void TSimulationForm::SetLargeButtons(bool large)

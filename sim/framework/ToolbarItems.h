@@ -4,7 +4,8 @@
 // holds it (show or hide an item with SetVisible, not with the widget).
 //
 //   MassSE = new TSpinEdit(Toolbar, {.Min = 0.1, .Max = 1.0, .Step = 0.1, .Value = 0.5,
-//                                    .Decimals = 1, .Width = 55, .Hint = "Set the mass"});
+//                                    .Decimals = 1, .Hint = "Set the mass", .Width = 55});
+//   (designated initializers go in the order the fields are declared)
 //   connect(MassSE, &TSpinEdit::ValueChange, this, &TSHMFrm::MassSEValueChange);
 //
 // User changes emit the item's change signal; setting a value from code does
