@@ -1,6 +1,7 @@
 #include "app/SimulationRegistry.h"
 
 #include "app/SimGlobals.h"
+#include "scene3d/GL_EMWave.h"
 
 #include <array>
 
@@ -45,6 +46,8 @@ std::array<KindInfo, 17> makeTable()
     t[13] = window(skResonance);
     t[14].kind = skEMWave;
     t[14].mode = PaneMode::View3D;
+    t[14].buildScene = BuildEMWaveScene;
+    t[14].updateScene = UpdateEMWaveScene;
     t[15].kind = skPolarisation;
     t[15].mode = PaneMode::MovieOver3D;
     t[15].movie = QStringLiteral("Flash/Polarization.swf");

@@ -20,6 +20,9 @@ struct KindInfo {
     QString movie;
     // 3D kinds: builds the scene under the 3D view's base node.
     std::function<void(TSceneNode &base, TMaterialLibrary &library)> buildScene;
+    // 3D kinds: sets the built scene for an angle in degrees (the clock's
+    // angle for kind 15, the scroll bar's position for both).
+    std::function<void(TSceneNode &base, float angle)> updateScene;
 };
 
 // The entry for `kind` (1 to 17), or null for any other number.

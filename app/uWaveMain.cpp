@@ -11,6 +11,7 @@
 #include "app/Themes.h"
 #include "app/ToolbarDock.h"
 #include "app/uDataMod.h"
+#include "scene3d/GLScene.h"
 #include "scene3d/GLViewer.h"
 #include "sim/framework/SimulationForm.h"
 
@@ -212,6 +213,8 @@ TWaveMainFrm::~TWaveMainFrm()
     delete SplashImage;
     SplashImage = nullptr;
     delete GLViewer.data();
+    delete GLScene1;
+    GLScene1 = nullptr;
     if (WaveMainFrm == this)
         WaveMainFrm = nullptr;
 }

@@ -11,6 +11,7 @@
 //   uWaveMainMedia.cpp    movies, video links, picture magnifier, help, About
 //   uWaveMain3D.cpp       the 3D view's clock, mouse, zoom and scroll bar
 #include <QMainWindow>
+#include <QPointF>
 #include <QPointer>
 #include <QRect>
 #include <QSize>
@@ -31,9 +32,13 @@ class QToolButton;
 class QUrl;
 class TAlignPanel;
 class TEmbeddedBrowser;
+class TGLCamera;
+class TGLScene;
 class TGLViewer;
+class TMaterialLibrary;
 class TMoviePlayer;
 class TNGLCadencer;
+class TSceneNode;
 class TSimulationForm;
 class TSplashImage;
 
@@ -88,7 +93,16 @@ public:
     TMoviePlayer *Flash = nullptr;
     QPointer<TGLViewer> GLViewer;
     QScrollBar *GLhsb = nullptr;
+    QLabel *GLMessage = nullptr;              // stands in for GLViewer without OpenGL
     TSplashImage *SplashImage = nullptr;
+
+    // 3D scene (owned by GLScene1; the other pointers point into it)
+    TGLScene *GLScene1 = nullptr;
+    TSceneNode *RootDC = nullptr;
+    TSceneNode *SceneBase = nullptr;
+    TGLCamera *GLCamera = nullptr;
+    TMaterialLibrary *MatLib = nullptr;
+    TNGLCadencer *GLCadencer = nullptr;
 
     // Status bar
     QLabel *HintLabel = nullptr;
@@ -101,6 +115,7 @@ public:
     QString PicturePath;                      // picture under the last context-menu click
     quint32 GLColor = 0x00FFFFFF;             // 3D background, 0x00BBGGRR
     float GLAngle = 0.0f;                     // 3D animation angle, degrees
+    QPointF GLMouseAnchor;                    // last mouse-down or mouse-move in GLViewer
     QString ThemeName;                        // theme in force (menu spelling)
 
     // ---------------------------------------------------------- start-up, settings, shutdown
@@ -172,6 +187,10 @@ public:
     void GLhsbScroll(int position);
     void RandomBtnClick(QAction *sender);
     void ZoomInBtnClick(QAction *sender);
+    void GLViewerMouseDown(Qt::MouseButton button, QPointF pos);
+    void GLViewerMouseMove(Qt::MouseButtons buttons, QPointF pos);
+    void GLViewerMouseWheel(int delta);
+    void GLViewerClick();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,13 +1,52 @@
-// The 3D view in the left pane: its clock, mouse, zoom and scroll bar.
+// The 3D view in the left pane: its scene, clock, mouse, zoom and scroll bar.
 #include "app/uWaveMain.h"
 
 #include "app/AlignPanel.h"
+#include "app/CadencerEx.h"
+#include "app/Hints.h"
 #include "app/MoviePlayer.h"
+#include "app/SimulationRegistry.h"
+#include "scene3d/GLScene.h"
 #include "scene3d/GLViewer.h"
 
 #include <QAction>
+#include <QEvent>
+#include <QLabel>
 #include <QScrollBar>
 #include <QToolBar>
+#include <cmath>
+
+namespace {
+
+// Without OpenGL the message stands where the viewer would be, shown and
+// hidden with the 3D view's scroll bar.
+class TFollowVisibility : public QObject
+{
+public:
+    TFollowVisibility(QWidget *leader, QWidget *follower) : QObject(follower), m_follower(follower)
+    {
+        leader->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            m_follower->show();
+        else if (event->type() == QEvent::Hide)
+            m_follower->hide();
+        return false;
+    }
+
+private:
+    QWidget *m_follower;
+};
+
+// A whole number of degrees for the plane of the "Random" mode.
+float randomPitch(TGLScene &scene)
+{
+    return float(scene.Random.bounded(360));
+}
+
+} // namespace
 
 void TWaveMainFrm::Setup3D()
 {
@@ -22,29 +61,164 @@ void TWaveMainFrm::Setup3D()
     GLhsb->setPageStep(0);
     GLhsb->hide();
     TAlignPanel::SetAlign(GLhsb, TAlign::Bottom);
-    connect(GLhsb, &QScrollBar::valueChanged, this, &TWaveMainFrm::GLhsbScroll);
+    // Only the user's moves count: the clock and the host set the position
+    // without scrolling the scene.
+    connect(GLhsb, &QAbstractSlider::actionTriggered, this,
+            [this](int action) {
+                if (action != QAbstractSlider::SliderNoAction)
+                    GLhsbScroll(GLhsb->sliderPosition());
+            });
 
-    GLViewer = new TGLViewer(LeftTW);
-    GLViewer->setObjectName(QStringLiteral("GLViewer"));
-    GLViewer->hide();
-    GLViewer->SetBackgroundColor(GLColor);
-    TAlignPanel::SetAlign(GLViewer, TAlign::Client);
+    GLScene1 = new TGLScene;
+    RootDC = GLScene1->RootDC;
+    SceneBase = GLScene1->SceneBase;
+    GLCamera = GLScene1->GLCamera;
+    MatLib = &GLScene1->MatLib;
+    GLCadencer = &GLScene1->GLCadencer;
+    GLCadencer->SetEnabled(false);
+    GLCadencer->OnProgress = [this](TNGLCadencer *, double deltaTime, double newTime) {
+        GLCadencerProgress(deltaTime, newTime);
+    };
+
+    if (TGLViewer::OpenGLAvailable()) {
+        GLViewer = new TGLViewer(LeftTW);
+        GLViewer->setObjectName(QStringLiteral("GLViewer"));
+        GLViewer->hide();
+        GLViewer->SetBackgroundColor(GLColor);
+        GLViewer->SetScene(GLScene1);
+        SetHint(GLViewer, QStringLiteral("Use left mouse button to rotate and right mouse button to pan"));
+        TAlignPanel::SetAlign(GLViewer, TAlign::Client);
+        connect(GLViewer, &TGLViewer::MouseDown, this, &TWaveMainFrm::GLViewerMouseDown);
+        connect(GLViewer, &TGLViewer::MouseMove, this, &TWaveMainFrm::GLViewerMouseMove);
+        connect(GLViewer, &TGLViewer::MouseWheel, this, &TWaveMainFrm::GLViewerMouseWheel);
+        connect(GLViewer, &TGLViewer::Click, this, &TWaveMainFrm::GLViewerClick);
+    } else {
+        GLMessage = new QLabel(tr("The 3D view needs OpenGL, which could not be started on this computer."),
+                               LeftTW);
+        GLMessage->setObjectName(QStringLiteral("GLMessage"));
+        GLMessage->setAlignment(Qt::AlignCenter);
+        GLMessage->setWordWrap(true);
+        GLMessage->hide();
+        TAlignPanel::SetAlign(GLMessage, TAlign::Client);
+        new TFollowVisibility(GLhsb, GLMessage);
+    }
 
     GLToolbar->hide();
 }
 
-void TWaveMainFrm::ClearScene3D() {}
-void TWaveMainFrm::BuildScene3D(int) {}
-void TWaveMainFrm::ResetCamera() {}
+void TWaveMainFrm::ClearScene3D()
+{
+    SceneBase->DeleteChildren();
+}
+
+void TWaveMainFrm::BuildScene3D(int kind)
+{
+    const KindInfo *info = FindKind(kind);
+    if (info && info->buildScene)
+        info->buildScene(*SceneBase, *MatLib);
+}
+
+void TWaveMainFrm::ResetCamera()
+{
+    const int height = Screen().size.height();
+    const float r = height > 0 ? 864.0f / float(height) : 1.0f;
+    GLScene1->ResetCamera(r);
+}
 
 void TWaveMainFrm::StopSceneClock()
 {
+    GLCadencer->SetEnabled(false);
     StartBtn->setEnabled(true);
     StopBtn->setEnabled(false);
 }
 
-void TWaveMainFrm::GLStartBtnClick(QAction *) {}
-void TWaveMainFrm::GLCadencerProgress(double, double) {}
-void TWaveMainFrm::GLhsbScroll(int) {}
-void TWaveMainFrm::RandomBtnClick(QAction *) {}
-void TWaveMainFrm::ZoomInBtnClick(QAction *) {}
+void TWaveMainFrm::GLStartBtnClick(QAction *sender)
+{
+    if (!GLViewer)
+        return;
+    const bool start = sender == StartBtn;
+    GLCadencer->SetEnabled(start);
+    StartBtn->setEnabled(!start);
+    StopBtn->setEnabled(start);
+}
+
+void TWaveMainFrm::GLCadencerProgress(double deltaTime, double)
+{
+    if (!GLViewer || ActiveKind != skEMWave)
+        return;
+    GLAngle = float(double(GLAngle) + double(Speeds[skEMWave]) * deltaTime);
+    if (GLAngle > float(GLhsb->maximum()))
+        GLAngle = 0.0f; // the overshoot is dropped
+    if (const KindInfo *info = FindKind(skEMWave); info && info->updateScene)
+        info->updateScene(*SceneBase, GLAngle);
+    const int whole = int(std::trunc(GLAngle));
+    GLhsb->setValue(whole);
+    if (RandomBtn->isChecked() && whole % 60 == 0)
+        SceneBase->SetPitchAngle(randomPitch(*GLScene1));
+}
+
+void TWaveMainFrm::GLhsbScroll(int position)
+{
+    if (!GLViewer)
+        return;
+    const KindInfo *info = FindKind(ActiveKind);
+    if (ActiveKind == skEMWave) {
+        if (info && info->updateScene)
+            info->updateScene(*SceneBase, float(position));
+        if (RandomBtn->isChecked() && position % 60 == 0)
+            SceneBase->SetPitchAngle(randomPitch(*GLScene1));
+    } else if (ActiveKind == skPolarisation) {
+        if (info && info->updateScene)
+            info->updateScene(*SceneBase, float(position));
+        SendMovieAngle(float(position));
+    }
+}
+
+void TWaveMainFrm::RandomBtnClick(QAction *sender)
+{
+    // The action has already toggled itself: unchecked now means it was the
+    // checked one, and clicking that does nothing.
+    if (!sender->isChecked()) {
+        sender->setChecked(true);
+        return;
+    }
+    (sender == PolarBtn ? RandomBtn : PolarBtn)->setChecked(false);
+    if (PolarBtn->isChecked())
+        SceneBase->SetPitchAngle(0.0f);
+}
+
+void TWaveMainFrm::ZoomInBtnClick(QAction *sender)
+{
+    if (!GLViewer)
+        return;
+    GLCamera->AdjustDistanceToTarget(std::pow(1.05f, sender == ZoomInBtn ? -3.0f : 3.0f));
+}
+
+// ---------------------------------------------------------------- mouse
+
+void TWaveMainFrm::GLViewerMouseDown(Qt::MouseButton, QPointF pos)
+{
+    GLMouseAnchor = pos;
+}
+
+void TWaveMainFrm::GLViewerMouseMove(Qt::MouseButtons buttons, QPointF pos)
+{
+    const float x = float(pos.x()), y = float(pos.y());
+    const float ax = float(GLMouseAnchor.x()), ay = float(GLMouseAnchor.y());
+    if (buttons & Qt::LeftButton)
+        GLCamera->MoveAroundTarget(ay - y, ax - x);
+    else if (buttons & Qt::RightButton)
+        GLScene1->Pan(x - ax, y - ay);
+    GLMouseAnchor = pos;
+}
+
+void TWaveMainFrm::GLViewerMouseWheel(int delta)
+{
+    GLCamera->AdjustDistanceToTarget(std::pow(1.05f, float(delta) / 120.0f));
+}
+
+void TWaveMainFrm::GLViewerClick()
+{
+    if (GLViewer)
+        GLViewer->setFocus(Qt::MouseFocusReason);
+}

@@ -1,0 +1,473 @@
+#include "sim/framework/Chart.h"
+
+#include "app/Dialogs.h"
+#include "app/Hints.h"
+#include "sim/framework/Bitmap32.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QGraphicsLayout>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPrinter>
+#include <QRubberBand>
+#include <QSvgGenerator>
+#include <cmath>
+#include <exception>
+
+const QString TChart::ZoomHint = QStringLiteral(
+    "To zoom in, drag down and right with the left button; drag up and left to zoom out. Right button to pan graph");
+
+namespace {
+const QColor kTickColour(64, 0, 64);
+
+QFont titleFont()
+{
+    QFont f(PictureFontFamily(QStringLiteral("Arial")));
+    f.setPixelSize(13);
+    f.setBold(true);
+    return f;
+}
+
+// About eight intervals, each 1, 2, 2.5 or 5 times a power of ten.
+double niceStep(double range, int *decimals)
+{
+    const double raw = range / 8.0;
+    const double mag = std::pow(10.0, std::floor(std::log10(raw)));
+    const double norm = raw / mag;
+    const double k = norm <= 1 ? 1 : norm <= 2 ? 2 : norm <= 2.5 ? 2.5 : norm <= 5 ? 5 : 10;
+    const double step = k * mag;
+    int d = int(std::max(0.0, -std::floor(std::log10(step) + 1e-9)));
+    if (k == 2.5 && step < 10)
+        ++d;
+    *decimals = d;
+    return step;
+}
+} // namespace
+
+TChart::TChart(QWidget *parent) : QChartView(parent)
+{
+    auto *c = new QChart;
+    setChart(c);
+    setFrameShape(QFrame::NoFrame);
+    setRenderHint(QPainter::Antialiasing);
+    setRubberBand(QChartView::NoRubberBand);
+    setDragMode(QGraphicsView::NoDrag);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+
+    c->legend()->hide();
+    c->setBackgroundRoundness(0);
+    c->setDropShadowEnabled(false);
+    c->setBackgroundPen(Qt::NoPen);
+    c->setMargins(QMargins(0, 8, 12, 4));
+    c->setPlotAreaBackgroundBrush(Qt::white);
+    c->setPlotAreaBackgroundPen(QPen(QColor(128, 128, 128), 1));
+    c->setPlotAreaBackgroundVisible(true);
+    c->setAnimationOptions(QChart::GridAxisAnimations);
+    c->setTitleFont(titleFont());
+
+    m_bottom = new QValueAxis(this);
+    m_left = new QValueAxis(this);
+    c->addAxis(m_bottom, Qt::AlignBottom);
+    c->addAxis(m_left, Qt::AlignLeft);
+    for (QValueAxis *a : {m_bottom, m_left}) {
+        a->setTitleFont(titleFont());
+        a->setMinorTickCount(4);
+        a->setMinorGridLineVisible(false);
+        // Qt Charts draws the tick marks with the axis line: the line is
+        // kept, in the tick colour, on the back wall's edge.
+        a->setLinePen(QPen(kTickColour, 1));
+        a->setGridLineColor(QColor(224, 224, 224));
+        connect(a, &QValueAxis::rangeChanged, this, [this, a] { updateTicks(a); });
+        updateTicks(a);
+    }
+    SetPanelColor(palette().color(QPalette::Window));
+    SetHint(this, ZoomHint);
+}
+
+QLineSeries *TChart::AddLineSeries(const QString &name, const QColor &color)
+{
+    auto *s = new QLineSeries(this);
+    s->setName(name);
+    chart()->addSeries(s); // the theme dresses the series here; set the pen after
+    s->attachAxis(m_bottom);
+    s->attachAxis(m_left);
+    s->setPen(QPen(color, 1));
+    s->setPointsVisible(false);
+    watchSeries(s);
+    return s;
+}
+
+QScatterSeries *TChart::AddPointSeries(const QString &name, const QColor &color, qreal markerSize)
+{
+    auto *s = new QScatterSeries(this);
+    s->setName(name);
+    chart()->addSeries(s);
+    s->attachAxis(m_bottom);
+    s->attachAxis(m_left);
+    s->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    s->setMarkerSize(markerSize);
+    if (color.isValid())
+        s->setColor(color);
+    watchSeries(s);
+    return s;
+}
+
+void TChart::watchSeries(QXYSeries *series)
+{
+    connect(series, &QXYSeries::pointsReplaced, this, &TChart::updateAutomaticAxes);
+    connect(series, &QXYSeries::pointAdded, this, &TChart::updateAutomaticAxes);
+    connect(series, &QXYSeries::pointRemoved, this, &TChart::updateAutomaticAxes);
+    connect(series, &QXYSeries::pointReplaced, this, &TChart::updateAutomaticAxes);
+    connect(series, &QXYSeries::pointsRemoved, this, &TChart::updateAutomaticAxes);
+    connect(series, &QAbstractSeries::visibleChanged, this, &TChart::updateAutomaticAxes);
+}
+
+void TChart::SetPoints(QXYSeries *series, const QList<QPointF> &points)
+{
+    series->replace(points);
+}
+
+void TChart::SetAxisRange(QValueAxis *axis, double min, double max)
+{
+    if (axis == m_bottom)
+        m_bottomAuto = false;
+    else if (axis == m_left)
+        m_leftAuto = false;
+    axis->setRange(min, max);
+}
+
+void TChart::SetAxisAutomatic(QValueAxis *axis)
+{
+    if (axis == m_bottom)
+        m_bottomAuto = true;
+    else if (axis == m_left)
+        m_leftAuto = true;
+    updateAutomaticAxes();
+}
+
+void TChart::SetAxisTitle(QValueAxis *axis, const QString &title)
+{
+    axis->setTitleText(title);
+    axis->setTitleFont(titleFont());
+}
+
+void TChart::SetTitle(const QString &title)
+{
+    chart()->setTitle(title);
+    chart()->setTitleFont(titleFont());
+}
+
+void TChart::updateAutomaticAxes()
+{
+    // A zoomed or panned chart keeps its view until the zoom is reset.
+    if (m_zoomed || (!m_bottomAuto && !m_leftAuto))
+        return;
+    double x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+    bool any = false;
+    for (QAbstractSeries *a : chart()->series()) {
+        auto *s = qobject_cast<QXYSeries *>(a);
+        if (!s || !s->isVisible())
+            continue;
+        for (const QPointF &p : s->points()) {
+            if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
+                continue;
+            if (!any) {
+                x0 = x1 = p.x();
+                y0 = y1 = p.y();
+                any = true;
+            } else {
+                x0 = std::min(x0, p.x());
+                x1 = std::max(x1, p.x());
+                y0 = std::min(y0, p.y());
+                y1 = std::max(y1, p.y());
+            }
+        }
+    }
+    if (!any)
+        return;
+    auto widen = [](double &lo, double &hi) {
+        if (hi - lo <= 0) {
+            lo -= 1;
+            hi += 1;
+        }
+    };
+    widen(x0, x1);
+    widen(y0, y1);
+    if (m_bottomAuto)
+        m_bottom->setRange(x0, x1);
+    if (m_leftAuto)
+        m_left->setRange(y0, y1);
+}
+
+void TChart::updateTicks(QValueAxis *axis)
+{
+    const double range = axis->max() - axis->min();
+    if (!(range > 0) || !std::isfinite(range))
+        return;
+    int decimals = 0;
+    const double step = niceStep(range, &decimals);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0.0);
+    axis->setTickInterval(step);
+    axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+}
+
+QColor TChart::PanelColor() const
+{
+    return chart()->backgroundBrush().color();
+}
+
+void TChart::SetPanelColor(const QColor &color)
+{
+    chart()->setBackgroundBrush(color);
+    setBackgroundBrush(color);
+}
+
+QRect TChart::PlotRect() const
+{
+    const QRectF scene = chart()->mapRectToScene(chart()->plotArea());
+    return mapFromScene(scene).boundingRect();
+}
+
+QPointF TChart::ValueAt(const QPoint &widgetPos) const
+{
+    return chart()->mapToValue(chart()->mapFromScene(mapToScene(widgetPos)));
+}
+
+// ---------------------------------------------------------------- painting
+
+void TChart::paintEvent(QPaintEvent *event)
+{
+    if (!m_overlayPaint && !m_crossHairs.isEmpty()) {
+        // A real repaint forgets the cross-hair; where only part of the chart
+        // is repainted, the rest is repainted too, so no stale line stays.
+        m_crossHairs.clear();
+        if (event->rect() != viewport()->rect())
+            viewport()->update();
+    }
+    QChartView::paintEvent(event);
+    if (!m_overlayPaint)
+        Q_EMIT AfterDraw();
+}
+
+void TChart::drawForeground(QPainter *painter, const QRectF &rect)
+{
+    QChartView::drawForeground(painter, rect);
+    if (m_noOverlay || m_crossHairs.isEmpty())
+        return;
+    const QRectF plot = chart()->mapRectToScene(chart()->plotArea());
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    // Difference with yellow looks as an exclusive-or pen does: blue on
+    // white, yellow on black.
+    painter->setCompositionMode(QPainter::CompositionMode_Difference);
+    painter->setPen(QPen(QColor(255, 255, 0), 0));
+    for (const QPoint &p : m_crossHairs) {
+        const QPointF s = mapToScene(p);
+        painter->drawLine(QPointF(s.x(), plot.top()), QPointF(s.x(), plot.bottom()));
+        painter->drawLine(QPointF(plot.left(), s.y()), QPointF(plot.right(), s.y()));
+    }
+    painter->restore();
+}
+
+void TChart::repaintCrossHairRegion(const QPoint &p)
+{
+    const QRect plot = PlotRect().adjusted(-1, -1, 2, 2);
+    QRegion region(QRect(p.x() - 1, plot.top(), 3, plot.height()));
+    region += QRect(plot.left(), p.y() - 1, plot.width(), 3);
+    m_overlayPaint = true;
+    viewport()->repaint(region);
+    m_overlayPaint = false;
+}
+
+void TChart::XorCrossHair(const QPoint &p)
+{
+    if (!m_crossHairs.removeOne(p))
+        m_crossHairs.append(p);
+    repaintCrossHairRegion(p);
+}
+
+QImage TChart::Frame()
+{
+    m_overlayPaint = true;
+    const QImage img = viewport()->grab().toImage();
+    m_overlayPaint = false;
+    return img;
+}
+
+void TChart::RenderTo(QPainter &painter, const QRectF &target, qreal dpi)
+{
+    QChart *c = chart();
+    const QSizeF screenSize = c->size();
+    const QChart::AnimationOptions anim = c->animationOptions();
+    const qreal screenDpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
+    QSizeF layoutSize = screenSize;
+    if (dpi > 0) {
+        // Lay the chart out at the target's shape in screen pixels, so its
+        // text and lines keep their sizes on the printed page.
+        layoutSize = target.size() * (screenDpi / dpi);
+    }
+    m_noOverlay = true;
+    const bool relayout = layoutSize != screenSize;
+    if (relayout) {
+        c->setAnimationOptions(QChart::NoAnimation);
+        c->resize(layoutSize);
+        if (c->layout())
+            c->layout()->activate();
+    }
+    const QRectF source(c->scenePos(), layoutSize);
+    scene()->render(&painter, target, source, Qt::IgnoreAspectRatio);
+    if (relayout) {
+        c->resize(screenSize);
+        if (c->layout())
+            c->layout()->activate();
+        c->setAnimationOptions(anim);
+    }
+    m_noOverlay = false;
+}
+
+void TChart::CopyToClipboard()
+{
+    const QColor panel = PanelColor();
+    SetPanelColor(Qt::white);
+    const QSize size = chart()->size().toSize();
+
+    QBuffer svg;
+    svg.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator gen;
+        gen.setOutputDevice(&svg);
+        gen.setSize(size);
+        gen.setViewBox(QRect(QPoint(0, 0), size));
+        QPainter p(&gen);
+        RenderTo(p, QRectF(QPointF(0, 0), size));
+    }
+    const qreal ratio = devicePixelRatioF();
+    QImage png(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    png.setDevicePixelRatio(ratio);
+    png.fill(Qt::white);
+    {
+        QPainter p(&png);
+        RenderTo(p, QRectF(QPointF(0, 0), size));
+    }
+    SetPanelColor(panel);
+
+    auto *data = new QMimeData;
+    data->setData(QStringLiteral("image/svg+xml"), svg.data());
+    data->setImageData(png);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+// ---------------------------------------------------------------- mouse
+
+void TChart::mousePressEvent(QMouseEvent *event)
+{
+    Q_EMIT MouseDown(event);
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        m_drag = Drag::Zoom;
+        m_dragStart = pos;
+        if (!m_band)
+            m_band = new QRubberBand(QRubberBand::Rectangle, viewport());
+        m_band->setGeometry(QRect(pos, QSize()));
+        m_band->show();
+    } else if (event->button() == Qt::RightButton) {
+        m_drag = Drag::Pan;
+        m_lastPan = pos;
+    }
+    event->accept();
+}
+
+void TChart::mouseMoveEvent(QMouseEvent *event)
+{
+    Q_EMIT MouseMove(event);
+    const QPoint pos = event->position().toPoint();
+    if (m_drag == Drag::Zoom && m_band) {
+        m_band->setGeometry(QRect(m_dragStart, pos).normalized());
+    } else if (m_drag == Drag::Pan) {
+        const QPoint d = pos - m_lastPan;
+        m_lastPan = pos;
+        if (!d.isNull()) {
+            chart()->scroll(-d.x(), d.y());
+            m_zoomed = true;
+        }
+    }
+    event->accept();
+}
+
+void TChart::mouseReleaseEvent(QMouseEvent *event)
+{
+    Q_EMIT MouseUp(event);
+    const QPoint pos = event->position().toPoint();
+    if (m_drag == Drag::Zoom) {
+        if (m_band)
+            m_band->hide();
+        const QPoint d = pos - m_dragStart;
+        if (d.x() > 2 && d.y() > 2) {
+            const QRectF scene = mapToScene(QRect(m_dragStart, pos)).boundingRect();
+            QRectF inChart = chart()->mapRectFromScene(scene).intersected(chart()->plotArea());
+            if (!inChart.isEmpty()) {
+                chart()->zoomIn(inChart);
+                m_zoomed = true;
+            }
+        } else if (d.x() < -2 || d.y() < -2) {
+            chart()->zoomReset();
+            m_zoomed = false;
+            updateAutomaticAxes();
+        }
+    }
+    m_drag = Drag::None;
+    event->accept();
+}
+
+// ---------------------------------------------------------------- printing
+
+QRect PrintChartRect(QPrinter &printer)
+{
+    const QRect paper = printer.paperRect(QPrinter::DevicePixel).toRect();
+    const QRect page = printer.pageRect(QPrinter::DevicePixel).toRect();
+    const int offX = page.left() - paper.left();
+    const int offY = page.top() - paper.top();
+    const int resX = printer.logicalDpiX();
+    const int resY = printer.logicalDpiY();
+    const int W = page.width();
+    const int H = page.height();
+    const int left = resX - offX;
+    const int top = resY - offY;
+    const int right = W + offX - resX;
+    const int bottom = int(std::nearbyint(H * 2.0 / 3.0));
+    return QRect(left, top, right - left, bottom - top);
+}
+
+bool PrintChart(QPrinter &printer, TChart *chart, const std::function<void(QPainter &, QRect &)> &writeTexts)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct CursorBack {
+        ~CursorBack() { QApplication::restoreOverrideCursor(); }
+    } cursorBack;
+
+    QRect rect = PrintChartRect(printer);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        Dialogs::ShowError(chart, QObject::tr("The chart could not be printed: the printer did not start."));
+        return false;
+    }
+    try {
+        if (writeTexts)
+            writeTexts(painter, rect);
+        if (chart)
+            chart->RenderTo(painter, rect, printer.logicalDpiX());
+        if (!painter.end())
+            throw std::runtime_error("the print job could not be finished");
+        return true;
+    } catch (const std::exception &e) {
+        printer.abort();
+        if (painter.isActive())
+            painter.end();
+        Dialogs::ShowError(chart, QObject::tr("The chart could not be printed: %1").arg(QString::fromLocal8Bit(e.what())));
+        return false;
+    }
+}

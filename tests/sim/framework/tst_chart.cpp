@@ -1,0 +1,322 @@
+// The chart wrapper: axes, mouse zoom and pan, the cross-hair overlay, the
+// copy to the clipboard and the print frame (printed to PDF).
+#include "TestSupport.h"
+#include "sim/framework/Chart.h"
+
+#include <QtTest>
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QPrinter>
+#include <cmath>
+
+using namespace TestSupport;
+
+namespace {
+// A chart set up as the damped oscillator's: a red curve of 501 samples,
+// a marker, a fixed left axis and an automatic bottom axis.
+struct Fixture {
+    TChart chart;
+    QLineSeries *curve;
+    QScatterSeries *marker;
+    explicit Fixture(double span = 10.0)
+    {
+        chart.chart()->setAnimationOptions(QChart::NoAnimation);
+        curve = chart.AddLineSeries(QStringLiteral("Series4"), Qt::red);
+        marker = chart.AddPointSeries(QStringLiteral("Series7"));
+        chart.SetAxisRange(chart.LeftAxis(), -10, 10);
+        chart.SetAxisAutomatic(chart.BottomAxis());
+        chart.SetAxisTitle(chart.LeftAxis(), QStringLiteral("displacement"));
+        chart.SetAxisTitle(chart.BottomAxis(), QStringLiteral("time (s)"));
+        Fill(span);
+    }
+    void Fill(double span)
+    {
+        QList<QPointF> pts;
+        for (int i = 0; i <= 500; ++i) {
+            const double t = i * span / 500;
+            pts << QPointF(t, 5 * std::exp(-0.2 * t) * std::cos(8.94 * t));
+        }
+        chart.SetPoints(curve, pts);
+        chart.SetPoints(marker, {pts.first()});
+    }
+    void Show() { ShowOffscreenChart(); }
+    void ShowOffscreenChart()
+    {
+        chart.setAttribute(Qt::WA_DontShowOnScreen);
+        chart.resize(700, 450);
+        chart.show();
+        QCoreApplication::processEvents();
+    }
+};
+
+void mouse(QWidget *viewport, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    QMouseEvent e(type, pos, viewport->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &e);
+}
+
+void drag(TChart &chart, QPoint from, QPoint to, Qt::MouseButton button)
+{
+    QWidget *vp = chart.viewport();
+    mouse(vp, QEvent::MouseButtonPress, from, button, button);
+    mouse(vp, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, button);
+    mouse(vp, QEvent::MouseMove, to, Qt::NoButton, button);
+    mouse(vp, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
+    QCoreApplication::processEvents();
+}
+
+bool isWhite(QRgb c)
+{
+    return qRed(c) > 250 && qGreen(c) > 250 && qBlue(c) > 250;
+}
+
+bool isBlue(QRgb c)
+{
+    return qRed(c) < 10 && qGreen(c) < 10 && qBlue(c) > 245;
+}
+
+QString pdfFile(const QTemporaryDir &dir)
+{
+    return dir.filePath(QStringLiteral("chart.pdf"));
+}
+} // namespace
+
+class TestChart : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void axesAndHint();
+    void mouseZoomsResetsAndPans();
+    void crossHairDrawsAndErasesWithoutRepaint();
+    void copyPutsSvgAndPngOnTheClipboard();
+    void printRectangle();
+    void printsToPdf();
+    void printFailuresAbortAndRestoreTheCursor();
+};
+
+void TestChart::axesAndHint()
+{
+    Fixture f;
+    QCOMPARE(f.chart.toolTip(), QStringLiteral("To zoom in, drag down and right with the left button; drag up and "
+                                               "left to zoom out. Right button to pan graph"));
+    QVERIFY(!f.chart.chart()->legend()->isVisible());
+    QVERIFY(f.chart.chart()->title().isEmpty());
+    QCOMPARE(f.chart.LeftAxis()->min(), -10.0);
+    QCOMPARE(f.chart.LeftAxis()->max(), 10.0);
+    QCOMPARE(f.chart.BottomAxis()->min(), 0.0); // follows the data
+    QCOMPARE(f.chart.BottomAxis()->max(), 10.0);
+    f.Fill(15);
+    QCOMPARE(f.chart.BottomAxis()->max(), 15.0);
+    QCOMPARE(f.chart.LeftAxis()->max(), 10.0); // fixed
+    QCOMPARE(f.chart.LeftAxis()->titleFont().pixelSize(), 13);
+    QVERIFY(f.chart.LeftAxis()->titleFont().bold());
+    QCOMPARE(f.chart.LeftAxis()->minorTickCount(), 4);
+    QCOMPARE(f.chart.chart()->plotAreaBackgroundBrush().color(), QColor(Qt::white));
+
+    // A hidden series no longer counts for the automatic axis.
+    auto *wide = f.chart.AddLineSeries(QStringLiteral("wide"), Qt::green);
+    f.chart.SetPoints(wide, {QPointF(-5, 0), QPointF(40, 0)});
+    QCOMPARE(f.chart.BottomAxis()->max(), 40.0);
+    wide->setVisible(false);
+    QCOMPARE(f.chart.BottomAxis()->max(), 15.0);
+    QCOMPARE(f.chart.BottomAxis()->min(), 0.0);
+
+    f.Show();
+    const QRect plot = f.chart.PlotRect();
+    QVERIFY(f.chart.rect().contains(plot));
+    QVERIFY(plot.width() > 400 && plot.height() > 250);
+    QVERIFY(std::abs(f.chart.ValueAt(plot.topLeft()).y() - 10) < 0.2);
+    QVERIFY(std::abs(f.chart.ValueAt(plot.bottomRight()).x() - 15) < 0.2);
+}
+
+void TestChart::mouseZoomsResetsAndPans()
+{
+    Fixture f;
+    f.Show();
+    const QRect plot = f.chart.PlotRect();
+    QValueAxis *x = f.chart.BottomAxis();
+    QValueAxis *y = f.chart.LeftAxis();
+
+    // Down and right: the dragged rectangle fills the plot.
+    const QPoint a = plot.topLeft() + QPoint(plot.width() / 4, plot.height() / 4);
+    const QPoint b = plot.topLeft() + QPoint(plot.width() / 2, plot.height() / 2);
+    const QPointF va = f.chart.ValueAt(a), vb = f.chart.ValueAt(b);
+    drag(f.chart, a, b, Qt::LeftButton);
+    QVERIFY(f.chart.Zoomed());
+    QVERIFY(std::abs(x->min() - va.x()) < 0.1 && std::abs(x->max() - vb.x()) < 0.1);
+    QVERIFY(std::abs(y->max() - va.y()) < 0.3 && std::abs(y->min() - vb.y()) < 0.3);
+
+    // New data does not undo a zoom.
+    f.Fill(12);
+    QVERIFY(x->max() < 7);
+
+    // Up and left: back to the whole graph.
+    drag(f.chart, b, a, Qt::LeftButton);
+    QVERIFY(!f.chart.Zoomed());
+    QCOMPARE(y->min(), -10.0);
+    QCOMPARE(y->max(), 10.0);
+    QCOMPARE(x->min(), 0.0);
+    QCOMPARE(x->max(), 12.0);
+
+    // A click without dragging changes nothing.
+    drag(f.chart, a, a + QPoint(1, 1), Qt::LeftButton);
+    QCOMPARE(x->max(), 12.0);
+
+    // Right button: the view moves with the pointer, same span.
+    drag(f.chart, b, b - QPoint(plot.width() / 6, 0), Qt::RightButton);
+    QVERIFY(x->min() > 1.5);
+    QVERIFY(std::abs((x->max() - x->min()) - 12.0) < 1e-6);
+    drag(f.chart, b, a, Qt::LeftButton);
+    QCOMPARE(x->min(), 0.0);
+}
+
+void TestChart::crossHairDrawsAndErasesWithoutRepaint()
+{
+    Fixture f;
+    f.Show();
+    QSignalSpy afterDraw(&f.chart, &TChart::AfterDraw);
+    const QImage before = f.chart.Frame();
+    const QRect plot = f.chart.PlotRect();
+    const QPoint p = plot.topLeft() + QPoint(plot.width() * 3 / 7, plot.height() / 9);
+    f.chart.XorCrossHair(p);
+    QVERIFY(f.chart.CrossHairDrawn());
+    const QImage with = f.chart.Frame();
+    // Yellow over the white back wall comes out blue, as with an
+    // exclusive-or pen; elsewhere the chart is unchanged.
+    int vertical = 0, horizontal = 0, whiteV = 0, whiteH = 0;
+    for (int y = plot.top() + 2; y < plot.bottom() - 1; ++y)
+        if (y != p.y() && isWhite(before.pixel(p.x(), y))) {
+            ++whiteV;
+            vertical += isBlue(with.pixel(p.x(), y));
+        }
+    for (int x = plot.left() + 2; x < plot.right() - 1; ++x)
+        if (x != p.x() && isWhite(before.pixel(x, p.y()))) {
+            ++whiteH;
+            horizontal += isBlue(with.pixel(x, p.y()));
+        }
+    QVERIFY(whiteV > plot.height() / 2);
+    QCOMPARE(vertical, whiteV);
+    QCOMPARE(horizontal, whiteH);
+    QCOMPARE(with.pixel(p.x() + 5, p.y() + 5), before.pixel(p.x() + 5, p.y() + 5));
+    QCOMPARE(afterDraw.count(), 0); // drawing it was no repaint of the chart
+
+    // Drawn again at the same point: erased, the chart exactly as before.
+    f.chart.XorCrossHair(p);
+    QVERIFY(!f.chart.CrossHairDrawn());
+    QCOMPARE(f.chart.Frame(), before);
+    QCOMPARE(afterDraw.count(), 0);
+
+    // A real repaint forgets it.
+    f.chart.XorCrossHair(p);
+    f.chart.viewport()->repaint();
+    QVERIFY(!f.chart.CrossHairDrawn());
+    QVERIFY(afterDraw.count() >= 1);
+    QCOMPARE(f.chart.Frame(), before);
+}
+
+void TestChart::copyPutsSvgAndPngOnTheClipboard()
+{
+    Fixture f;
+    f.chart.SetPanelColor(QColor(240, 240, 240));
+    f.Show();
+    f.chart.CopyToClipboard();
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data);
+    QVERIFY(data->hasFormat(QStringLiteral("image/svg+xml")));
+    const QString svg = QString::fromUtf8(data->data(QStringLiteral("image/svg+xml")));
+    QVERIFY(svg.contains(QLatin1String("<svg")));
+    QVERIFY(svg.contains(QLatin1String("displacement")));
+    QVERIFY(svg.contains(QLatin1String("time (s)")));
+    QVERIFY(data->hasImage());
+    const QImage png = qvariant_cast<QImage>(data->imageData());
+    QCOMPARE(png.deviceIndependentSize().toSize(), f.chart.size());
+    QVERIFY(isWhite(png.pixel(1, 1))); // the panel was white for the copy
+    QCOMPARE(f.chart.PanelColor(), QColor(240, 240, 240));
+    QCOMPARE(f.chart.Frame().pixel(1, 1), QColor(240, 240, 240).rgb());
+}
+
+void TestChart::printRectangle()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    const int res = printer.resolution();
+    // No unprintable margin: one inch in from the paper's left, top and
+    // right edges, down to two thirds of the page.
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    QRect r = PrintChartRect(printer);
+    QCOMPARE(r.left(), res);
+    QCOMPARE(r.top(), res);
+    QCOMPARE(r.left() + r.width(), printer.width() - res);
+    QCOMPARE(r.top() + r.height(), qRound(printer.height() * 2.0 / 3.0));
+    // Margins of an inch: the page's own origin already lies an inch in.
+    printer.setPageMargins(QMarginsF(25.4, 25.4, 25.4, 25.4), QPageLayout::Millimeter);
+    r = PrintChartRect(printer);
+    QVERIFY(std::abs(r.left()) <= 1 && std::abs(r.top()) <= 1);
+    QVERIFY(std::abs(r.left() + r.width() - printer.width()) <= 1);
+}
+
+void TestChart::printsToPdf()
+{
+    Fixture f;
+    f.Show();
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfFile(dir));
+    QRect given;
+    bool waitCursor = false;
+    const bool ok = PrintChart(printer, &f.chart, [&](QPainter &p, QRect &r) {
+        given = r;
+        waitCursor = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        p.setFont(QFont(QStringLiteral("Liberation Sans"), 12));
+        p.drawText(QPoint(r.left(), r.top() - p.fontMetrics().height()), QStringLiteral("Displacement - time graph"));
+        p.setFont(QFont(QStringLiteral("Liberation Sans"), 10));
+        p.drawText(QPoint(r.left(), r.bottom() + p.fontMetrics().height()), QStringLiteral("Mass = 0.50 kg"));
+    });
+    QVERIFY(ok);
+    QVERIFY(waitCursor);
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(given, PrintChartRect(printer));
+    const QString text = PdfText(pdfFile(dir));
+    QVERIFY2(text.contains(QLatin1String("Displacement - time graph")), qPrintable(text));
+    QVERIFY(text.contains(QLatin1String("Mass = 0.50 kg")));
+    QVERIFY(text.contains(QLatin1String("displacement")));
+    QVERIFY(text.contains(QLatin1String("time (s)")));
+    QVERIFY(text.contains(QLatin1String("-10")));
+    // The title stands above the chart's texts, the parameter line below.
+    QVERIFY(text.indexOf(QLatin1String("Displacement - time")) < text.indexOf(QLatin1String("time (s)")));
+    QVERIFY(text.indexOf(QLatin1String("time (s)")) < text.indexOf(QLatin1String("Mass = 0.50 kg")));
+}
+
+void TestChart::printFailuresAbortAndRestoreTheCursor()
+{
+    Fixture f;
+    f.Show();
+    ScopedDialogAnswers answers(true);
+    QTemporaryDir dir;
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfFile(dir));
+        const bool ok = PrintChart(printer, &f.chart, [](QPainter &, QRect &) { throw std::runtime_error("paper jam"); });
+        QVERIFY(!ok);
+    }
+    // The job stopped at the error: the chart was never printed.
+    QVERIFY(!PdfText(pdfFile(dir)).contains(QLatin1String("time (s)")));
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(answers.Shown().size(), 1);
+    QVERIFY(answers.Shown().first().contains(QLatin1String("paper jam")));
+
+    // A job that cannot start.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(QStringLiteral("missing/folder/chart.pdf")));
+    QVERIFY(!PrintChart(printer, &f.chart, nullptr));
+    QVERIFY(!QApplication::overrideCursor());
+    QCOMPARE(answers.Shown().size(), 2);
+}
+
+QTEST_MAIN(TestChart)
+#include "tst_chart.moc"
