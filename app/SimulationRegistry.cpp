@@ -2,6 +2,9 @@
 
 #include "app/SimGlobals.h"
 #include "scene3d/GL_EMWave.h"
+#include "sim/mechanics/uSumWave.h"
+#include "sim/optics/uYoungDS.h"
+#include "sim/sound/uSndSpeed.h"
 
 #include <array>
 
@@ -30,14 +33,14 @@ KindInfo movie(int kind, const char *file)
 std::array<KindInfo, 17> makeTable()
 {
     std::array<KindInfo, 17> t;
-    t[0] = window(skYoungDoubleSlit);
+    t[0] = window(skYoungDoubleSlit, [] { return new TYDSFrm; });
     t[1] = window(skMultipleSlits);
     t[2] = window(skGrating);
     t[3] = window(skTransLongWaves);
     t[4] = window(skToneKeyboard);
     t[5] = window(skStandingWaves);
-    t[6] = window(skSpeedOfSound);
-    t[7] = window(skSuperposition);
+    t[6] = window(skSpeedOfSound, [] { return new TSndSpeedFrm; });
+    t[7] = window(skSuperposition, [] { return new TSumWaveFrm; });
     t[8] = window(skDampedSHM);
     t[9] = window(skGamma);
     t[10] = window(skAuxCircle);
