@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <cmath>
@@ -118,12 +119,26 @@ void TYDSFrm::RedClick(QAction *item)
 }
 
 // ColorBtnDrawItem: after the button's own painting, a square of the light
-// colour 4 pixels in from its left edge, vertically centred.
+// colour, 20 pixels (40 with large buttons), vertically centred. It covers
+// the middle of the button's picture, which this toolkit draws 2 pixels in
+// from the frame; so the square is centred on the picture rather than put
+// at a fixed 4 pixels from the button's edge, and no bit of the picture
+// shows beside it.
+QRect TYDSFrm::ColorSwatchRect() const
+{
+    QToolButton *b = ColorBtn ? ColorBtn->Button() : nullptr;
+    if (!b)
+        return QRect();
+    const int side = m_largeButtons ? 40 : 20;
+    const int frame = b->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b);
+    const int left = frame + 2 + (b->iconSize().width() - side) / 2;
+    return QRect(left, (0 + b->height() - side) / 2, side, side);
+}
+
 void TYDSFrm::ColorBtnDrawItem(QWidget *button)
 {
-    const int side = m_largeButtons ? 40 : 20;
     QPainter p(button);
-    p.fillRect(QRect(4, (0 + button->height() - side) / 2, side, side), QColor::fromRgba(m_color));
+    p.fillRect(ColorSwatchRect(), QColor::fromRgba(m_color));
 }
 
 bool TYDSFrm::eventFilter(QObject *watched, QEvent *event)

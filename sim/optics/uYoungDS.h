@@ -49,6 +49,8 @@ public:
     QRect MarkerArea() const { return m_markerArea; }
     // The fringes as last drawn.
     const TFringeLayout &Fringes() const { return m_fringes; }
+    // Where the colour button shows the light's colour, in its pixels.
+    QRect ColorSwatchRect() const;
 
     // ---- handlers
     void picResize();

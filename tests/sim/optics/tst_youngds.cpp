@@ -106,8 +106,8 @@ private Q_SLOTS:
         QVERIFY(qRed(between) < 40 && qGreen(between) < 40 && qBlue(between) < 40);
     }
 
-    // The button shows a swatch of the light's colour, 20 pixels (40 with
-    // large buttons), 4 pixels in from its left edge.
+    // The button shows a square of the light's colour, 20 pixels (40 with
+    // large buttons), vertically centred over the button's picture.
     void colourSwatch_data()
     {
         QTest::addColumn<bool>("large");
@@ -123,13 +123,16 @@ private Q_SLOTS:
         f.w.SetLargeButtons(large);
         f.w.ColorBtn->Items().at(4)->trigger(); // blue
         QToolButton *b = f.w.ColorBtn->Button();
-        b->resize(b->sizeHint().expandedTo(QSize(side + 12, side + 8)));
+        b->resize(b->sizeHint());
+        const QRect r = f.w.ColorSwatchRect();
+        QCOMPARE(r.size(), QSize(side, side));
+        QCOMPARE(r.top(), (b->height() - side) / 2);
+        QVERIFY(r.left() >= 4 && r.right() < b->width());
         const QImage img = b->grab().toImage();
         QCOMPARE(img.devicePixelRatio(), 1.0);
-        const int top = (b->height() - side) / 2;
-        for (const QPoint &p : {QPoint(4, top), QPoint(4 + side - 1, top + side - 1), QPoint(4 + side / 2, top + side / 2)})
+        for (const QPoint &p : {r.topLeft(), r.bottomRight(), r.center()})
             QCOMPARE(img.pixel(p), qRgb(0, 0, 255));
-        QVERIFY(img.pixel(4 + side, top + side / 2) != qRgb(0, 0, 255));
+        QVERIFY(img.pixel(r.right() + 1, r.center().y()) != qRgb(0, 0, 255));
         QCOMPARE(f.w.SlitSE->width(), large ? 120 : 80);
     }
 
