@@ -1,9 +1,5 @@
 // The superposition window: the list and its editing, the examples, the
-// scale menu, page commands, the pictures and hosting.
-#include "TestSupport.h"
-
-#include "app/SimulationRegistry.h"
-#include "app/uWaveMain.h"
+// scale menu, page commands and the pictures.
 #include "sim/framework/PaintBox32.h"
 #include "sim/framework/ToolbarItems.h"
 #include "sim/mechanics/uSumWave.h"
@@ -13,8 +9,6 @@
 #include <QTest>
 #include <QToolBar>
 #include <cmath>
-
-using namespace TestSupport;
 
 namespace {
 
@@ -315,24 +309,6 @@ private Q_SLOTS:
         QCOMPARE(f.w.FreqSE->width(), 55);
         QCOMPARE(f.w.AmpSE->width(), 55);
         QCOMPARE(f.w.PhaseSE->width(), 45);
-    }
-
-    void hostedByKind8()
-    {
-        ScopedSettings settings;
-        ScopedDialogAnswers answers(true);
-        TWaveMainFrm main;
-        main.resize(1200, 800);
-        main.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&main));
-        main.ShowSimulation(8);
-        QCoreApplication::processEvents();
-        auto *w = dynamic_cast<TSumWaveFrm *>(main.ActiveSimulationWindow());
-        QVERIFY(w);
-        QCOMPARE(main.toolBarArea(w->Toolbar), Qt::TopToolBarArea);
-        QVERIFY(!w->SumPic->Bitmap().Empty());
-        main.RoutePageCommand(QStringLiteral("+beats"));
-        QCOMPARE(w->Listbox->count(), 2);
     }
 };
 

@@ -1,8 +1,5 @@
 // The double-slit window: fringes on the picture, the colour menu and its
-// swatch, the bench and magnifier, the measuring line and hosting.
-#include "TestSupport.h"
-
-#include "app/uWaveMain.h"
+// swatch, the bench and magnifier, and the measuring line.
 #include "sim/framework/PaintBox32.h"
 #include "sim/framework/ToolbarItems.h"
 #include "sim/optics/uYoungDS.h"
@@ -13,8 +10,6 @@
 #include <QMouseEvent>
 #include <QToolButton>
 #include <cmath>
-
-using namespace TestSupport;
 
 namespace {
 
@@ -242,22 +237,6 @@ private Q_SLOTS:
         f.w.ColorBtn->Items().at(2)->trigger();
         f.w.Xhsb->setValue(700);
         QCOMPARE(f.Picture(), before);
-    }
-
-    void hostedByKind1()
-    {
-        ScopedSettings settings;
-        ScopedDialogAnswers answers(true);
-        TWaveMainFrm main;
-        main.resize(1200, 800);
-        main.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&main));
-        main.ShowSimulation(1);
-        QCoreApplication::processEvents();
-        auto *w = dynamic_cast<TYDSFrm *>(main.ActiveSimulationWindow());
-        QVERIFY(w);
-        QCOMPARE(main.toolBarArea(w->Toolbar), Qt::TopToolBarArea);
-        QVERIFY(!w->pic->Bitmap().Empty());
     }
 };
 

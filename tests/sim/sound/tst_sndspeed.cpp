@@ -1,9 +1,6 @@
 // The speed-of-sound window: the controls feed the model, the microphone
 // trace stays on the oscilloscope's screen, the bench and the glass follow
-// the microphone, and hosting.
-#include "TestSupport.h"
-
-#include "app/uWaveMain.h"
+// the microphone.
 #include "sim/framework/PaintBox32.h"
 #include "sim/framework/ToolbarItems.h"
 #include "sim/sound/uSndSpeed.h"
@@ -11,8 +8,6 @@
 #include <QTest>
 #include <QToolBar>
 #include <cmath>
-
-using namespace TestSupport;
 
 namespace {
 
@@ -156,22 +151,6 @@ private Q_SLOTS:
         f.w.XHsb->setValue(100);
         f.w.FrequencySE->setValue(800);
         QCOMPARE(f.Picture(), before);
-    }
-
-    void hostedByKind7()
-    {
-        ScopedSettings settings;
-        ScopedDialogAnswers answers(true);
-        TWaveMainFrm main;
-        main.resize(1200, 800);
-        main.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&main));
-        main.ShowSimulation(7);
-        QCoreApplication::processEvents();
-        auto *w = dynamic_cast<TSndSpeedFrm *>(main.ActiveSimulationWindow());
-        QVERIFY(w);
-        QCOMPARE(main.toolBarArea(w->Toolbar), Qt::TopToolBarArea);
-        QVERIFY(!w->Pic->Bitmap().Empty());
     }
 };
 
