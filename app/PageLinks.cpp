@@ -53,9 +53,16 @@ QString UrlToFilePath(const QString &url)
 {
     QString p = url;
     const int at = p.indexOf(QLatin1String("file:///"), 0, Qt::CaseInsensitive);
+#ifdef Q_OS_WIN
     if (at >= 0)
         p.remove(at, 8);
     p.replace(QLatin1String("%20"), QLatin1String(" "));
     p.replace('/', '\\');
+#else
+    // Keep the path's leading '/': here it is the root, not a separator.
+    if (at >= 0)
+        p.remove(at, 7);
+    p.replace(QLatin1String("%20"), QLatin1String(" "));
+#endif
     return p;
 }

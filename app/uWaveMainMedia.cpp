@@ -1,6 +1,7 @@
 // Movies, video links, the picture magnifier, help and the About box.
 #include "app/uWaveMain.h"
 
+#include "app/BigPic.h"
 #include "app/FileLookup.h"
 #include "app/MoviePlayer.h"
 
@@ -21,7 +22,14 @@ void TWaveMainFrm::SendMovieAngle(float angle)
 }
 
 bool TWaveMainFrm::PlayVideoLink(const QString &) { return false; }
-void TWaveMainFrm::ShowMagnifier(const QString &) {}
+void TWaveMainFrm::ShowMagnifier(const QString &file)
+{
+    TBigPicFrm magnifier(this);
+    magnifier.Load(file);
+    // Centred on the main window.
+    magnifier.move(geometry().center() - QPoint(magnifier.width() / 2, magnifier.height() / 2));
+    magnifier.exec();
+}
 void TWaveMainFrm::Contents1Click(QAction *) {}
 void TWaveMainFrm::About1Click() {}
 void TWaveMainFrm::FormKeyDown(int) {}
