@@ -7,6 +7,7 @@
 #include "app/FileLookup.h"
 #include "app/Hints.h"
 #include "app/MoviePlayer.h"
+#include "app/SkinSplitter.h"
 #include "app/Splash.h"
 #include "app/Themes.h"
 #include "app/ToolbarDock.h"
@@ -39,29 +40,6 @@
 TWaveMainFrm *WaveMainFrm = nullptr;
 
 namespace {
-
-// The splitter between the panes, painted in the theme's splitter colour.
-class TSplitterHandle : public QSplitterHandle
-{
-public:
-    using QSplitterHandle::QSplitterHandle;
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        p.fillRect(rect(), Themes::SplitterBackground());
-    }
-};
-
-class TPaneSplitter : public QSplitter
-{
-public:
-    using QSplitter::QSplitter;
-
-protected:
-    QSplitterHandle *createHandle() override { return new TSplitterHandle(orientation(), this); }
-};
 
 // ---- reading settings values with their type checked. A value of the
 // wrong type counts as absent, so only that value falls back to its default.
@@ -431,12 +409,9 @@ void TWaveMainFrm::CreateToolbars()
 
 void TWaveMainFrm::CreatePanes()
 {
-    auto *splitter = new TPaneSplitter(Qt::Horizontal, this);
-    Splitter = splitter;
+    Splitter = new TSkinSplitter(Qt::Horizontal, this);
     Splitter->setObjectName(QStringLiteral("Splitter"));
-    Splitter->setHandleWidth(4);
     Splitter->setOpaqueResize(true);
-    Splitter->setChildrenCollapsible(false);
 
     LeftTW = new TAlignPanel(Splitter);
     LeftTW->setObjectName(QStringLiteral("LeftTW"));

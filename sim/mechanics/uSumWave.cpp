@@ -10,39 +10,11 @@
 
 #include <QKeyEvent>
 #include <QPainter>
-#include <QSplitter>
-#include <QSplitterHandle>
+#include "app/SkinSplitter.h"
 #include <QToolBar>
 #include <cmath>
 
 namespace {
-
-// Splitter handles painted with the theme's bare-panel background.
-class TSkinHandle : public QSplitterHandle
-{
-public:
-    using QSplitterHandle::QSplitterHandle;
-
-protected:
-    void paintEvent(QPaintEvent *) override // Splitter1Paint
-    {
-        QPainter p(this);
-        p.fillRect(rect(), Themes::SplitterBackground());
-    }
-};
-
-class TSkinSplitter : public QSplitter
-{
-public:
-    explicit TSkinSplitter(Qt::Orientation o, QWidget *parent = nullptr) : QSplitter(o, parent)
-    {
-        setHandleWidth(4);
-        setChildrenCollapsible(false);
-    }
-
-protected:
-    QSplitterHandle *createHandle() override { return new TSkinHandle(orientation(), this); }
-};
 
 // The frame both graphs share: grid, the curve, the plot's outline, the
 // axis numbers with their ticks and the rotated "Displacement" title.
