@@ -1,7 +1,6 @@
 #include "sim/mechanics/uSumWave.h"
 
 #include "app/Hints.h"
-#include "app/Themes.h"
 #include "app/uDataMod.h"
 #include "sim/framework/Bitmap32.h"
 #include "sim/framework/DrawingContext.h"
