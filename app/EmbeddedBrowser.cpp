@@ -76,6 +76,13 @@ TEmbeddedBrowser::TEmbeddedBrowser(QWidget *parent) : QTextBrowser(parent)
     m_baseFont = QApplication::font();
     ApplyFont();
 
+    // Long pages are laid out bit by bit: a position to return to is
+    // reached as the page grows, unless the reader scrolls first.
+    for (QScrollBar *bar : {horizontalScrollBar(), verticalScrollBar()}) {
+        connect(bar, &QScrollBar::rangeChanged, this, &TEmbeddedBrowser::ApplyScrollTarget);
+        connect(bar, &QScrollBar::actionTriggered, this, [this] { m_scrollTarget.reset(); });
+    }
+
     connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl &link) {
         // The engine hands over the link as written; it is taken from the
         // page shown.
@@ -201,6 +208,7 @@ void TEmbeddedBrowser::CompleteNavigation()
 {
     const Pending p = *m_pending;
     m_pending.reset();
+    m_scrollTarget.reset();
 
     // Remember where the reader was on the page being left.
     if (m_index >= 0) {
@@ -215,11 +223,8 @@ void TEmbeddedBrowser::CompleteNavigation()
         HistoryEntry &e = m_history[m_index];
         e.url = m_current;
         if (!m_current.hasFragment()) {
-            // The engine lays long pages out lazily; the whole page must be
-            // there before the old position can be reached.
-            document()->documentLayout()->documentSize();
-            horizontalScrollBar()->setValue(e.hpos);
-            verticalScrollBar()->setValue(e.vpos);
+            m_scrollTarget = QPoint(e.hpos, e.vpos);
+            ApplyScrollTarget();
         }
     } else if (m_index < 0 || m_history[m_index].url != m_current) {
         // A new address drops the pages ahead of the current one.
@@ -234,6 +239,17 @@ void TEmbeddedBrowser::CompleteNavigation()
     }
     if (OnDocumentComplete)
         OnDocumentComplete();
+}
+
+void TEmbeddedBrowser::ApplyScrollTarget()
+{
+    if (!m_scrollTarget)
+        return;
+    horizontalScrollBar()->setValue(m_scrollTarget->x());
+    verticalScrollBar()->setValue(m_scrollTarget->y());
+    if (horizontalScrollBar()->value() == m_scrollTarget->x()
+        && verticalScrollBar()->value() == m_scrollTarget->y())
+        m_scrollTarget.reset();
 }
 
 void TEmbeddedBrowser::LoadPage(const QUrl &url)
@@ -425,27 +441,11 @@ void TEmbeddedBrowser::contextMenuEvent(QContextMenuEvent *e)
 // Keys and wheel
 // ======================================================================
 
-bool TEmbeddedBrowser::event(QEvent *e)
-{
-    if (e->type() == QEvent::ShortcutOverride) {
-        auto *ke = static_cast<QKeyEvent *>(e);
-        // Copy and Select all belong to the window's Edit menu; the
-        // engine lets them pass.
-        if (ke->matches(QKeySequence::Copy) || ke->matches(QKeySequence::SelectAll)) {
-            e->ignore();
-            return true;
-        }
-        // Ctrl+N (a new window) is kept from reaching anything.
-        if (ke->key() == Qt::Key_N && ke->modifiers() == Qt::ControlModifier) {
-            e->accept();
-            return true;
-        }
-    }
-    return QTextBrowser::event(e);
-}
-
 void TEmbeddedBrowser::keyPressEvent(QKeyEvent *e)
 {
+    // Ctrl+N (a new window) is kept from reaching anything. Copy and Select
+    // all are left alone: read-only text lets them pass to the window's
+    // Edit menu.
     if (e->key() == Qt::Key_N && e->modifiers() == Qt::ControlModifier) {
         e->accept();
         return;

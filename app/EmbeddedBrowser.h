@@ -111,7 +111,6 @@ public Q_SLOTS:
     void reload() override;
 
 protected:
-    bool event(QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void wheelEvent(QWheelEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
@@ -133,6 +132,7 @@ private:
     bool Request(const QUrl &url, int historyIndex);
     void CompleteNavigation();
     void LoadPage(const QUrl &url);
+    void ApplyScrollTarget();
     void ApplyFont();
 
     std::vector<HistoryEntry> m_history;
@@ -141,6 +141,7 @@ private:
     quint64 m_request = 0;          // the latest accepted navigation wins
     QUrl m_current;                 // address of the page shown
     QUrl m_loadedFile;              // file the document was read from
+    std::optional<QPoint> m_scrollTarget; // where a history step returns to
     int m_textSize = 2;
     QFont m_baseFont;
 };
