@@ -76,13 +76,6 @@ TEmbeddedBrowser::TEmbeddedBrowser(QWidget *parent) : QTextBrowser(parent)
     m_baseFont = QApplication::font();
     ApplyFont();
 
-    // Long pages are laid out bit by bit: a position to return to is
-    // reached as the page grows, unless the reader scrolls first.
-    for (QScrollBar *bar : {horizontalScrollBar(), verticalScrollBar()}) {
-        connect(bar, &QScrollBar::rangeChanged, this, &TEmbeddedBrowser::ApplyScrollTarget);
-        connect(bar, &QScrollBar::actionTriggered, this, [this] { m_scrollTarget.reset(); });
-    }
-
     connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl &link) {
         // The engine hands over the link as written; it is taken from the
         // page shown.
@@ -208,7 +201,6 @@ void TEmbeddedBrowser::CompleteNavigation()
 {
     const Pending p = *m_pending;
     m_pending.reset();
-    m_scrollTarget.reset();
 
     // Remember where the reader was on the page being left.
     if (m_index >= 0) {
@@ -222,9 +214,10 @@ void TEmbeddedBrowser::CompleteNavigation()
         m_index = p.historyIndex;
         HistoryEntry &e = m_history[m_index];
         e.url = m_current;
+        // Back where the reader left the page, unless an anchor says where.
         if (!m_current.hasFragment()) {
-            m_scrollTarget = QPoint(e.hpos, e.vpos);
-            ApplyScrollTarget();
+            horizontalScrollBar()->setValue(e.hpos);
+            verticalScrollBar()->setValue(e.vpos);
         }
     } else if (m_index < 0 || m_history[m_index].url != m_current) {
         // A new address drops the pages ahead of the current one.
@@ -239,17 +232,6 @@ void TEmbeddedBrowser::CompleteNavigation()
     }
     if (OnDocumentComplete)
         OnDocumentComplete();
-}
-
-void TEmbeddedBrowser::ApplyScrollTarget()
-{
-    if (!m_scrollTarget)
-        return;
-    horizontalScrollBar()->setValue(m_scrollTarget->x());
-    verticalScrollBar()->setValue(m_scrollTarget->y());
-    if (horizontalScrollBar()->value() == m_scrollTarget->x()
-        && verticalScrollBar()->value() == m_scrollTarget->y())
-        m_scrollTarget.reset();
 }
 
 void TEmbeddedBrowser::LoadPage(const QUrl &url)

@@ -132,7 +132,6 @@ private:
     bool Request(const QUrl &url, int historyIndex);
     void CompleteNavigation();
     void LoadPage(const QUrl &url);
-    void ApplyScrollTarget();
     void ApplyFont();
 
     std::vector<HistoryEntry> m_history;
@@ -141,7 +140,6 @@ private:
     quint64 m_request = 0;          // the latest accepted navigation wins
     QUrl m_current;                 // address of the page shown
     QUrl m_loadedFile;              // file the document was read from
-    std::optional<QPoint> m_scrollTarget; // where a history step returns to
     int m_textSize = 2;
     QFont m_baseFont;
 };
