@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QWheelEvent>
 
 using namespace TestSupport;
 
@@ -171,6 +172,7 @@ private slots:
     void onlyLocalFilesAreFollowed_data();
     void onlyLocalFilesAreFollowed();
     void missingPageSaysSo();
+    void pagesInOlderEncodings();
     void backRestoresScrollPosition();
     void locationNameIsTitleOrAddress();
     void textSizeClampsAndGrows();
@@ -391,6 +393,25 @@ void TestBrowser::everyNavigationIsAnnounced()
     QCOMPARE(r.completes, 6);
     QCOMPARE(r.states.size(), 12);
     QCOMPARE(r.states.mid(10), (QList<QPair<int, bool>>{{1, true}, {2, true}}));
+
+    // The mouse's back button, the engine's home key and reload.
+    QTest::mouseClick(b.viewport(), Qt::BackButton, {}, QPoint(10, 10));
+    QVERIFY(waitLoaded(&b));
+    QCOMPARE(r.seen.size(), 7);
+    QCOMPARE(b.LocationName(), QStringLiteral("Course index"));
+    QVERIFY(!b.CanGoBack());
+    QTest::mouseClick(b.viewport(), Qt::ForwardButton, {}, QPoint(10, 10));
+    QVERIFY(waitLoaded(&b));
+    QTest::keyClick(&b, Qt::Key_Up, Qt::AltModifier);
+    QVERIFY(waitLoaded(&b));
+    QCOMPARE(r.seen.size(), 9);
+    QCOMPARE(b.LocationName(), QStringLiteral("Course index"));
+    QVERIFY(b.CanGoBack() && !b.CanGoForward()); // home is a new step
+    b.reload();
+    QVERIFY(waitLoaded(&b));
+    QCOMPARE(r.seen.size(), 10);
+    QCOMPARE(r.completes, 10);
+    QVERIFY(b.CanGoBack() && !b.CanGoForward());
 }
 
 void TestBrowser::cancelledNavigationChangesNothing()
@@ -484,6 +505,28 @@ void TestBrowser::missingPageSaysSo()
     QCOMPARE(b.LocationName(), QStringLiteral("Course index"));
 }
 
+void TestBrowser::pagesInOlderEncodings()
+{
+    // A page that says nothing of its encoding and is not UTF-8 is read as
+    // Latin-1; a declared or valid UTF-8 page as UTF-8.
+    QTemporaryDir dir;
+    auto write = [&dir](const char *name, const QByteArray &bytes) {
+        QFile f(dir.path() + '/' + QLatin1String(name));
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    };
+    QVERIFY(write("latin.htm", QByteArray("<html><body><p>caf\xe9 \xb0" "C</p></body></html>")));
+    QVERIFY(write("utf8.htm", QByteArray("<html><body><p>caf\xc3\xa9 \xc2\xb0" "C</p></body></html>")));
+    QVERIFY(write("declared.htm", QByteArray("<html><head><meta http-equiv=\"Content-Type\" "
+                                              "content=\"text/html; charset=utf-8\"></head>"
+                                              "<body><p>caf\xc3\xa9 \xc2\xb0" "C</p></body></html>")));
+    TEmbeddedBrowser b;
+    for (const char *name : {"latin.htm", "utf8.htm", "declared.htm"}) {
+        QVERIFY(b.Navigate(dir.path() + '/' + QLatin1String(name)));
+        QVERIFY(waitLoaded(&b));
+        QCOMPARE(b.toPlainText().trimmed(), QStringLiteral("caf\u00e9 \u00b0C"));
+    }
+}
+
 void TestBrowser::backRestoresScrollPosition()
 {
     TEmbeddedBrowser b;
@@ -543,6 +586,15 @@ void TestBrowser::textSizeClampsAndGrows()
         previous = height;
     }
     QCOMPARE(TEmbeddedBrowser::FontPointSize(2), 12.0);
+
+    // The engine's own zoom (Ctrl+wheel, Ctrl++) would leave the five sizes.
+    b.SetTextSize(2);
+    QWheelEvent wheel(QPointF(50, 50), b.viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(b.viewport(), &wheel);
+    QTest::keyClick(&b, Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(&b, Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(b.font().pointSizeF(), TEmbeddedBrowser::FontPointSize(2));
 }
 
 void TestBrowser::documentBackground()
