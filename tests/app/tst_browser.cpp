@@ -48,6 +48,11 @@ bool waitLoaded(TEmbeddedBrowser *b)
     return QTest::qWaitFor([b] { return !b->Busy(); }, 5000);
 }
 
+bool open(TEmbeddedBrowser &b, const char *page)
+{
+    return b.Navigate(fixturePage(QLatin1String(page))) && waitLoaded(&b);
+}
+
 // Where the first link with this href is drawn, in viewport coordinates
 // (scrolling it into view first); null when the page has no such link.
 QPoint linkPosition(TEmbeddedBrowser *b, const QString &href)
@@ -126,6 +131,18 @@ struct Recorder {
     }
 };
 
+// The browser alone, shown, with its events recorded.
+struct Shown {
+    TEmbeddedBrowser b;
+    Recorder r;
+    Shown()
+    {
+        b.resize(600, 400);
+        b.show();
+        r.attach(b);
+    }
+};
+
 // A window kind that records the page commands routed to it.
 class CommandWindow : public TSimulationForm
 {
@@ -157,14 +174,8 @@ private slots:
     void cleanup();
 
     // page links
-    void kindOfPage_data();
-    void kindOfPage();
-    void lastUrlSegment_data();
-    void lastUrlSegment();
-    void urlToFilePath_data();
-    void urlToFilePath();
-    void classifyLink_data();
-    void classifyLink();
+    void linkHelpers_data();
+    void linkHelpers();
 
     // the browser facility
     void everyNavigationIsAnnounced();
@@ -247,96 +258,78 @@ std::unique_ptr<TestBrowser::Main> TestBrowser::openMain(const QString &exeFolde
 // Page links
 // ======================================================================
 
-void TestBrowser::kindOfPage_data()
+// Each helper against a table of addresses: the helper's result as text.
+static QString applyHelper(const QString &helper, const QString &input)
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("kind");
+    if (helper == QLatin1String("KindOfPage"))
+        return QString::number(KindOfPage(input));
+    if (helper == QLatin1String("LastUrlSegment"))
+        return LastUrlSegment(input);
+    if (helper == QLatin1String("UrlToFilePath"))
+        return UrlToFilePath(input);
+    static const char *actions[] = {"page", "picture", "command", "video"};
+    return QLatin1String(actions[int(ClassifyLink(input))]);
+}
+
+void TestBrowser::linkHelpers_data()
+{
+    QTest::addColumn<QString>("helper");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    auto row = [](const char *helper, const char *name, const QString &input, const QString &expected) {
+        QTest::addRow("%s: %s", helper, name) << QString::fromLatin1(helper) << input << expected;
+    };
     // ActiveKind is 5 during these cases: names of no model return it.
-    QTest::newRow("empty") << "" << 5;
-    QTest::newRow("table") << "YDS.HTM" << 1;
-    QTest::newRow("lower case") << "dampshm.htm" << 9;
-    QTest::newRow("anchor") << "YDS.HTM#fringes" << 1;
-    QTest::newRow("leading slash") << "/POLARIZATION.HTM" << 16;
-    QTest::newRow("windows path") << "C:\\Course\\HTML\\lcd.htm" << 17;
-    QTest::newRow("after colon") << "file:GAMMA.HTM" << 10;
-    QTest::newRow("underscore") << "Em_Waves.htm" << 15;
-    QTest::newRow("index") << "index.htm" << 5;
-    QTest::newRow("other extension") << "YDS.HTML" << 5;
-    QTest::newRow("prefix only") << "XYDS.HTM" << 5;
-}
+    row("KindOfPage", "empty", "", "5");
+    row("KindOfPage", "table", "YDS.HTM", "1");
+    row("KindOfPage", "lower case", "dampshm.htm", "9");
+    row("KindOfPage", "anchor", "YDS.HTM#fringes", "1");
+    row("KindOfPage", "leading slash", "/POLARIZATION.HTM", "16");
+    row("KindOfPage", "windows path", "C:\\Course\\HTML\\lcd.htm", "17");
+    row("KindOfPage", "after colon", "file:GAMMA.HTM", "10");
+    row("KindOfPage", "underscore", "Em_Waves.htm", "15");
+    row("KindOfPage", "index", "index.htm", "5");
+    row("KindOfPage", "other extension", "YDS.HTML", "5");
+    row("KindOfPage", "prefix only", "XYDS.HTM", "5");
 
-void TestBrowser::kindOfPage()
-{
-    QFETCH(QString, name);
-    QFETCH(int, kind);
-    ActiveKind = 5;
-    QCOMPARE(KindOfPage(name), kind);
-}
+    row("LastUrlSegment", "address", "file:///C:/Course/HTML/YDS.HTM#fringes", "YDS.HTM#fringes");
+    row("LastUrlSegment", "posix address", "file:///opt/course/HTML/+CD", "+CD");
+    row("LastUrlSegment", "trailing slash", "file:///opt/course/", "");
+    row("LastUrlSegment", "backslashes", "C:\\Course\\HTML\\$pic.png", "$pic.png");
+    row("LastUrlSegment", "drive only", "c:index.htm", "index.htm");
+    row("LastUrlSegment", "bare", "640,480,1,0,clip.flv", "640,480,1,0,clip.flv");
 
-void TestBrowser::lastUrlSegment_data()
-{
-    QTest::addColumn<QString>("url");
-    QTest::addColumn<QString>("segment");
-    QTest::newRow("address") << "file:///C:/Course/HTML/YDS.HTM#fringes" << "YDS.HTM#fringes";
-    QTest::newRow("posix address") << "file:///opt/course/HTML/+CD" << "+CD";
-    QTest::newRow("trailing slash") << "file:///opt/course/" << "";
-    QTest::newRow("backslashes") << "C:\\Course\\HTML\\$pic.png" << "$pic.png";
-    QTest::newRow("drive only") << "c:index.htm" << "index.htm";
-    QTest::newRow("bare") << "640,480,1,0,clip.flv" << "640,480,1,0,clip.flv";
-}
-
-void TestBrowser::lastUrlSegment()
-{
-    QFETCH(QString, url);
-    QFETCH(QString, segment);
-    QCOMPARE(LastUrlSegment(url), segment);
-}
-
-void TestBrowser::urlToFilePath_data()
-{
-    QTest::addColumn<QString>("url");
-    QTest::addColumn<QString>("path");
-    QTest::newRow("windows address") << "file:///C:/Course/HTML/images/my%20pic.png"
-                                     << "C:\\Course\\HTML\\images\\my pic.png";
-    QTest::newRow("prefix in capitals") << "FILE:///D:/a/b.png" << "D:\\a\\b.png";
-    QTest::newRow("windows path") << "C:/Course/pic.png" << "C:\\Course\\pic.png";
+    row("UrlToFilePath", "windows address", "file:///C:/Course/HTML/images/my%20pic.png",
+        "C:\\Course\\HTML\\images\\my pic.png");
+    row("UrlToFilePath", "prefix in capitals", "FILE:///D:/a/b.png", "D:\\a\\b.png");
+    row("UrlToFilePath", "windows path", "C:/Course/pic.png", "C:\\Course\\pic.png");
 #ifdef Q_OS_WIN
-    QTest::newRow("rooted address") << "file:///opt/course/a%20b.png" << "opt\\course\\a b.png";
+    row("UrlToFilePath", "rooted address", "file:///opt/course/a%20b.png", "opt\\course\\a b.png");
 #else
     // The address's third slash is the root of a POSIX path.
-    QTest::newRow("rooted address") << "file:///opt/course/a%20b.png" << "/opt/course/a b.png";
-    QTest::newRow("rooted path") << "/opt/course/pic.png" << "/opt/course/pic.png";
-    QTest::newRow("not a file") << "http://example.com/pic.png" << "http://example.com/pic.png";
+    row("UrlToFilePath", "rooted address", "file:///opt/course/a%20b.png", "/opt/course/a b.png");
+    row("UrlToFilePath", "rooted path", "/opt/course/pic.png", "/opt/course/pic.png");
+    row("UrlToFilePath", "not a file", "http://example.com/pic.png", "http://example.com/pic.png");
 #endif
+
+    row("ClassifyLink", "picture", "$pic.png", "picture");
+    row("ClassifyLink", "picture before command", "$a+b.png", "picture");
+    row("ClassifyLink", "command", "+CD", "command");
+    row("ClassifyLink", "command before video", "a+b.flv", "command");
+    row("ClassifyLink", "video", "640,480,1,0,clip.FLV", "video");
+    row("ClassifyLink", "video lower case", "clip.flv", "video");
+    row("ClassifyLink", "page", "YDS.HTM#fringes", "page");
+    row("ClassifyLink", "no extension", "flv", "page");
+    row("ClassifyLink", "flv inside", "clip.flv.htm", "page");
 }
 
-void TestBrowser::urlToFilePath()
+void TestBrowser::linkHelpers()
 {
-    QFETCH(QString, url);
-    QFETCH(QString, path);
-    QCOMPARE(UrlToFilePath(url), path);
-}
-
-void TestBrowser::classifyLink_data()
-{
-    QTest::addColumn<QString>("segment");
-    QTest::addColumn<int>("action");
-    QTest::newRow("picture") << "$pic.png" << int(LinkAction::Picture);
-    QTest::newRow("picture before command") << "$a+b.png" << int(LinkAction::Picture);
-    QTest::newRow("command") << "+CD" << int(LinkAction::Command);
-    QTest::newRow("command before video") << "a+b.flv" << int(LinkAction::Command);
-    QTest::newRow("video") << "640,480,1,0,clip.FLV" << int(LinkAction::Video);
-    QTest::newRow("video lower case") << "clip.flv" << int(LinkAction::Video);
-    QTest::newRow("page") << "YDS.HTM#fringes" << int(LinkAction::Page);
-    QTest::newRow("no extension") << "flv" << int(LinkAction::Page);
-    QTest::newRow("flv inside") << "clip.flv.htm" << int(LinkAction::Page);
-}
-
-void TestBrowser::classifyLink()
-{
-    QFETCH(QString, segment);
-    QFETCH(int, action);
-    QCOMPARE(int(ClassifyLink(segment)), action);
+    QFETCH(QString, helper);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    ActiveKind = 5;
+    QCOMPARE(applyHelper(helper, input), expected);
 }
 
 // ======================================================================
@@ -345,11 +338,9 @@ void TestBrowser::classifyLink()
 
 void TestBrowser::everyNavigationIsAnnounced()
 {
-    TEmbeddedBrowser b;
-    b.resize(600, 400);
-    b.show();
-    Recorder r;
-    r.attach(b);
+    Shown s;
+    TEmbeddedBrowser &b = s.b;
+    Recorder &r = s.r;
 
     // A navigate call.
     QVERIFY(b.Navigate(fixturePage("index.htm")));
@@ -416,15 +407,11 @@ void TestBrowser::everyNavigationIsAnnounced()
 
 void TestBrowser::cancelledNavigationChangesNothing()
 {
-    TEmbeddedBrowser b;
-    b.resize(600, 400);
-    b.show();
-    Recorder r;
-    r.attach(b);
-    QVERIFY(b.Navigate(fixturePage("index.htm")));
-    QVERIFY(waitLoaded(&b));
-    QVERIFY(b.Navigate(fixturePage("other.htm")));
-    QVERIFY(waitLoaded(&b));
+    Shown s;
+    TEmbeddedBrowser &b = s.b;
+    Recorder &r = s.r;
+    QVERIFY(open(b, "index.htm"));
+    QVERIFY(open(b, "other.htm"));
     QVERIFY(b.GoBack());
     QVERIFY(waitLoaded(&b));
     QVERIFY(b.CanGoForward() && !b.CanGoBack());
@@ -434,7 +421,6 @@ void TestBrowser::cancelledNavigationChangesNothing()
 
     r.cancel = [](const QUrl &) { return true; };
     QVERIFY(!b.Navigate(fixturePage("YDS.HTM")));
-    QVERIFY(!clickLink(&b, "nowhere.htm")); // the helper itself finds no such link
     QVERIFY(clickLink(&b, "DAMPSHM.HTM"));
     QVERIFY(!b.GoForward());
     QTest::keyClick(&b, Qt::Key_Right, Qt::AltModifier);
@@ -468,13 +454,10 @@ void TestBrowser::onlyLocalFilesAreFollowed_data()
 void TestBrowser::onlyLocalFilesAreFollowed()
 {
     QFETCH(QString, address);
-    TEmbeddedBrowser b;
-    b.resize(600, 400);
-    b.show();
-    Recorder r;
-    r.attach(b);
-    QVERIFY(b.Navigate(fixturePage("index.htm")));
-    QVERIFY(waitLoaded(&b));
+    Shown s;
+    TEmbeddedBrowser &b = s.b;
+    Recorder &r = s.r;
+    QVERIFY(open(b, "index.htm"));
     const QUrl here = b.LocationUrl();
 
     QVERIFY(!b.Navigate(address));
@@ -487,19 +470,17 @@ void TestBrowser::onlyLocalFilesAreFollowed()
 
 void TestBrowser::missingPageSaysSo()
 {
-    TEmbeddedBrowser b;
-    b.resize(600, 400);
-    b.show();
-    Recorder r;
-    r.attach(b);
-    QVERIFY(b.Navigate(fixturePage("index.htm")));
-    QVERIFY(waitLoaded(&b));
+    Shown s;
+    TEmbeddedBrowser &b = s.b;
+    Recorder &r = s.r;
+    QVERIFY(open(b, "index.htm"));
     QVERIFY(clickLink(&b, "missing.htm"));
     QVERIFY(waitLoaded(&b));
     QVERIFY(b.toPlainText().contains(QStringLiteral("This page cannot be shown")));
     QVERIFY(b.toPlainText().contains(QStringLiteral("missing.htm")));
     QCOMPARE(fileOf(b.LocationUrl()), QStringLiteral("missing.htm"));
     QVERIFY(b.HasDocument());
+    QCOMPARE(r.completes, 2); // the message is a page like any other
     QVERIFY(b.GoBack());
     QVERIFY(waitLoaded(&b));
     QCOMPARE(b.LocationName(), QStringLiteral("Course index"));
@@ -532,8 +513,7 @@ void TestBrowser::backRestoresScrollPosition()
     TEmbeddedBrowser b;
     b.resize(600, 300);
     b.show();
-    QVERIFY(b.Navigate(fixturePage("YDS.HTM")));
-    QVERIFY(waitLoaded(&b));
+    QVERIFY(open(b, "YDS.HTM"));
     QScrollBar *v = b.verticalScrollBar();
     QTRY_VERIFY(v->maximum() > 1000);
     v->setValue(1000);
@@ -554,12 +534,10 @@ void TestBrowser::locationNameIsTitleOrAddress()
     TEmbeddedBrowser b;
     QCOMPARE(b.LocationName(), QString());
     QVERIFY(!b.HasDocument());
-    QVERIFY(b.Navigate(fixturePage("other.htm")));
-    QVERIFY(waitLoaded(&b));
+    QVERIFY(open(b, "other.htm"));
     QCOMPARE(b.LocationName(), b.LocationUrl().toString());
     QVERIFY(b.LocationName().endsWith(QStringLiteral("/HTML/other.htm")));
-    QVERIFY(b.Navigate(fixturePage("DAMPSHM.HTM")));
-    QVERIFY(waitLoaded(&b));
+    QVERIFY(open(b, "DAMPSHM.HTM"));
     QCOMPARE(b.LocationName(), QStringLiteral("Damped oscillations"));
 }
 
@@ -569,8 +547,7 @@ void TestBrowser::textSizeClampsAndGrows()
     b.resize(600, 400);
     b.show();
     QCOMPARE(b.TextSize(), 2);
-    QVERIFY(b.Navigate(fixturePage("other.htm")));
-    QVERIFY(waitLoaded(&b));
+    QVERIFY(open(b, "other.htm"));
     b.SetTextSize(-3);
     QCOMPARE(b.TextSize(), 0);
     b.SetTextSize(9);
@@ -604,8 +581,7 @@ void TestBrowser::documentBackground()
     b.show();
     QVERIFY(!b.SetDocumentBackground(QStringLiteral("#D9EAFF"))); // no document yet
 
-    QVERIFY(b.Navigate(fixturePage("DAMPSHM.HTM")));
-    QVERIFY(waitLoaded(&b));
+    QVERIFY(open(b, "DAMPSHM.HTM"));
     QCOMPARE(b.DocumentBackground(), QStringLiteral("#FFEECC")); // the page's own
     QCOMPARE(shownBackground(&b), QColor(0xFFEECC));
 
@@ -619,8 +595,7 @@ void TestBrowser::documentBackground()
     QPalette dark = QApplication::palette();
     dark.setColor(QPalette::Base, QColor(0x303030));
     QApplication::setPalette(dark);
-    QVERIFY(b.Navigate(fixturePage("other.htm")));
-    QVERIFY(waitLoaded(&b));
+    QVERIFY(open(b, "other.htm"));
     QCOMPARE(b.DocumentBackground(), QString());
     QTRY_COMPARE(shownBackground(&b), QColor(Qt::white));
     QApplication::setPalette(QPalette());
@@ -634,8 +609,7 @@ void TestBrowser::contextMenuKinds()
     QVERIFY(QTest::qWaitForWindowExposed(&b));
     Recorder r;
     r.attach(b);
-    QVERIFY(b.Navigate(fixturePage("DAMPSHM.HTM")));
-    QVERIFY(waitLoaded(&b));
+    QVERIFY(open(b, "DAMPSHM.HTM"));
 
     // A picture: kind 1 with the picture's address taken from the page.
     const QPoint pic = picturePosition(&b, QStringLiteral("images/pic.png"));
