@@ -26,6 +26,13 @@ QString addressText(const QUrl &url)
     return QUrl::fromPercentEncoding(url.toString(QUrl::FullyEncoded).toUtf8());
 }
 
+// The course's first page, as it is on disk; empty when there is none.
+QString indexPage(const QString &htmlFolder)
+{
+    const QString index = htmlFolder + QStringLiteral("index.htm");
+    return FileLookup::FileExists(index) ? FileLookup::Resolve(index) : QString();
+}
+
 } // namespace
 
 void TWaveMainFrm::SetupBrowser()
@@ -38,8 +45,7 @@ void TWaveMainFrm::SetupBrowser()
     };
     EWB->SetTextSize(TextSize);
 
-    const QString index = FileLookup::Resolve(HtmlFolder + QStringLiteral("index.htm"));
-    if (!index.isEmpty())
+    if (const QString index = indexPage(HtmlFolder); !index.isEmpty())
         EWB->Navigate(index);
 }
 
@@ -125,8 +131,7 @@ void TWaveMainFrm::EWBShowContextMenu(int menuKind, const QString &pictureSource
 
 void TWaveMainFrm::IndexBtnClick()
 {
-    const QString index = FileLookup::Resolve(HtmlFolder + QStringLiteral("index.htm"));
-    if (!index.isEmpty() && FileLookup::FileExists(index))
+    if (const QString index = indexPage(HtmlFolder); !index.isEmpty())
         EWB->Navigate(index);
 }
 
