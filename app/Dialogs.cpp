@@ -1,6 +1,7 @@
 #include "app/Dialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -9,6 +10,7 @@ namespace Dialogs {
 namespace {
 MessageHandler g_message;
 PrintHandler g_print;
+ModalHandler g_modal;
 
 QString title()
 {
@@ -52,7 +54,15 @@ bool RunPrintDialog(QWidget *parent, QPrinter &printer)
     return dlg.exec() == QDialog::Accepted;
 }
 
+int RunModal(QDialog &dialog)
+{
+    if (g_modal)
+        return g_modal(dialog);
+    return dialog.exec();
+}
+
 void SetMessageHandler(MessageHandler handler) { g_message = std::move(handler); }
+void SetModalHandler(ModalHandler handler) { g_modal = std::move(handler); }
 void SetPrintHandler(PrintHandler handler) { g_print = std::move(handler); }
 
 } // namespace Dialogs

@@ -7,6 +7,7 @@
 
 class QWidget;
 class QPrinter;
+class QDialog;
 
 namespace Dialogs {
 
@@ -19,12 +20,17 @@ void ShowInformation(QWidget *parent, const QString &text);
 void ShowError(QWidget *parent, const QString &text);
 // The print dialog; true when the user confirmed.
 bool RunPrintDialog(QWidget *parent, QPrinter &printer);
+// Any other modal window of the program (the magnifier, the About box);
+// returns the dialog's result code.
+int RunModal(QDialog &dialog);
 
 // Test hooks. A handler gets the kind and text (or the printer) and returns
 // the answer; pass an empty function to go back to the real dialogs.
 using MessageHandler = std::function<bool(Kind, const QString &)>;
 using PrintHandler = std::function<bool(QPrinter &)>;
+using ModalHandler = std::function<int(QDialog &)>;
 void SetMessageHandler(MessageHandler handler);
 void SetPrintHandler(PrintHandler handler);
+void SetModalHandler(ModalHandler handler);
 
 } // namespace Dialogs

@@ -3,195 +3,360 @@
 #include "app/FileLookup.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QRegularExpression>
 #include <QScrollBar>
-#include <QTextDocument>
+#include <QStringDecoder>
 #include <QTextFrame>
+#include <QTimer>
+#include <QWheelEvent>
 
 namespace {
-// The five text sizes as steps of the default font.
-constexpr qreal kTextScale[5] = {0.75, 0.875, 1.0, 1.2, 1.45};
+
+// The page's default font size at text size 2, as browsers show "medium".
+constexpr qreal kMediumPointSize = 12.0;
+// Text sizes 0 to 4 as percentages of medium.
+constexpr int kSizePercent[5] = {75, 87, 100, 120, 145};
+
+bool isLocal(const QUrl &url)
+{
+    if (!url.isValid() || !url.isLocalFile())
+        return false;
+    const QString host = url.host();
+    return host.isEmpty() || host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0;
+}
+
+// Pages written for older browsers may be in a single-byte encoding without
+// saying so; text that is not valid UTF-8 is read as Latin-1.
+QString decodeHtml(const QByteArray &data)
+{
+    QStringDecoder declared = QStringDecoder::decoderForHtml(data);
+    if (declared.isValid()) {
+        QString text = declared.decode(data);
+        if (!declared.hasError())
+            return text;
+    }
+    return QString::fromLatin1(data);
+}
+
+QString errorPage(const QUrl &url)
+{
+    const QString where = url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString();
+    return QStringLiteral("<html><body><h3>This page cannot be shown</h3>"
+                          "<p>The file was not found:</p><p>%1</p></body></html>")
+        .arg(where.toHtmlEscaped());
+}
+
 } // namespace
 
 TEmbeddedBrowser::TEmbeddedBrowser(QWidget *parent) : QTextBrowser(parent)
 {
-    // Links are ours to follow: the announcement comes first, and nothing
-    // ever leaves for another program or window.
+    // Links are ours to follow; the engine never opens anything itself.
     setOpenLinks(false);
     setOpenExternalLinks(false);
+    setUndoRedoEnabled(false);
     setFrameShape(QFrame::NoFrame);
-    m_baseFontSize = font().pointSizeF() > 0 ? font().pointSizeF() : 9.0;
-    connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) { Navigate(url); });
+
+    // Pages are drawn as a web browser draws them, whatever the theme:
+    // dark text on white unless the page says otherwise.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, Qt::white);
+    pal.setColor(QPalette::Text, Qt::black);
+    pal.setColor(QPalette::Link, QColor(0x0000EE));
+    pal.setColor(QPalette::LinkVisited, QColor(0x551A8B));
+    setPalette(pal);
+
+    m_baseFont = QApplication::font();
+    ApplyFont();
+
+    connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl &link) {
+        // The engine hands over the link as written; it is taken from the
+        // page shown.
+        Navigate(m_current.isValid() ? m_current.resolved(link) : link);
+    });
 }
 
-// ---------------------------------------------------------------- navigation
+// ======================================================================
+// Navigation
+// ======================================================================
 
-void TEmbeddedBrowser::Navigate(const QString &address)
+QUrl TEmbeddedBrowser::ToUrl(const QString &pathOrAddress) const
 {
-    QUrl url(address);
-    const bool looksLikeUrl = url.isValid() && url.scheme().size() > 1;
-    if (!looksLikeUrl) {
-        // A path: absolute, or relative to the current page's folder.
-        const QString path = QDir::fromNativeSeparators(address);
-        if (QDir::isAbsolutePath(path) || !HasDocument())
-            url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-        else
-            url = QUrl(path);
-    }
-    Navigate(url);
+    const QString s = pathOrAddress.trimmed();
+    if (s.isEmpty())
+        return {};
+    static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:[\\\\/]"));
+    if (drive.match(s).hasMatch())
+        return QUrl::fromLocalFile(QDir::fromNativeSeparators(s));
+    // An address names its scheme; a one-letter "scheme" is a drive.
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    if (scheme.match(s).hasMatch())
+        return QUrl(s);
+    QString path = s;
+    path.replace('\\', '/');
+    if (QDir::isAbsolutePath(path))
+        return QUrl::fromLocalFile(path);
+    const QUrl base = m_current.isValid() ? m_current : QUrl::fromLocalFile(QDir::currentPath() + '/');
+    return base.resolved(QUrl(path));
 }
 
-void TEmbeddedBrowser::Navigate(const QUrl &url)
+bool TEmbeddedBrowser::Navigate(const QString &pathOrAddress)
 {
-    Go(Resolve(url), -1);
+    return Request(ToUrl(pathOrAddress), -1);
 }
 
-void TEmbeddedBrowser::GoBack()
+bool TEmbeddedBrowser::Navigate(const QUrl &url)
 {
-    if (CanGoBack())
-        Go(m_history[m_index - 1], m_index - 1);
+    if (url.isEmpty())
+        return false;
+    const QUrl absolute = url.isRelative() && m_current.isValid() ? m_current.resolved(url) : url;
+    return Request(absolute, -1);
 }
 
-void TEmbeddedBrowser::GoForward()
+bool TEmbeddedBrowser::CanGoBack() const
 {
-    if (CanGoForward())
-        Go(m_history[m_index + 1], m_index + 1);
+    return m_index > 0;
 }
 
-QUrl TEmbeddedBrowser::Resolve(const QUrl &url) const
+bool TEmbeddedBrowser::CanGoForward() const
 {
-    if (url.isRelative() && HasDocument())
-        return CurrentUrl().resolved(url);
-    return url;
+    return m_index >= 0 && m_index + 1 < int(m_history.size());
 }
 
-bool TEmbeddedBrowser::Go(const QUrl &url, int historyIndex)
+bool TEmbeddedBrowser::GoBack()
 {
-    // Only local files: anything else is refused before anyone sees it.
-    if (!url.isValid() || !url.isLocalFile())
+    // A history step still on its way counts as where we are.
+    const int from = m_pending && m_pending->historyIndex >= 0 ? m_pending->historyIndex : m_index;
+    if (from <= 0)
+        return false;
+    return Request(m_history[from - 1].url, from - 1);
+}
+
+bool TEmbeddedBrowser::GoForward()
+{
+    const int from = m_pending && m_pending->historyIndex >= 0 ? m_pending->historyIndex : m_index;
+    if (from < 0 || from + 1 >= int(m_history.size()))
+        return false;
+    return Request(m_history[from + 1].url, from + 1);
+}
+
+void TEmbeddedBrowser::backward()
+{
+    GoBack();
+}
+
+void TEmbeddedBrowser::forward()
+{
+    GoForward();
+}
+
+void TEmbeddedBrowser::home()
+{
+    if (!m_history.empty())
+        Request(m_history.front().url, -1);
+}
+
+void TEmbeddedBrowser::reload()
+{
+    if (m_index < 0)
+        return;
+    m_loadedFile = QUrl(); // read the file again
+    Request(m_current, m_index);
+}
+
+void TEmbeddedBrowser::doSetSource(const QUrl &name, QTextDocument::ResourceType)
+{
+    // setSource() from anywhere is a navigation like any other.
+    Navigate(name);
+}
+
+bool TEmbeddedBrowser::Request(const QUrl &url, int historyIndex)
+{
+    // Only local files are followed; anything else is refused before it
+    // becomes a navigation.
+    if (!isLocal(url))
         return false;
     bool cancel = false;
-    Q_EMIT BeforeNavigate(url, cancel);
+    if (OnBeforeNavigate2)
+        OnBeforeNavigate2(url, cancel);
     if (cancel)
         return false;
-    if (historyIndex < 0) {
-        m_history.resize(m_index + 1);
-        m_history.push_back(url);
-        m_index = m_history.size() - 1;
-    } else {
-        m_index = historyIndex;
-    }
-    Load(url);
-    ReportCommandState();
-    Q_EMIT DocumentComplete();
+    m_pending = Pending{url, historyIndex};
+    const quint64 id = ++m_request;
+    QTimer::singleShot(0, this, [this, id] {
+        if (id == m_request && m_pending)
+            CompleteNavigation();
+    });
     return true;
 }
 
-void TEmbeddedBrowser::Load(const QUrl &url)
+void TEmbeddedBrowser::CompleteNavigation()
 {
-    // Each page starts with its own background.
-    QPalette pal = viewport()->palette();
-    pal.setColor(QPalette::Base, palette().color(QPalette::Base));
-    viewport()->setPalette(pal);
+    const Pending p = *m_pending;
+    m_pending.reset();
 
-    const QString path = FileLookup::Resolve(url.toLocalFile());
-    if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        const QString shown = url.toLocalFile().toHtmlEscaped();
-        setHtml(QStringLiteral("<html><head><title>Page not found</title></head><body>"
-                               "<h3>Page not found</h3><p>This page is missing:</p>"
-                               "<p><tt>%1</tt></p></body></html>")
-                    .arg(shown));
-        return;
+    // Remember where the reader was on the page being left.
+    if (m_index >= 0) {
+        m_history[m_index].hpos = horizontalScrollBar()->value();
+        m_history[m_index].vpos = verticalScrollBar()->value();
     }
-    QUrl target = QUrl::fromLocalFile(path);
-    target.setFragment(url.fragment());
-    if (source().adjusted(QUrl::RemoveFragment) == target.adjusted(QUrl::RemoveFragment)
-        && !target.fragment().isEmpty()) {
-        scrollToAnchor(target.fragment()); // same page: only move to the anchor
-        return;
+
+    LoadPage(p.url);
+
+    if (p.historyIndex >= 0 && p.historyIndex < int(m_history.size())) {
+        m_index = p.historyIndex;
+        HistoryEntry &e = m_history[m_index];
+        e.url = m_current;
+        // Back where the reader left the page, unless an anchor says where.
+        if (!m_current.hasFragment()) {
+            horizontalScrollBar()->setValue(e.hpos);
+            verticalScrollBar()->setValue(e.vpos);
+        }
+    } else if (m_index < 0 || m_history[m_index].url != m_current) {
+        // A new address drops the pages ahead of the current one.
+        m_history.resize(m_index + 1);
+        m_history.push_back(HistoryEntry{m_current, 0, 0});
+        m_index = int(m_history.size()) - 1;
     }
-    setSource(target, QTextDocument::HtmlResource);
+
+    if (OnCommandStateChange) {
+        OnCommandStateChange(kCommandForward, CanGoForward());
+        OnCommandStateChange(kCommandBack, CanGoBack());
+    }
+    if (OnDocumentComplete)
+        OnDocumentComplete();
 }
 
-void TEmbeddedBrowser::ReportCommandState()
+void TEmbeddedBrowser::LoadPage(const QUrl &url)
 {
-    Q_EMIT CommandStateChange(cmdForward, CanGoForward());
-    Q_EMIT CommandStateChange(cmdBack, CanGoBack());
+    const QString file = FileLookup::Resolve(url.toLocalFile());
+    const QFileInfo info(file);
+    if (file.isEmpty() || !info.isFile()) {
+        m_loadedFile = QUrl();
+        setHtml(errorPage(url));
+        m_current = url;
+        return;
+    }
+
+    const QUrl fileUrl = QUrl::fromLocalFile(info.absoluteFilePath());
+    if (fileUrl != m_loadedFile) {
+        QFile f(info.absoluteFilePath());
+        if (!f.open(QIODevice::ReadOnly)) {
+            m_loadedFile = QUrl();
+            setHtml(errorPage(url));
+            m_current = url;
+            return;
+        }
+        // Resources of the new page are looked up from its own folder.
+        m_loadedFile = fileUrl;
+        setHtml(decodeHtml(f.readAll()));
+    }
+
+    m_current = fileUrl;
+    if (url.hasFragment())
+        m_current.setFragment(url.fragment());
+    if (!url.fragment().isEmpty()) {
+        scrollToAnchor(url.fragment());
+    } else {
+        horizontalScrollBar()->setValue(0);
+        verticalScrollBar()->setValue(0);
+    }
+}
+
+QString TEmbeddedBrowser::LocationName() const
+{
+    const QString title = documentTitle();
+    return title.isEmpty() ? m_current.toString() : title;
 }
 
 QVariant TEmbeddedBrowser::loadResource(int type, const QUrl &name)
 {
-    // Pages and pictures are found without regard to letter case.
     QUrl url = name;
-    if (url.isRelative())
-        url = source().resolved(url);
-    if (url.isLocalFile()) {
-        const QString path = FileLookup::Resolve(url.toLocalFile());
-        if (!path.isEmpty()) {
-            QUrl resolved = QUrl::fromLocalFile(path);
-            resolved.setFragment(url.fragment());
-            return QTextBrowser::loadResource(type, resolved);
-        }
-        return {};
+    if (url.isRelative()) {
+        const QUrl base = m_loadedFile.isValid() ? m_loadedFile : m_current;
+        if (!base.isValid())
+            return {};
+        url = base.resolved(url);
     }
-    return {}; // nothing is fetched from elsewhere
+    if (url.scheme() == QLatin1String("qrc"))
+        return QTextBrowser::loadResource(type, url);
+    if (!isLocal(url))
+        return {};
+    const QString file = FileLookup::Resolve(url.toLocalFile());
+    if (file.isEmpty() || !QFileInfo(file).isFile())
+        return {};
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray data = f.readAll();
+    if (type == QTextDocument::HtmlResource)
+        return decodeHtml(data);
+    return data;
 }
 
-// ---------------------------------------------------------------- page state
+// ======================================================================
+// Document
+// ======================================================================
 
-QString TEmbeddedBrowser::LocationName() const
+bool TEmbeddedBrowser::SetDocumentBackground(const QString &htmlColour)
 {
-    const QString title = documentTitle().trimmed();
-    if (!title.isEmpty())
-        return title;
-    return CurrentUrl().toString();
-}
-
-bool TEmbeddedBrowser::SetDocumentBackground(const QString &colour)
-{
-    const QColor c(colour);
-    if (!HasDocument() || !c.isValid())
+    if (!HasDocument())
+        return false;
+    const QColor c = QColor::fromString(htmlColour.trimmed());
+    if (!c.isValid())
         return false;
     QTextFrame *root = document()->rootFrame();
     QTextFrameFormat f = root->frameFormat();
     f.setBackground(c);
     root->setFrameFormat(f);
-    // The area below a short page shows the same colour.
-    QPalette pal = viewport()->palette();
-    pal.setColor(QPalette::Base, c);
-    viewport()->setPalette(pal);
+    viewport()->update();
     return true;
 }
 
-QColor TEmbeddedBrowser::DocumentBackground() const
+QString TEmbeddedBrowser::DocumentBackground() const
 {
     const QBrush b = document()->rootFrame()->frameFormat().background();
-    return b.style() == Qt::NoBrush ? viewport()->palette().color(QPalette::Base) : b.color();
+    if (b.style() == Qt::NoBrush)
+        return {};
+    return b.color().name(QColor::HexRgb).toUpper();
+}
+
+qreal TEmbeddedBrowser::FontPointSize(int size)
+{
+    return kMediumPointSize * kSizePercent[qBound(0, size, 4)] / 100.0;
 }
 
 void TEmbeddedBrowser::SetTextSize(int size)
 {
-    m_textSize = qBound(0, size, 4);
-    ApplyTextSize();
+    size = qBound(0, size, 4);
+    if (size == m_textSize)
+        return;
+    m_textSize = size;
+    ApplyFont();
 }
 
-void TEmbeddedBrowser::ApplyTextSize()
+void TEmbeddedBrowser::ApplyFont()
 {
-    QFont f = font();
-    f.setPointSizeF(m_baseFontSize * kTextScale[m_textSize]);
-    if (f != font())
-        setFont(f);
+    // Text given in relative sizes follows the default font; pictures and
+    // sizes a page fixes in points or pixels stay as they are.
+    QFont f = m_baseFont;
+    f.setPointSizeF(FontPointSize(m_textSize));
+    setFont(f);
 }
 
-void TEmbeddedBrowser::SelectAllText()
+void TEmbeddedBrowser::SelectAll()
 {
     selectAll();
 }
 
-void TEmbeddedBrowser::CopySelection()
+void TEmbeddedBrowser::Copy()
 {
     copy();
 }
@@ -203,56 +368,112 @@ void TEmbeddedBrowser::ClearSelection()
     setTextCursor(c);
 }
 
-// ---------------------------------------------------------------- menus and keys
+// ======================================================================
+// Context menu
+// ======================================================================
 
-QString TEmbeddedBrowser::PictureSourceAt(const QPoint &viewportPos) const
+TEmbeddedBrowser::HitInfo TEmbeddedBrowser::HitTest(const QPoint &viewportPos) const
 {
-    const QPointF docPos(viewportPos.x() + horizontalScrollBar()->value(),
-                         viewportPos.y() + verticalScrollBar()->value());
-    const QString name = document()->documentLayout()->imageAt(docPos);
-    if (name.isEmpty())
-        return {};
-    const QUrl url(name);
-    return (url.isRelative() ? source().resolved(url) : url).toString();
-}
-
-void TEmbeddedBrowser::contextMenuEvent(QContextMenuEvent *event)
-{
-    const QString picture = PictureSourceAt(event->pos());
-    const int kind = !picture.isEmpty() ? mkPicture
-                     : textCursor().hasSelection() ? mkSelectedText
-                                                   : mkDefault;
-    bool handled = false;
-    Q_EMIT ShowContextMenu(kind, picture, event->globalPos(), handled);
-    if (handled || kind != mkSelectedText)
-        return;
-    // The browser's own menu, for selected text only, and reduced to what
-    // makes sense for a course page.
-    QMenu menu(this);
-    menu.addAction(tr("Copy"), this, &TEmbeddedBrowser::CopySelection);
-    menu.addAction(tr("Select all"), this, &TEmbeddedBrowser::SelectAllText);
-    menu.exec(event->globalPos());
-}
-
-void TEmbeddedBrowser::keyPressEvent(QKeyEvent *event)
-{
-    if (event->matches(QKeySequence::New)) { // never a new window
-        event->accept();
-        return;
+    HitInfo hit;
+    const QPointF docPos =
+        QPointF(viewportPos) + QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    const QString image = document()->documentLayout()->imageAt(docPos);
+    if (!image.isEmpty()) {
+        hit.menuKind = kMenuPicture;
+        const QUrl base = m_loadedFile.isValid() ? m_loadedFile : m_current;
+        hit.pictureSource = base.resolved(QUrl(image)).toString();
+        return hit;
     }
-    QTextBrowser::keyPressEvent(event);
-}
-
-bool TEmbeddedBrowser::event(QEvent *event)
-{
-    // Copy and Select all belong to the Edit menu, which copies the whole
-    // page; let those keys through to it.
-    if (event->type() == QEvent::ShortcutOverride) {
-        auto *ke = static_cast<QKeyEvent *>(event);
-        if (ke->matches(QKeySequence::Copy) || ke->matches(QKeySequence::SelectAll)) {
-            event->ignore();
-            return true;
+    const QTextCursor sel = textCursor();
+    if (sel.hasSelection()) {
+        const int at = cursorForPosition(viewportPos).position();
+        if (at >= sel.selectionStart() && at <= sel.selectionEnd()) {
+            hit.menuKind = kMenuTextSelection;
+            return hit;
         }
     }
-    return QTextBrowser::event(event);
+    if (!anchorAt(viewportPos).isEmpty())
+        hit.menuKind = kMenuAnchor;
+    return hit;
+}
+
+void TEmbeddedBrowser::contextMenuEvent(QContextMenuEvent *e)
+{
+    e->accept();
+    const HitInfo hit = HitTest(e->pos());
+    bool handled = false;
+    if (OnShowContextMenu)
+        OnShowContextMenu(hit.menuKind, hit.pictureSource, e->globalPos(), handled);
+    // The engine's own menu exists only for selected text, and then only
+    // with copying and selecting.
+    if (handled || hit.menuKind != kMenuTextSelection)
+        return;
+    QMenu *menu = createStandardContextMenu(e->pos());
+    menu->setObjectName(QStringLiteral("EWBSelectionMenu"));
+    for (QAction *a : menu->actions()) {
+        const QString name = a->objectName();
+        if (name != QLatin1String("edit-copy") && name != QLatin1String("select-all"))
+            menu->removeAction(a);
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(e->globalPos());
+}
+
+// ======================================================================
+// Keys and wheel
+// ======================================================================
+
+void TEmbeddedBrowser::keyPressEvent(QKeyEvent *e)
+{
+    // Ctrl+N (a new window) is kept from reaching anything. Copy and Select
+    // all are left alone: read-only text lets them pass to the window's
+    // Edit menu.
+    if (e->key() == Qt::Key_N && e->modifiers() == Qt::ControlModifier) {
+        e->accept();
+        return;
+    }
+    // The text size has five steps chosen from the page toolbar; the
+    // engine's own zoom keys would bypass them.
+    if (e->matches(QKeySequence::ZoomIn) || e->matches(QKeySequence::ZoomOut)) {
+        e->accept();
+        return;
+    }
+    switch (e->key()) {
+    case Qt::Key_Back:
+        GoBack();
+        e->accept();
+        return;
+    case Qt::Key_Forward:
+        GoForward();
+        e->accept();
+        return;
+    default:
+        break;
+    }
+    QTextBrowser::keyPressEvent(e);
+}
+
+void TEmbeddedBrowser::mousePressEvent(QMouseEvent *e)
+{
+    // The mouse's own back and forward buttons.
+    if (e->button() == Qt::BackButton) {
+        GoBack();
+        e->accept();
+        return;
+    }
+    if (e->button() == Qt::ForwardButton) {
+        GoForward();
+        e->accept();
+        return;
+    }
+    QTextBrowser::mousePressEvent(e);
+}
+
+void TEmbeddedBrowser::wheelEvent(QWheelEvent *e)
+{
+    if (e->modifiers() & Qt::ControlModifier) {
+        e->accept(); // no free zoom, see keyPressEvent
+        return;
+    }
+    QTextBrowser::wheelEvent(e);
 }

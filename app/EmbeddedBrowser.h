@@ -1,13 +1,19 @@
 #pragma once
-// The right pane's page browser: a QTextBrowser that behaves as the program
-// expects of a page browser. Every navigation (a link, back, forward, or a
-// call to Navigate) is announced first by BeforeNavigate, whose handler may
-// cancel it; only local files are ever opened, and never in a new window.
-// The browser keeps its own history so that a cancelled navigation leaves
-// both the page and the history as they were.
+// The right pane's page browser: the course pages are local HTML files, and
+// the program watches every navigation before it happens. Built on
+// QTextBrowser, but navigation, history and the context menu are our own so
+// that every way of changing the page (links, Back, Forward, Alt+arrows,
+// Navigate calls, anchors on the same page) passes the before-navigate event
+// and can be cancelled there.
+//
+// Loading is asynchronous: Navigate raises the before-navigate event at
+// once, the page itself is loaded from the event loop, and then the
+// command-state-change and document-complete events follow.
 #include <QTextBrowser>
 #include <QUrl>
-#include <QVector>
+#include <functional>
+#include <optional>
+#include <vector>
 
 class TEmbeddedBrowser : public QTextBrowser
 {
@@ -15,74 +21,125 @@ class TEmbeddedBrowser : public QTextBrowser
 public:
     explicit TEmbeddedBrowser(QWidget *parent = nullptr);
 
-    // Context-menu kinds passed to ShowContextMenu.
-    enum MenuKind { mkDefault = 0, mkPicture = 1, mkSelectedText = 4 };
-    // Command numbers passed to CommandStateChange.
-    enum Command { cmdForward = 1, cmdBack = 2 };
+    // ---------------------------------------------------------- events
+    // Each event has one handler, set by the owner.
 
-    // Opens a local file, given as a path or a file address (relative
-    // addresses are taken relative to the current page). Anything that is
-    // not a local file is refused: nothing happens.
-    void Navigate(const QString &address);
-    void Navigate(const QUrl &url);
-    void GoBack();
-    void GoForward();
-    bool CanGoBack() const { return m_index > 0; }
-    bool CanGoForward() const { return m_index + 1 < m_history.size(); }
+    // Raised before every navigation starts; setting `cancel` stops it and
+    // the current page stays. The address is absolute (relative links are
+    // resolved against the current page).
+    std::function<void(const QUrl &url, bool &cancel)> OnBeforeNavigate2;
+    // A page has loaded.
+    std::function<void()> OnDocumentComplete;
+    // command kCommandForward: whether going forward is possible;
+    // command kCommandBack: whether going back is possible.
+    std::function<void(int command, bool enabled)> OnCommandStateChange;
+    // A context menu was asked for. `menuKind` is kMenuPicture (with the
+    // picture's source address), kMenuTextSelection, kMenuAnchor or
+    // kMenuDefault. Leaving `handled` false lets the browser show its own
+    // menu, which exists only for selected text.
+    std::function<void(int menuKind, const QString &pictureSource, const QPoint &screenPos,
+                       bool &handled)>
+        OnShowContextMenu;
 
-    // The page's title, or its address when it has none.
+    static constexpr int kCommandForward = 1;
+    static constexpr int kCommandBack = 2;
+    static constexpr int kMenuDefault = 0;
+    static constexpr int kMenuPicture = 1;
+    static constexpr int kMenuTextSelection = 4;
+    static constexpr int kMenuAnchor = 5;
+
+    // ---------------------------------------------------------- navigation
+    // Opens a local file given as a path ('/' or '\' separated) or as an
+    // address ("file:///..."); a relative one is taken from the current
+    // page's folder. Returns false when the navigation was refused (not a
+    // local file) or cancelled by the before-navigate handler.
+    bool Navigate(const QString &pathOrAddress);
+    bool Navigate(const QUrl &url);
+    // History navigation; each raises the before-navigate event like a
+    // link. Return false when there is nowhere to go or it was cancelled.
+    bool GoBack();
+    bool GoForward();
+    bool CanGoBack() const;
+    bool CanGoForward() const;
+    // True from an accepted navigation until its page has loaded.
+    bool Busy() const { return m_pending.has_value(); }
+
+    // The current page's address (invalid before the first page).
+    QUrl LocationUrl() const { return m_current; }
+    // The current page's title, or its address when it has none.
     QString LocationName() const;
-    QUrl CurrentUrl() const { return m_index >= 0 ? m_history[m_index] : QUrl(); }
-    bool HasDocument() const { return m_index >= 0; }
-    // Sets the current page's background from an HTML colour text; false
-    // when no page is shown or the text is not a colour.
-    bool SetDocumentBackground(const QString &colour);
-    QColor DocumentBackground() const;
+
+    // ---------------------------------------------------------- document
+    // Whether a page is shown at all.
+    bool HasDocument() const { return m_current.isValid(); }
+    // Sets the current page's background from an HTML colour text
+    // ("#D9EAFF", "white"). False with no page or a text that is no colour.
+    bool SetDocumentBackground(const QString &htmlColour);
+    // The page's background colour as "#RRGGBB", empty when the page sets
+    // none (it is then drawn white).
+    QString DocumentBackground() const;
 
     // Text size 0 (smallest) to 4 (largest); other values are clamped.
     void SetTextSize(int size);
     int TextSize() const { return m_textSize; }
+    // Point size of the page's default font at a text size.
+    static qreal FontPointSize(int size);
 
-    void SelectAllText();
-    void CopySelection();
+    // Editing commands; Copy puts the selection on the clipboard.
+    void SelectAll();
+    void Copy();
     void ClearSelection();
 
-    // The address of the picture at a point of the view, or empty.
-    QString PictureSourceAt(const QPoint &viewportPos) const;
+    // What a context menu at `viewportPos` would be about: the menu kind,
+    // and for a picture its source address.
+    struct HitInfo {
+        int menuKind = kMenuDefault;
+        QString pictureSource;
+    };
+    HitInfo HitTest(const QPoint &viewportPos) const;
 
-public Q_SLOTS:
-    // The browser's own back and forward keys go through our history.
-    void backward() override { GoBack(); }
-    void forward() override { GoForward(); }
-
-Q_SIGNALS:
-    void BeforeNavigate(const QUrl &url, bool &cancel);
-    void DocumentComplete();
-    void CommandStateChange(int command, bool enabled);
-    // handled = true suppresses the browser's own (reduced) menu.
-    void ShowContextMenu(int menuKind, const QString &pictureSource, const QPoint &screenPos,
-                         bool &handled);
-
-public:
-    // Pages and pictures come from local files only, found without regard
-    // to letter case.
+    // Resources of the pages: local files only, found without regard to
+    // letter case.
     QVariant loadResource(int type, const QUrl &name) override;
 
+public Q_SLOTS:
+    // The engine's own history keys (Alt+Left, Alt+Right, Alt+Up) and
+    // slots lead here, so they go through the before-navigate event too.
+    void backward() override;
+    void forward() override;
+    void home() override;
+    void reload() override;
+
 protected:
-    void contextMenuEvent(QContextMenuEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+    void doSetSource(const QUrl &name, QTextDocument::ResourceType type) override;
 
 private:
-    // Runs the announcement and, unless cancelled, shows the page.
-    bool Go(const QUrl &url, int historyIndex);
-    void Load(const QUrl &url);
-    void ReportCommandState();
-    QUrl Resolve(const QUrl &url) const;
-    void ApplyTextSize();
+    struct HistoryEntry {
+        QUrl url;
+        int hpos = 0;
+        int vpos = 0;
+    };
+    struct Pending {
+        QUrl url;
+        int historyIndex = -1; // target entry for Back/Forward, -1 = new entry
+    };
 
-    QVector<QUrl> m_history;
-    int m_index = -1;
+    QUrl ToUrl(const QString &pathOrAddress) const;
+    bool Request(const QUrl &url, int historyIndex);
+    void CompleteNavigation();
+    void LoadPage(const QUrl &url);
+    void ApplyFont();
+
+    std::vector<HistoryEntry> m_history;
+    int m_index = -1;               // current entry of m_history
+    std::optional<Pending> m_pending;
+    quint64 m_request = 0;          // the latest accepted navigation wins
+    QUrl m_current;                 // address of the page shown
+    QUrl m_loadedFile;              // file the document was read from
     int m_textSize = 2;
-    qreal m_baseFontSize = 0;
+    QFont m_baseFont;
 };

@@ -2,6 +2,8 @@
 
 #include "app/SimGlobals.h"
 
+#include <QRegularExpression>
+
 namespace {
 struct PageKind {
     const char *file;
@@ -53,16 +55,57 @@ QString UrlToFilePath(const QString &url)
 {
     QString p = url;
     const int at = p.indexOf(QLatin1String("file:///"), 0, Qt::CaseInsensitive);
-#ifdef Q_OS_WIN
     if (at >= 0)
         p.remove(at, 8);
     p.replace(QLatin1String("%20"), QLatin1String(" "));
+#ifdef Q_OS_WIN
     p.replace('/', '\\');
 #else
-    // Keep the path's leading '/': here it is the root, not a separator.
-    if (at >= 0)
-        p.remove(at, 7);
-    p.replace(QLatin1String("%20"), QLatin1String(" "));
+    // "file:///C:/..." names a Windows file: written as Windows writes it.
+    // Any other address names a path from the root, which the prefix's
+    // last slash stood for.
+    static const QRegularExpression drive(QStringLiteral("^[A-Za-z]:([\\\\/]|$)"));
+    if (drive.match(p).hasMatch())
+        p.replace('/', '\\');
+    else if (at >= 0)
+        p.insert(at, '/');
 #endif
     return p;
+}
+
+QString UpperExtension(const QString &name)
+{
+    const int dot = name.lastIndexOf('.');
+    const int delimiter = qMax(name.lastIndexOf('\\'), name.lastIndexOf(':'));
+    return dot > delimiter ? name.mid(dot).toUpper() : QString();
+}
+
+LinkAction ClassifyLink(const QString &segment)
+{
+    if (segment.contains('$'))
+        return LinkAction::Picture;
+    if (segment.contains('+'))
+        return LinkAction::Command;
+    if (UpperExtension(segment) == QLatin1String(".FLV"))
+        return LinkAction::Video;
+    return LinkAction::Page;
+}
+
+namespace {
+PageLinkObserver &observer()
+{
+    static PageLinkObserver o;
+    return o;
+}
+} // namespace
+
+void SetPageLinkObserver(PageLinkObserver o)
+{
+    observer() = std::move(o);
+}
+
+void ReportPageLink(LinkAction action, const QString &argument)
+{
+    if (observer())
+        observer()(action, argument);
 }

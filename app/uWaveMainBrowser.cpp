@@ -1,5 +1,4 @@
-// The page browser's glue: what a link leads to, the page toolbar and the
-// Edit menu.
+// The page browser's glue: links, the page toolbar and the Edit menu.
 #include "app/uWaveMain.h"
 
 #include "app/EmbeddedBrowser.h"
@@ -7,53 +6,88 @@
 #include "app/PageLinks.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QClipboard>
-#include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
+#include <QImageReader>
 #include <QMenu>
 #include <QUrl>
 
+namespace {
+
+const QString kWhite = QStringLiteral("#FFFFFF");
+const QString kPaleBlue = QStringLiteral("#D9EAFF");
+const QString kPaleYellow = QStringLiteral("#FFFFE0");
+
+// The address as the links are written: percent escapes ("%20") decoded,
+// so that picture and video names arrive as they are on disk.
+QString addressText(const QUrl &url)
+{
+    return QUrl::fromPercentEncoding(url.toString(QUrl::FullyEncoded).toUtf8());
+}
+
+// The course's first page, as it is on disk; empty when there is none.
+QString indexPage(const QString &htmlFolder)
+{
+    const QString index = htmlFolder + QStringLiteral("index.htm");
+    return FileLookup::FileExists(index) ? FileLookup::Resolve(index) : QString();
+}
+
+} // namespace
+
 void TWaveMainFrm::SetupBrowser()
 {
-    connect(EWB, &TEmbeddedBrowser::BeforeNavigate, this, &TWaveMainFrm::EWBBeforeNavigate2);
-    connect(EWB, &TEmbeddedBrowser::DocumentComplete, this, &TWaveMainFrm::EWBDocumentComplete);
-    connect(EWB, &TEmbeddedBrowser::CommandStateChange, this, &TWaveMainFrm::EWBCommandStateChange);
-    connect(EWB, &TEmbeddedBrowser::ShowContextMenu, this, &TWaveMainFrm::EWBShowContextMenu);
+    EWB->OnBeforeNavigate2 = [this](const QUrl &url, bool &cancel) { EWBBeforeNavigate2(url, cancel); };
+    EWB->OnDocumentComplete = [this] { EWBDocumentComplete(); };
+    EWB->OnCommandStateChange = [this](int command, bool enabled) { EWBCommandStateChange(command, enabled); };
+    EWB->OnShowContextMenu = [this](int kind, const QString &source, const QPoint &at, bool &handled) {
+        EWBShowContextMenu(kind, source, at, handled);
+    };
     EWB->SetTextSize(TextSize);
-    const QString index = FileLookup::Resolve(HtmlFolder + QStringLiteral("index.htm"));
-    if (!index.isEmpty())
+
+    if (const QString index = indexPage(HtmlFolder); !index.isEmpty())
         EWB->Navigate(index);
 }
 
 void TWaveMainFrm::EWBBeforeNavigate2(const QUrl &url, bool &cancel)
 {
-    const QString seg = LastUrlSegment(url.toString());
-    const int dot = seg.lastIndexOf('.');
-    const QString ext = dot >= 0 ? seg.mid(dot).toUpper() : QString();
-
-    // The order matters: a picture link may contain "+", and a video name
-    // with "+" in it is a command.
-    if (seg.contains('$')) {
+    const QString seg = LastUrlSegment(addressText(url));
+    switch (ClassifyLink(seg)) {
+    case LinkAction::Picture: {
+        // Written as "$" and the picture's file name, kept in html/images.
         cancel = true;
-        ShowMagnifier(FileLookup::Join(FileLookup::ExeFolder(), QStringLiteral("html/images/") + seg.mid(1)));
-    } else if (seg.contains('+')) {
+        const QString written =
+            FileLookup::Join(FileLookup::ExeFolder(), QStringLiteral("html/images/") + seg.mid(1));
+        const QString onDisk = FileLookup::Resolve(written);
+        const QString file = onDisk.isEmpty() ? written : onDisk;
+        ReportPageLink(LinkAction::Picture, file);
+        ShowMagnifier(file);
+        break;
+    }
+    case LinkAction::Command:
         cancel = true;
+        ReportPageLink(LinkAction::Command, seg);
         RoutePageCommand(seg);
-    } else if (ext != QLatin1String(".FLV")) {
+        break;
+    case LinkAction::Video:
+        cancel = true;
+        ReportPageLink(LinkAction::Video, seg);
+        PlayVideoLink(seg);
+        break;
+    case LinkAction::Page: {
+        // The model changes before the page loads.
         const int k = KindOfPage(seg);
         if (k != ActiveKind)
-            ShowSimulation(k); // before the page loads
-    } else {
-        cancel = true;
-        PlayVideoLink(seg);
+            ShowSimulation(k);
+        break;
+    }
     }
 }
 
 void TWaveMainFrm::EWBDocumentComplete()
 {
-    // White leaves each page its own background.
-    if (TextBackground != QLatin1String("#FFFFFF") && EWB->HasDocument())
+    // White leaves each page's own background as authored.
+    if (TextBackground != kWhite && EWB->HasDocument())
         EWB->SetDocumentBackground(TextBackground);
     if (EWB->TextSize() != TextSize)
         EWB->SetTextSize(TextSize);
@@ -61,35 +95,43 @@ void TWaveMainFrm::EWBDocumentComplete()
 
 void TWaveMainFrm::EWBCommandStateChange(int command, bool enabled)
 {
-    if (command == TEmbeddedBrowser::cmdForward)
+    if (command == TEmbeddedBrowser::kCommandForward)
         FwdBtn->setEnabled(enabled);
-    else if (command == TEmbeddedBrowser::cmdBack)
+    else if (command == TEmbeddedBrowser::kCommandBack)
         BackBtn->setEnabled(enabled);
     IndexBtn->setEnabled(!EWB->LocationName().contains(QLatin1String("index")));
 }
 
-void TWaveMainFrm::EWBShowContextMenu(int menuKind, const QString &pictureSource,
-                                      const QPoint &screenPos, bool &handled)
+void TWaveMainFrm::EWBShowContextMenu(int menuKind, const QString &pictureSource, const QPoint &screenPos,
+                                      bool &handled)
 {
-    PicturePath.clear();
-    if (menuKind == TEmbeddedBrowser::mkPicture) {
+    switch (menuKind) {
+    case TEmbeddedBrowser::kMenuPicture: {
         handled = true;
+        PicturePath.clear();
+        if (pictureSource.isEmpty())
+            return;
         const QString p = UrlToFilePath(pictureSource);
-        if (!p.isEmpty() && FileLookup::FileExists(p)) {
-            PicturePath = FileLookup::Resolve(p);
-            PicPopUp->popup(screenPos);
-        }
-    } else if (menuKind == TEmbeddedBrowser::mkSelectedText) {
-        handled = false; // the browser's own reduced menu
-    } else {
-        handled = true; // no menu at all
+        if (!FileLookup::FileExists(p))
+            return;
+        PicturePath = FileLookup::Resolve(p);
+        PicPopUp->popup(screenPos);
+        break;
+    }
+    case TEmbeddedBrowser::kMenuTextSelection:
+        PicturePath.clear();
+        handled = false;
+        break;
+    default:
+        PicturePath.clear();
+        handled = true;
+        break;
     }
 }
 
 void TWaveMainFrm::IndexBtnClick()
 {
-    const QString index = FileLookup::Resolve(HtmlFolder + QStringLiteral("index.htm"));
-    if (!index.isEmpty())
+    if (const QString index = indexPage(HtmlFolder); !index.isEmpty())
         EWB->Navigate(index);
 }
 
@@ -103,7 +145,7 @@ void TWaveMainFrm::FwdBtnClick(QAction *sender)
 
 void TWaveMainFrm::FontBtnClick()
 {
-    for (QAction *a : FontMenu->actions())
+    for (QAction *a : {Size0, Size1, Size2, Size3, Size4})
         a->setChecked(a->data().toInt() == TextSize);
 }
 
@@ -115,17 +157,13 @@ void TWaveMainFrm::N10PointClick(QAction *sender)
 
 void TWaveMainFrm::TextBackColorBtnClick()
 {
-    for (QAction *a : ColourMenu->actions())
+    for (QAction *a : {White2, Blue2, Yellow2})
         a->setChecked(a->data().toString() == TextBackground);
 }
 
 void TWaveMainFrm::White2Click(QAction *sender)
 {
-    QString colour = QStringLiteral("#FFFFFF");
-    if (sender == Yellow2)
-        colour = QStringLiteral("#FFFFE0");
-    else if (sender == Blue2)
-        colour = QStringLiteral("#D9EAFF");
+    const QString colour = sender == Yellow2 ? kPaleYellow : sender == Blue2 ? kPaleBlue : kWhite;
     if (!EWB->HasDocument())
         return;
     EWB->SetDocumentBackground(colour);
@@ -134,22 +172,24 @@ void TWaveMainFrm::White2Click(QAction *sender)
 
 void TWaveMainFrm::SelectAll1Click()
 {
-    EWB->SelectAllText();
+    EWB->SelectAll();
 }
 
 void TWaveMainFrm::CopyHTML1Click()
 {
-    // The whole page, whatever was selected before.
-    EWB->SelectAllText();
-    EWB->CopySelection();
+    // The whole page, whatever was selected.
+    EWB->SelectAll();
+    EWB->Copy();
     EWB->ClearSelection();
 }
 
 void TWaveMainFrm::CopyImage1Click()
 {
-    if (PicturePath.isEmpty() || !FileLookup::FileExists(PicturePath))
+    if (!FileLookup::FileExists(PicturePath))
         return;
-    QImage img;
-    if (img.load(FileLookup::Resolve(PicturePath)))
-        QApplication::clipboard()->setImage(img);
+    QImageReader reader(FileLookup::Resolve(PicturePath));
+    reader.setDecideFormatFromContent(true);
+    const QImage picture = reader.read();
+    if (!picture.isNull())
+        QGuiApplication::clipboard()->setImage(picture);
 }

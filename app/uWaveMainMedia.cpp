@@ -2,6 +2,7 @@
 #include "app/uWaveMain.h"
 
 #include "app/BigPic.h"
+#include "app/Dialogs.h"
 #include "app/FileLookup.h"
 #include "app/MoviePlayer.h"
 
@@ -28,7 +29,7 @@ void TWaveMainFrm::ShowMagnifier(const QString &file)
     magnifier.Load(file);
     // Centred on the main window.
     magnifier.move(geometry().center() - QPoint(magnifier.width() / 2, magnifier.height() / 2));
-    magnifier.exec();
+    Dialogs::RunModal(magnifier);
 }
 void TWaveMainFrm::Contents1Click(QAction *) {}
 void TWaveMainFrm::About1Click() {}
