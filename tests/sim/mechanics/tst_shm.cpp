@@ -45,7 +45,6 @@ struct Window {
     TSHMFrm w;
     explicit Window(QSize size = kWindow)
     {
-        w.Chart->chart()->setAnimationOptions(QChart::NoAnimation);
         ShowOffscreen(&w, size);
     }
     // One sample per call, as a tick of 1/50 s does at the default speed.
