@@ -73,7 +73,8 @@ TSHMFrm::TSHMFrm(QWidget *parent) : TSimulationForm(parent)
     Chart = new TChart(this);
     Chart->setObjectName(QStringLiteral("Chart"));
     Series4 = Chart->AddLineSeries(QStringLiteral("Series4"), Qt::red);
-    Series7 = Chart->AddPointSeries(QStringLiteral("Series7"));
+    // A dark green marker stands out from the red curve and the cross-hair.
+    Series7 = Chart->AddPointSeries(QStringLiteral("Series7"), QColor(0, 128, 0));
     Chart->SetAxisRange(Chart->LeftAxis(), -10, 10);
     Chart->SetAxisAutomatic(Chart->BottomAxis());
     Chart->SetAxisTitle(Chart->LeftAxis(), QStringLiteral("displacement"));
