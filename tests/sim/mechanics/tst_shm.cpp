@@ -18,6 +18,7 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QMenu>
+#include <QPointer>
 #include <QPrinter>
 #include <QToolBar>
 #include <cmath>
@@ -112,6 +113,7 @@ private Q_SLOTS:
     void prints();
     void copies();
     void hostedRunEndsByItself();
+    void pageSwitchDuringAStep();
 };
 
 void TestSHM::design()
@@ -533,6 +535,46 @@ void TestSHM::hostedRunEndsByItself()
     QVERIFY(main.TimeScale1->menuAction()->isVisible());
     main.RoutePageCommand(QStringLiteral("+CD"));
     QCOMPARE(w->Model().Damping(), 5.0f);
+}
+
+// Another page is opened while a tick is inside the window's Step (the step
+// lets pending events run): the window goes with its clock, and nothing
+// touches it afterwards.
+void TestSHM::pageSwitchDuringAStep()
+{
+    ScopedSettings settings;
+    ScopedDialogAnswers answers(true);
+    ClockTime clock;
+    TWaveMainFrm main;
+    main.resize(1000, 700);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    main.ShowSimulation(skDampedSHM);
+    QPointer<TSHMFrm> w = dynamic_cast<TSHMFrm *>(main.ActiveSimulationWindow());
+    QVERIFY(w);
+    QPointer<TNGLCadencer> shmClock = w->Clock;
+    bool switched = false;
+    // Queued from inside Step, so it runs in the step's own event processing.
+    connect(
+        w->Series7, &QXYSeries::pointsReplaced, &main,
+        [&] {
+            if (w && w->IsClockRunning() && !switched) {
+                switched = true;
+                main.ShowSimulation(skSuperposition);
+            }
+        },
+        Qt::QueuedConnection);
+    w->StartBtn->trigger();
+    for (int i = 0; i < 200 && (w || shmClock); ++i) {
+        clock.now += 0.05;
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QVERIFY(switched);
+    QVERIFY(!w);
+    QVERIFY(!shmClock);
+    QCOMPARE(ActiveKind, int(skSuperposition));
+    QVERIFY(main.ActiveSimulationWindow());
 }
 
 QTEST_MAIN(TestSHM)
