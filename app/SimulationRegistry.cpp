@@ -2,6 +2,7 @@
 
 #include "app/SimGlobals.h"
 #include "scene3d/GL_EMWave.h"
+#include "sim/mechanics/uSHM.h"
 #include "sim/mechanics/uSumWave.h"
 #include "sim/optics/uYoungDS.h"
 #include "sim/sound/uSndSpeed.h"
@@ -41,7 +42,7 @@ std::array<KindInfo, 17> makeTable()
     t[5] = window(skStandingWaves);
     t[6] = window(skSpeedOfSound, [] { return new TSndSpeedFrm; });
     t[7] = window(skSuperposition, [] { return new TSumWaveFrm; });
-    t[8] = window(skDampedSHM);
+    t[8] = window(skDampedSHM, [] { return new TSHMFrm; });
     t[9] = window(skGamma);
     t[10] = window(skAuxCircle);
     t[11] = window(skRippleTank);

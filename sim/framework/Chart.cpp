@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QRubberBand>
 #include <QSvgGenerator>
+#include <QVariantAnimation>
 #include <cmath>
 #include <exception>
 
@@ -65,7 +66,7 @@ TChart::TChart(QWidget *parent) : QChartView(parent)
     c->setPlotAreaBackgroundBrush(Qt::white);
     c->setPlotAreaBackgroundPen(QPen(QColor(128, 128, 128), 1));
     c->setPlotAreaBackgroundVisible(true);
-    c->setAnimationOptions(QChart::GridAxisAnimations);
+    c->setAnimationOptions(QChart::NoAnimation); // zooming glides by zoomTo
     c->setTitleFont(titleFont());
 
     m_bottom = new QValueAxis(this);
@@ -160,12 +161,8 @@ void TChart::SetTitle(const QString &title)
     chart()->setTitleFont(titleFont());
 }
 
-void TChart::updateAutomaticAxes()
+bool TChart::dataBounds(double &x0, double &x1, double &y0, double &y1) const
 {
-    // A zoomed or panned chart keeps its view until the zoom is reset.
-    if (m_zoomed || (!m_bottomAuto && !m_leftAuto))
-        return;
-    double x0 = 0, x1 = 0, y0 = 0, y1 = 0;
     bool any = false;
     for (QAbstractSeries *a : chart()->series()) {
         auto *s = qobject_cast<QXYSeries *>(a);
@@ -187,7 +184,7 @@ void TChart::updateAutomaticAxes()
         }
     }
     if (!any)
-        return;
+        return false;
     auto widen = [](double &lo, double &hi) {
         if (hi - lo <= 0) {
             lo -= 1;
@@ -196,10 +193,71 @@ void TChart::updateAutomaticAxes()
     };
     widen(x0, x1);
     widen(y0, y1);
+    return true;
+}
+
+void TChart::updateAutomaticAxes()
+{
+    // A zoomed or panned chart keeps its view until the zoom is reset.
+    if (m_zoomed || (!m_bottomAuto && !m_leftAuto))
+        return;
+    double x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+    if (!dataBounds(x0, x1, y0, y1))
+        return;
     if (m_bottomAuto)
         m_bottom->setRange(x0, x1);
     if (m_leftAuto)
         m_left->setRange(y0, y1);
+}
+
+TChart::Ranges TChart::currentRanges() const
+{
+    return {m_bottom->min(), m_bottom->max(), m_left->min(), m_left->max()};
+}
+
+void TChart::applyRanges(const Ranges &r)
+{
+    m_bottom->setRange(r.x0, r.x1);
+    m_left->setRange(r.y0, r.y1);
+}
+
+void TChart::noteHome()
+{
+    if (!m_zoomed)
+        m_home = currentRanges();
+}
+
+void TChart::zoomTo(const Ranges &target, std::function<void()> done)
+{
+    if (m_zoomAnimation)
+        m_zoomAnimation->stop(); // a new zoom starts from where the last one stands
+    if (!ZoomAnimated) {
+        applyRanges(target);
+        if (done)
+            done();
+        return;
+    }
+    if (!m_zoomAnimation) {
+        m_zoomAnimation = new QVariantAnimation(this);
+        m_zoomAnimation->setDuration(400);
+        m_zoomAnimation->setEasingCurve(QEasingCurve::OutCubic);
+        m_zoomAnimation->setStartValue(0.0);
+        m_zoomAnimation->setEndValue(1.0);
+    }
+    m_zoomAnimation->disconnect(this);
+    const Ranges from = currentRanges();
+    connect(m_zoomAnimation, &QVariantAnimation::valueChanged, this, [this, from, target](const QVariant &v) {
+        const double t = v.toDouble();
+        auto mix = [t](double a, double b) { return a + (b - a) * t; };
+        applyRanges({mix(from.x0, target.x0), mix(from.x1, target.x1), mix(from.y0, target.y0),
+                     mix(from.y1, target.y1)});
+    });
+    connect(m_zoomAnimation, &QVariantAnimation::finished, this, [this, target, done] {
+        applyRanges(target);
+        if (done)
+            done();
+    });
+    m_zoomAnimation->start();
 }
 
 void TChart::updateTicks(QValueAxis *axis)
@@ -391,6 +449,9 @@ void TChart::mouseMoveEvent(QMouseEvent *event)
         const QPoint d = pos - m_lastPan;
         m_lastPan = pos;
         if (!d.isNull()) {
+            noteHome();
+            if (m_zoomAnimation)
+                m_zoomAnimation->stop();
             chart()->scroll(-d.x(), d.y());
             m_zoomed = true;
         }
@@ -407,16 +468,30 @@ void TChart::mouseReleaseEvent(QMouseEvent *event)
             m_band->hide();
         const QPoint d = pos - m_dragStart;
         if (d.x() > 2 && d.y() > 2) {
-            const QRectF scene = mapToScene(QRect(m_dragStart, pos)).boundingRect();
-            QRectF inChart = chart()->mapRectFromScene(scene).intersected(chart()->plotArea());
-            if (!inChart.isEmpty()) {
-                chart()->zoomIn(inChart);
+            const QRect dragged = QRect(m_dragStart, pos).intersected(PlotRect());
+            if (!dragged.isEmpty()) {
+                const QPointF a = ValueAt(dragged.topLeft()), b = ValueAt(dragged.bottomRight());
+                noteHome();
                 m_zoomed = true;
+                zoomTo({a.x(), b.x(), b.y(), a.y()});
             }
-        } else if (d.x() < -2 || d.y() < -2) {
-            chart()->zoomReset();
-            m_zoomed = false;
-            updateAutomaticAxes();
+        } else if ((d.x() < -2 || d.y() < -2) && m_zoomed) {
+            // Back to the whole graph: the ranges set before the zoom, or
+            // what the automatic axes follow now. The view counts as zoomed
+            // until it is there, so new data does not fight the glide.
+            Ranges home = m_home.value_or(currentRanges());
+            double x0 = 0, x1 = 0, y0 = 0, y1 = 0;
+            if (dataBounds(x0, x1, y0, y1)) {
+                if (m_bottomAuto)
+                    home.x0 = x0, home.x1 = x1;
+                if (m_leftAuto)
+                    home.y0 = y0, home.y1 = y1;
+            }
+            zoomTo(home, [this] {
+                m_zoomed = false;
+                m_home.reset();
+                updateAutomaticAxes();
+            });
         }
     }
     m_drag = Drag::None;

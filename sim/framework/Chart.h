@@ -9,7 +9,7 @@
 //    titles, 4 minor ticks, tick colour RGB(64, 0, 64), axis lines hidden;
 //  - mouse: drag down and right with the left button zooms into the dragged
 //    rectangle, drag up or left resets the zoom, the right button pans;
-//    zooming is animated. The hint says so.
+//    zooming is animated (ZoomAnimated). The hint says so.
 //  - a cross-hair that is drawn over the chart and erased without
 //    repainting it (XorCrossHair draws at a point, or erases what is drawn
 //    there); every real repaint forgets it, and AfterDraw follows every
@@ -20,9 +20,11 @@
 #include <QScatterSeries>
 #include <QValueAxis>
 #include <functional>
+#include <optional>
 
 class QPrinter;
 class QRubberBand;
+class QVariantAnimation;
 
 class TChart : public QChartView
 {
@@ -74,6 +76,10 @@ public:
     void CopyToClipboard();
 
     bool Zoomed() const { return m_zoomed; }
+    // Zooming in and out glides to the new ranges; off, it jumps there
+    // (tests). The chart's own axis animations stay off: with the axes'
+    // dynamic ticks they can index past their labels while a range changes.
+    bool ZoomAnimated = true;
 
 Q_SIGNALS:
     void AfterDraw();
@@ -89,6 +95,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    struct Ranges {
+        double x0, x1, y0, y1;
+    };
+    Ranges currentRanges() const;
+    void applyRanges(const Ranges &r);
+    // Glides (or jumps) to `target`; `done` runs when it is reached.
+    void zoomTo(const Ranges &target, std::function<void()> done = {});
+    void noteHome();
+    // The data bounds the automatic axes follow; false without data.
+    bool dataBounds(double &x0, double &x1, double &y0, double &y1) const;
     void updateAutomaticAxes();
     void updateTicks(QValueAxis *axis);
     void watchSeries(QXYSeries *series);
@@ -99,6 +115,8 @@ private:
     bool m_bottomAuto = false;
     bool m_leftAuto = false;
     bool m_zoomed = false;
+    std::optional<Ranges> m_home; // the ranges before the first zoom or pan
+    QVariantAnimation *m_zoomAnimation = nullptr;
 
     enum class Drag { None, Zoom, Pan };
     Drag m_drag = Drag::None;

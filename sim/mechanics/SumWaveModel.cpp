@@ -8,17 +8,6 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 }
 
-QString FormatFixed2(double value)
-{
-    // Plain C formatting gives the digits and the ASCII minus; only the
-    // decimal separator is the user's.
-    QString text = QString::number(value, 'f', 2);
-    const QString point = QLocale().decimalPoint();
-    if (point != QLatin1String("."))
-        text.replace(QLatin1Char('.'), point);
-    return text;
-}
-
 QString TSineInfo::FormulaText() const
 {
     if (amplitude == 0.0f)

@@ -7,6 +7,8 @@
 // graphs use the phase term p = -phase * pi / 180, that is
 // sin(f * theta - phase * pi / 180): a positive phase moves the curve to the
 // right. Both graphs go through PhaseTerm, so they always agree.
+#include "sim/framework/NumberText.h"
+
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -30,10 +32,6 @@ public:
     int phase;       // whole degrees
     float frequency; // cycles per 360 degrees of the x axis
 };
-
-// A number with exactly two decimals and the user's decimal separator
-// ("%f" of the captions); a negative number keeps its minus sign.
-QString FormatFixed2(double value);
 
 // The phase term of both graphs (see the note at the top).
 double PhaseTerm(int phase);

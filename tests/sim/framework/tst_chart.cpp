@@ -21,7 +21,7 @@ struct Fixture {
     QScatterSeries *marker;
     explicit Fixture(double span = 10.0)
     {
-        chart.chart()->setAnimationOptions(QChart::NoAnimation);
+        chart.ZoomAnimated = false; // ranges are checked right after each drag
         curve = chart.AddLineSeries(QStringLiteral("Series4"), Qt::red);
         marker = chart.AddPointSeries(QStringLiteral("Series7"));
         chart.SetAxisRange(chart.LeftAxis(), -10, 10);
@@ -88,6 +88,7 @@ class TestChart : public QObject
 private Q_SLOTS:
     void axesAndHint();
     void mouseZoomsResetsAndPans();
+    void zoomGlidesWhileDataChanges();
     void crossHairDrawsAndErasesWithoutRepaint();
     void copyPutsSvgAndPngOnTheClipboard();
     void printRectangle();
@@ -169,6 +170,44 @@ void TestChart::mouseZoomsResetsAndPans()
     QVERIFY(std::abs((x->max() - x->min()) - 12.0) < 1e-6);
     drag(f.chart, b, a, Qt::LeftButton);
     QCOMPARE(x->min(), 0.0);
+}
+
+// Zooming glides to the new ranges, and new data may change an automatic
+// axis at any time meanwhile; the tick labels must keep up (a chart whose
+// axes animated themselves crashed here).
+void TestChart::zoomGlidesWhileDataChanges()
+{
+    Fixture f;
+    f.chart.ZoomAnimated = true;
+    f.Show();
+    QValueAxis *x = f.chart.BottomAxis();
+    for (double span : {20.0, 5.0, 15.0}) {
+        f.Fill(span);
+        QCOMPARE(x->max(), span);
+        QTest::qWait(60);
+    }
+    const QRect plot = f.chart.PlotRect();
+    const QPoint a = plot.topLeft() + QPoint(plot.width() / 8, plot.height() / 5);
+    const QPoint b = plot.topLeft() + QPoint(plot.width() / 2, plot.height() * 2 / 3);
+    for (int i = 0; i < 3; ++i) {
+        drag(f.chart, a, b, Qt::LeftButton);
+        QVERIFY(f.chart.Zoomed());
+        QTest::qWait(150); // half way
+        f.Fill(10 + i);    // does not move a zoomed view
+        drag(f.chart, b, a, Qt::LeftButton);
+        QTest::qWait(100);
+    }
+    QTRY_VERIFY(!f.chart.Zoomed());
+    const QPointF va = f.chart.ValueAt(a), vb = f.chart.ValueAt(b);
+    drag(f.chart, a, b, Qt::LeftButton);
+    QTRY_VERIFY(std::abs(x->min() - va.x()) < 0.1 && std::abs(x->max() - vb.x()) < 0.1);
+    drag(f.chart, b, a, Qt::LeftButton);
+    QTRY_VERIFY(!f.chart.Zoomed());
+    QCOMPARE(x->max(), 12.0);
+    QCOMPARE(f.chart.LeftAxis()->max(), 10.0);
+    f.Fill(20);
+    QCOMPARE(x->max(), 20.0);
+    QTest::qWait(100);
 }
 
 void TestChart::crossHairDrawsAndErasesWithoutRepaint()
