@@ -3,6 +3,7 @@
 // for the magnifier, a command the page's own model understands, a video
 // link it can read), every picture loads, and each model page selects its
 // model.
+#include "app/EmbeddedBrowser.h"
 #include "app/FileLookup.h"
 #include "app/PageLinks.h"
 #include "app/SimGlobals.h"
@@ -167,6 +168,7 @@ private slots:
     void everyModelHasItsPage();
     void everyPageIsListedInTheContents();
     void titlesAndWayBack();
+    void everyPageWearsTheCourseStyle();
 };
 
 void TestCourse::initTestCase()
@@ -318,6 +320,24 @@ void TestCourse::titlesAndWayBack()
         for (const QString &href : it->hrefs)
             back = back || href.compare(QLatin1String("index.htm"), Qt::CaseInsensitive) == 0;
         QVERIFY2(back, qPrintable(page + " has no link back to the contents"));
+    }
+}
+
+void TestCourse::everyPageWearsTheCourseStyle()
+{
+    // The pages share one style sheet; a page that lost it (or a browser
+    // that stopped loading it) shows black headings.
+    const QColor heading(0x12, 0x3C, 0x69);
+    TEmbeddedBrowser b;
+    for (auto it = m_pages.cbegin(); it != m_pages.cend(); ++it) {
+        const QString page = QFileInfo(it.key()).fileName();
+        QVERIFY2(b.Navigate(it.key()), qPrintable(page));
+        QVERIFY(QTest::qWaitFor([&b] { return !b.Busy(); }, 5000));
+        QColor seen;
+        for (QTextBlock blk = b.document()->begin(); blk.isValid() && !seen.isValid(); blk = blk.next())
+            if (blk.blockFormat().headingLevel() == 1 && blk.begin() != blk.end())
+                seen = blk.begin().fragment().charFormat().foreground().color();
+        QVERIFY2(seen == heading, qPrintable(page + ": heading colour " + seen.name()));
     }
 }
 
