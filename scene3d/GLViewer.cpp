@@ -65,14 +65,14 @@ void main()
     vec3 l = dist > 0.0 ? toLight / dist : vec3(0.0, 0.0, 1.0);
     float att = 1.0 / max(uAttenuation.x + uAttenuation.y * dist + uAttenuation.z * dist * dist, 1e-6);
     float nl = max(dot(n, l), 0.0);
-    float spec = 0.0;
+    float highlight = 0.0;
     if (nl > 0.0) {
         vec3 h = normalize(l + normalize(-vEyePos));
-        spec = uShininess > 0.0 ? pow(max(dot(n, h), 0.0), uShininess) : 1.0;
+        highlight = uShininess > 0.0 ? pow(max(dot(n, h), 0.0), uShininess) : 1.0;
     }
     vec3 c = uEmission.rgb + uAmbient.rgb * uGlobalAmbient.rgb
            + att * (uAmbient.rgb * uLightAmbient.rgb + nl * uDiffuse.rgb * uLightDiffuse.rgb
-                    + spec * uSpecular.rgb * uLightSpecular.rgb);
+                    + highlight * uSpecular.rgb * uLightSpecular.rgb);
     FRAG_COLOR = vec4(clamp(c, 0.0, 1.0), uDiffuse.a);
 }
 )";
