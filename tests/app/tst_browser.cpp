@@ -156,16 +156,6 @@ public:
     static inline int created = 0;
 };
 
-ScreenInfoProvider screen()
-{
-    return [] {
-        ScreenInfo s;
-        s.size = QSize(1600, 1000);
-        s.workArea = QRect(0, 0, 1600, 960);
-        return s;
-    };
-}
-
 } // namespace
 
 class TestBrowser : public QObject
@@ -259,7 +249,7 @@ std::unique_ptr<TestBrowser::Main> TestBrowser::openMain(const QString &exeFolde
 {
     auto m = std::make_unique<Main>();
     m->exe = std::make_unique<ScopedExeFolder>(exeFolder.isEmpty() ? fixtureFolder() : exeFolder);
-    m->w = std::make_unique<TWaveMainFrm>(screen());
+    m->w = std::make_unique<TWaveMainFrm>(FixedScreen());
     m->w->show();
     waitLoaded(m->w->EWB);
     return m;
@@ -917,7 +907,7 @@ void TestBrowser::largestSurvivesPagesAndRestart()
     ScopedDialogAnswers answers(false);
     ScopedExeFolder exe(fixtureFolder());
     {
-        TWaveMainFrm w(screen());
+        TWaveMainFrm w(FixedScreen());
         w.show();
         QVERIFY(waitLoaded(w.EWB));
         w.Size4->trigger();
@@ -936,7 +926,7 @@ void TestBrowser::largestSurvivesPagesAndRestart()
         w.SaveSettings();
     }
     QCOMPARE(QSettings(QStringLiteral("Quillon"), QStringLiteral("Orvanta")).value("zoom").toInt(), 4);
-    TWaveMainFrm w(screen());
+    TWaveMainFrm w(FixedScreen());
     QCOMPARE(w.TextSize, 4);
     QCOMPARE(w.EWB->TextSize(), 4);
     QVERIFY(waitLoaded(w.EWB));
@@ -950,7 +940,7 @@ void TestBrowser::storedBackgroundAppliesToFirstPage()
     ScopedDialogAnswers answers(false);
     ScopedExeFolder exe(fixtureFolder());
     QSettings(QStringLiteral("Quillon"), QStringLiteral("Orvanta")).setValue("textbgnd", "#FFFFE0");
-    TWaveMainFrm w(screen());
+    TWaveMainFrm w(FixedScreen());
     QCOMPARE(w.TextBackground, QStringLiteral("#FFFFE0"));
     QVERIFY(waitLoaded(w.EWB));
     QCOMPARE(w.EWB->LocationName(), QStringLiteral("Course index"));

@@ -64,16 +64,6 @@ public:
     static inline int created = 0, destroyed = 0, closeQueries = 0;
 };
 
-ScreenInfoProvider screen()
-{
-    return [] {
-        ScreenInfo s;
-        s.size = QSize(1600, 1000);
-        s.workArea = QRect(0, 0, 1600, 960);
-        return s;
-    };
-}
-
 bool isWindowKind(int k) { return (k >= 1 && k <= 12) || k == 14; }
 
 FakeWindow *shown(TWaveMainFrm &w) { return dynamic_cast<FakeWindow *>(w.ActiveSimulationWindow()); }
@@ -136,7 +126,7 @@ void TestHost::everyKind_data()
 void TestHost::everyKind()
 {
     QFETCH(int, kind);
-    TWaveMainFrm w(screen());
+    TWaveMainFrm w(FixedScreen());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     // Arrive from another kind, as a page link would.
@@ -189,7 +179,7 @@ void TestHost::everyKind()
 
 void TestHost::replacedWindowIsReleasedLater()
 {
-    TWaveMainFrm w(screen());
+    TWaveMainFrm w(FixedScreen());
     w.ShowSimulation(9);
     QPointer<TSimulationForm> old = w.ActiveSimulationWindow();
     QVERIFY(old);
@@ -215,7 +205,7 @@ void TestHost::startPictureGoesWithFirstModel()
     img.fill(Qt::red);
     img.save(dir.path() + "/HTML/images/Splash.png");
     ScopedExeFolder exe(dir.path());
-    TWaveMainFrm w(screen());
+    TWaveMainFrm w(FixedScreen());
     QVERIFY(w.SplashImage);
     w.ShowSimulation(13); // even a kind that leaves the pane otherwise empty
     QVERIFY(!w.SplashImage);
@@ -224,7 +214,7 @@ void TestHost::startPictureGoesWithFirstModel()
 
 void TestHost::newToolbarGoesToChosenDockFirst()
 {
-    TWaveMainFrm w(screen());
+    TWaveMainFrm w(FixedScreen());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.Top1Click(w.Bottom1);
@@ -252,7 +242,7 @@ void TestHost::newToolbarGoesToChosenDockFirst()
 
 void TestHost::largeButtonsBeforeShow()
 {
-    TWaveMainFrm w(screen());
+    TWaveMainFrm w(FixedScreen());
     w.show();
     w.Large1->setChecked(true);
     w.Large1Click();
@@ -271,7 +261,7 @@ void TestHost::largeButtonsBeforeShow()
 
 void TestHost::pageCommandsReachOnlySuperpositionAndOscillator()
 {
-    TWaveMainFrm w(screen());
+    TWaveMainFrm w(FixedScreen());
     for (int k : {1, 2, 8, 9, 14}) {
         w.ShowSimulation(k);
         w.RoutePageCommand(QStringLiteral("+CD"));
@@ -284,7 +274,7 @@ void TestHost::pageCommandsReachOnlySuperpositionAndOscillator()
 
 void TestHost::graphMenu()
 {
-    TWaveMainFrm w(screen());
+    TWaveMainFrm w(FixedScreen());
     w.ShowSimulation(9);
     w.Graph1Click();
     QVERIFY(w.XHair1->isVisible());
@@ -314,7 +304,7 @@ void TestHost::graphMenu()
 
 void TestHost::timeAxis()
 {
-    TWaveMainFrm w(screen());
+    TWaveMainFrm w(FixedScreen());
     w.T5->trigger(); // no window: nothing, the check stays on 10 seconds
     QVERIFY(w.T10->isChecked() && !w.T5->isChecked());
     w.ShowSimulation(9);
@@ -328,7 +318,7 @@ void TestHost::timeAxis()
 
 void TestHost::printGraphNeedsConfirmation()
 {
-    TWaveMainFrm w(screen());
+    TWaveMainFrm w(FixedScreen());
     w.ShowSimulation(14);
     m_answers->SetAnswer(false);
     w.PrintGraph1Click();
@@ -340,7 +330,7 @@ void TestHost::printGraphNeedsConfirmation()
 
 void TestHost::paneSplit()
 {
-    TWaveMainFrm w(screen());
+    TWaveMainFrm w(FixedScreen());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.ShowSimulation(9);
@@ -369,7 +359,7 @@ void TestHost::paneSplit()
 
 void TestHost::speedDialog()
 {
-    TWaveMainFrm w(screen());
+    TWaveMainFrm w(FixedScreen());
     w.ShowSimulation(9);
     auto answer = [](std::function<void(TSpeedFrm *)> act) {
         QTimer::singleShot(0, [act] {

@@ -27,16 +27,6 @@ using namespace TestSupport;
 
 namespace {
 
-ScreenInfoProvider screen(QSize size, std::optional<QRect> work)
-{
-    return [=] {
-        ScreenInfo s;
-        s.size = size;
-        s.workArea = work;
-        return s;
-    };
-}
-
 QByteArray ints(std::initializer_list<qint32> values)
 {
     QByteArray b;
@@ -121,7 +111,7 @@ void TestMainWindow::firstRunPlacement()
     QFETCH(QRect, expected);
     QFETCH(int, leftPane);
     ScopedSettings settings;
-    TWaveMainFrm w(screen(screenSize, work));
+    TWaveMainFrm w(FixedScreen(screenSize, work));
     QCOMPARE(w.geometry(), expected);
     QCOMPARE(w.LeftPaneWidth(), leftPane);
     QCOMPARE(Themes::Current(), QStringLiteral("Office 2007 Blue"));
@@ -134,7 +124,7 @@ void TestMainWindow::settingsRoundTrip()
 {
     ScopedSettings settings;
     {
-        TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+        TWaveMainFrm w(FixedScreen());
         w.TextBackground = QStringLiteral("#D9EAFF");
         w.TextSize = 4;
         w.Top1Click(w.Bottom1);
@@ -152,7 +142,7 @@ void TestMainWindow::settingsRoundTrip()
     QCOMPARE(s.value("position").toByteArray(), ints({40, 50, 940, 750}));
 
     Speeds = DefaultSpeeds();
-    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    TWaveMainFrm w(FixedScreen());
     QCOMPARE(w.TextBackground, QStringLiteral("#D9EAFF"));
     QCOMPARE(w.TextSize, 4);
     QCOMPARE(w.EWB->TextSize(), 4);
@@ -203,7 +193,7 @@ void TestMainWindow::corruptValuesFallBackAlone()
         s.setValue("Skin", "Eos");
         s.setValue(name, value);
     }
-    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    TWaveMainFrm w(FixedScreen());
     auto expect = [&](const QString &n) { return n != name; };
     QCOMPARE(w.TextBackground, expect("textbgnd") ? QStringLiteral("#FFFFE0") : QStringLiteral("#FFFFFF"));
     QCOMPARE(w.TextSize, expect("zoom") ? 3 : 2);
@@ -230,7 +220,7 @@ void TestMainWindow::storedPositionGivesHalfPane()
 {
     ScopedSettings settings;
     store().setValue("position", ints({0, 0, 1001, 700}));
-    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    TWaveMainFrm w(FixedScreen());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QTRY_COMPARE(w.LeftTW->width(), 500);
@@ -240,7 +230,7 @@ void TestMainWindow::bottomToolbarsBeforeFirstShow()
 {
     ScopedSettings settings;
     store().setValue("TBTop", 0);
-    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    TWaveMainFrm w(FixedScreen());
     QVERIFY(!w.isVisible());
     QCOMPARE(w.toolBarArea(w.HTMLToolbar), Qt::BottomToolBarArea);
     QCOMPARE(w.toolBarArea(w.GLToolbar), Qt::BottomToolBarArea);
@@ -252,7 +242,7 @@ void TestMainWindow::largeButtonsOnlyPageToolbarAtFirstShow()
 {
     ScopedSettings settings;
     store().setValue("Large", 1);
-    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    TWaveMainFrm w(FixedScreen());
     QVERIFY(w.Large1->isChecked());
     QCOMPARE(w.HTMLToolbar->iconSize(), QSize(24, 24));
     w.show();
@@ -267,7 +257,7 @@ void TestMainWindow::unwritableStoreSavesNothingQuietly()
     ScopedSettings settings;
     settings.MakeUnwritable();
     {
-        TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+        TWaveMainFrm w(FixedScreen());
         w.TextSize = 4;
         w.SaveSettings();
     }
@@ -279,7 +269,7 @@ void TestMainWindow::closeQuestion()
 {
     ScopedSettings settings;
     ScopedDialogAnswers answers(false);
-    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    TWaveMainFrm w(FixedScreen());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.TextSize = 4;
@@ -310,7 +300,7 @@ void TestMainWindow::startPicture()
     QFETCH(QRect, expected);
     ScopedSettings settings;
     ExeWithSplash exe(QSize(640, 370));
-    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    TWaveMainFrm w(FixedScreen());
     QVERIFY(w.SplashImage);
     w.LeftTW->resize(pane);
     w.SplashTWResize(); // what the pane's resize event runs
@@ -321,7 +311,7 @@ void TestMainWindow::startPicture()
 void TestMainWindow::menuTree()
 {
     ScopedSettings settings;
-    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    TWaveMainFrm w(FixedScreen());
     QStringList menus;
     for (QAction *a : w.menuBar()->actions())
         menus << a->text();
@@ -370,7 +360,7 @@ void TestMainWindow::themesMatchedIgnoringCase()
 {
     ScopedSettings settings;
     store().setValue("Skin", "office 2007 BLACK");
-    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    TWaveMainFrm w(FixedScreen());
     QCOMPARE(Themes::Current(), QStringLiteral("Office 2007 Black"));
     QCOMPARE(QApplication::palette().color(QPalette::Window), QColor(0x535353));
     int checked = 0;
@@ -384,7 +374,7 @@ void TestMainWindow::themesMatchedIgnoringCase()
 void TestMainWindow::hintGoesToHintLabel()
 {
     ScopedSettings settings;
-    TWaveMainFrm w(screen({1600, 1000}, QRect(0, 0, 1600, 960)));
+    TWaveMainFrm w(FixedScreen());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QStatusTipEvent tip(QStringLiteral("Main index"));

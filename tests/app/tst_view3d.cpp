@@ -22,16 +22,6 @@ using namespace TestSupport;
 
 namespace {
 
-ScreenInfoProvider screen()
-{
-    return [] {
-        ScreenInfo s;
-        s.size = QSize(1600, 1000);
-        s.workArea = QRect(0, 0, 1600, 960);
-        return s;
-    };
-}
-
 // The electric value of vector k at a phase angle.
 float field(int k, float angle)
 {
@@ -95,7 +85,7 @@ void TestView3D::init()
     m_settings = std::make_unique<ScopedSettings>();
     m_answers = std::make_unique<ScopedDialogAnswers>(true);
     Speeds = DefaultSpeeds();
-    m_w = std::make_unique<TWaveMainFrm>(screen());
+    m_w = std::make_unique<TWaveMainFrm>(FixedScreen());
     m_w->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
 }

@@ -11,6 +11,16 @@
 
 namespace TestSupport {
 
+ScreenInfoProvider FixedScreen(QSize size, std::optional<QRect> workArea)
+{
+    return [=] {
+        ScreenInfo s;
+        s.size = size;
+        s.workArea = workArea;
+        return s;
+    };
+}
+
 ScopedSettings::ScopedSettings()
 {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());

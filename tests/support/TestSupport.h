@@ -1,5 +1,7 @@
 #pragma once
 // Helpers shared by the test suites.
+#include "app/uWaveMain.h"
+
 #include <QImage>
 #include <QString>
 #include <QTemporaryDir>
@@ -46,6 +48,11 @@ private:
     std::shared_ptr<QStringList> m_shown;
     std::shared_ptr<bool> m_answer;
 };
+
+// A screen of the given size and work area in place of the real one, so a
+// main window is placed the same on every machine.
+ScreenInfoProvider FixedScreen(QSize size = QSize(1600, 1000),
+                               std::optional<QRect> workArea = QRect(0, 0, 1600, 960));
 
 // Folder of the built program (where the content folders are copied).
 QString BuiltProgramFolder();
