@@ -111,6 +111,14 @@ void TSHMModel::BackToStart(TSHMChanges &changes)
     changes.Picture = true;
 }
 
+void TSHMModel::SetStopped(bool resetEnabled)
+{
+    m_running = false;
+    m_resetEnabled = resetEnabled;
+    m_displacementEnabled = true;
+    m_parametersEnabled = true;
+}
+
 TSHMChanges TSHMModel::Start()
 {
     // A finished run starts again from the beginning of the same curve.
@@ -128,10 +136,7 @@ TSHMChanges TSHMModel::Start()
 
 TSHMChanges TSHMModel::Stop()
 {
-    m_running = false;
-    m_resetEnabled = m_n > 0;
-    m_displacementEnabled = true;
-    m_parametersEnabled = true;
+    SetStopped(m_n > 0);
     m_clock = float(m_n);
     TSHMChanges c;
     c.Controls = true;
@@ -140,11 +145,8 @@ TSHMChanges TSHMModel::Stop()
 
 TSHMChanges TSHMModel::Reset()
 {
-    m_running = false;
     m_n = 0;
-    m_resetEnabled = false;
-    m_displacementEnabled = true;
-    m_parametersEnabled = true;
+    SetStopped(false);
     m_x = m_amplitude;
     m_marker = QPointF(0.0, m_x);
     m_clock = 0.0f;
@@ -158,13 +160,7 @@ TSHMChanges TSHMModel::SetParameters(float mass, float stiffness, float damping)
     m_mass = mass;
     m_stiffness = stiffness;
     m_damping = damping;
-    TSHMChanges c;
-    BackToStart(c);
-    c |= ComputeGraph();
-    m_marker = QPointF(m_curve.Time[size_t(m_n)], m_x);
-    m_resetEnabled = m_n > 0;
-    c.Controls = true;
-    return c;
+    return Recompute();
 }
 
 TSHMChanges TSHMModel::SetDisplacementPosition(int position)
@@ -185,6 +181,11 @@ TSHMChanges TSHMModel::SetTimeAxis(float seconds)
     if (seconds == m_span)
         return {};
     m_span = seconds;
+    return Recompute();
+}
+
+TSHMChanges TSHMModel::Recompute()
+{
     TSHMChanges c;
     BackToStart(c);
     c |= ComputeGraph();
@@ -200,11 +201,8 @@ TSHMChanges TSHMModel::LoadCriticalExample()
     m_stiffness = 25.0f;
     m_damping = 5.0f;
     m_amplitude = 9.0f;
-    m_running = false;
     m_n = 0;
-    m_resetEnabled = false;
-    m_displacementEnabled = true;
-    m_parametersEnabled = true;
+    SetStopped(false);
     m_x = m_amplitude;
     TSHMChanges c = ComputeGraph();
     m_marker = QPointF(m_curve.Time[0], m_x);

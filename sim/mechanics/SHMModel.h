@@ -125,6 +125,11 @@ public:
 
 private:
     void BackToStart(TSHMChanges &changes);
+    // After a parameter or the time axis changed: back to the start, the
+    // curve again.
+    TSHMChanges Recompute();
+    // Not running; the inputs open again.
+    void SetStopped(bool resetEnabled);
 
     float m_mass = 0.5f;
     float m_stiffness = 40.0f;

@@ -133,13 +133,12 @@ void TSHMFrm::ShowControls()
 
 void TSHMFrm::ShowInputs()
 {
-    // Writing the spin edits must not read them back half-written.
-    m_updating = true;
+    // SetValue raises no change event, so nothing reads the edits back
+    // half-written.
     MassSE->SetValue(m_model.Mass());
     DampSE->SetValue(m_model.Damping());
     StiffSE->SetValue(m_model.Stiffness());
     DisplacementHsb->SetPosition(int(std::nearbyint(m_model.Amplitude() * -10.0)));
-    m_updating = false;
 }
 
 // ---------------------------------------------------------------- handlers
@@ -171,8 +170,6 @@ void TSHMFrm::Step(double deltaTime)
 
 void TSHMFrm::MassSEValueChange()
 {
-    if (m_updating)
-        return;
     ShowChanges(m_model.SetParameters(float(MassSE->Value()), float(StiffSE->Value()), float(DampSE->Value())));
 }
 

@@ -82,7 +82,6 @@ private:
 
     TSHMModel m_model;
     float m_s = 0;              // picture unit
-    bool m_updating = false;    // the program writes the spin edits
     bool m_mouseDown = false;   // a button is held on the chart
     bool m_crossHairOn = false;
     QPoint m_crossHair{-1, -1};

@@ -215,7 +215,6 @@ void TSumWaveFrm::ListboxClick()
     const TSineInfo *info = Component(Listbox->currentRow());
     if (!info)
         return;
-    m_updating = true;
     Toolbar->setUpdatesEnabled(false);
     m_frequency = info->frequency;
     m_phase = info->phase;
@@ -225,7 +224,6 @@ void TSumWaveFrm::ListboxClick()
     PhaseSE->SetValue(m_phase);
     Toolbar->setUpdatesEnabled(true);
     DrawWave();
-    m_updating = false;
 }
 
 void TSumWaveFrm::ListboxClickCheck()
@@ -267,8 +265,6 @@ bool TSumWaveFrm::eventFilter(QObject *watched, QEvent *event)
 
 void TSumWaveFrm::FreqSEValueChange()
 {
-    if (m_updating)
-        return;
     m_frequency = float(FreqSE->Value());
     m_amplitude = float(AmpSE->Value());
     m_phase = int(std::trunc(PhaseSE->Value()));

@@ -109,7 +109,6 @@ private:
     int m_scale = 1;
     float m_u = 0;  // wave graph unit
     float m_us = 0; // sum graph unit
-    bool m_updating = false;
     bool m_selecting = false; // the program moves the selection
     // The beats and modulation examples carry many cycles over three
     // periods: they are drawn with the finer sampling while shown.
