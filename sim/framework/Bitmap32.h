@@ -19,6 +19,11 @@
 #include <vector>
 
 using TColor32 = uint32_t;
+// The same colour with another alpha (0 to 255).
+constexpr TColor32 WithAlpha(TColor32 color, int alpha)
+{
+    return (TColor32(alpha & 0xFF) << 24) | (color & 0x00FFFFFF);
+}
 
 // A point in 16.16 fixed point (value x 65536), as the polylines take them.
 struct TFixedPoint {

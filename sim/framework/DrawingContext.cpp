@@ -211,6 +211,26 @@ void DrawingContext::FillEllipse(const TDrawBrush &brush, float x, float y, floa
     m_painter.drawEllipse(QRectF(x, y, width, height));
 }
 
+void DrawingContext::FillAndDrawRectangle(const TDrawBrush &brush, const TDrawPen &pen, float x, float y, float width,
+                                          float height)
+{
+    FillRectangle(brush, x, y, width, height);
+    DrawRectangle(pen, x, y, width, height);
+}
+
+void DrawingContext::FillAndDrawEllipse(const TDrawBrush &brush, const TDrawPen &pen, float x, float y, float width,
+                                        float height)
+{
+    FillEllipse(brush, x, y, width, height);
+    DrawEllipse(pen, x, y, width, height);
+}
+
+void DrawingContext::FillAndDrawPolygon(const TDrawBrush &brush, const TDrawPen &pen, const QVector<QPointF> &points)
+{
+    FillPolygon(brush, points);
+    DrawPolygon(pen, points);
+}
+
 void DrawingContext::DrawArc(const TDrawPen &pen, float x, float y, float width, float height, float startAngle,
                              float sweepAngle)
 {

@@ -146,6 +146,16 @@ public:
     void FillRectangle(const TDrawBrush &brush, float x, float y, float width, float height);
     void DrawEllipse(const TDrawPen &pen, float x, float y, float width, float height);
     void FillEllipse(const TDrawBrush &brush, float x, float y, float width, float height);
+    // A fill, then its outline over it: the usual way to draw a solid part.
+    void FillAndDrawRectangle(const TDrawBrush &brush, const TDrawPen &pen, float x, float y, float width,
+                              float height);
+    void FillAndDrawRectangle(const TDrawBrush &brush, const TDrawPen &pen, const QRectF &r)
+    {
+        FillAndDrawRectangle(brush, pen, float(r.x()), float(r.y()), float(r.width()), float(r.height()));
+    }
+    void FillAndDrawEllipse(const TDrawBrush &brush, const TDrawPen &pen, float x, float y, float width,
+                            float height);
+    void FillAndDrawPolygon(const TDrawBrush &brush, const TDrawPen &pen, const QVector<QPointF> &points);
     // Part of the ellipse inscribed in the rectangle.
     void DrawArc(const TDrawPen &pen, float x, float y, float width, float height, float startAngle, float sweepAngle);
     // Sector of the ellipse inscribed in the rectangle.

@@ -5,14 +5,12 @@ void DrawReadoutPanel(DrawingContext &dc, const TDrawPen &pen, TDrawBrush &brush
 {
     brush.Color = 0xFFFF8000;
     dc.SetSmoothing(TSmoothing::None);
-    dc.FillRectangle(brush, x, y, w, h);
-    dc.DrawRectangle(pen, x, y, w, h);
+    dc.FillAndDrawRectangle(brush, pen, x, y, w, h);
 
     // The value window's top margin is a tenth of the width, like its sides.
     const QRectF window(x + 0.1f * w, y + 0.1f * w, 0.8f * w, 0.4f * h);
     brush.Color = 0xFFFFFFFF;
-    dc.FillRectangle(brush, window.x(), window.y(), window.width(), window.height());
-    dc.DrawRectangle(pen, window.x(), window.y(), window.width(), window.height());
+    dc.FillAndDrawRectangle(brush, pen, window);
 
     const TTextFormat centred(TTextAlign::Center, TTextAlign::Center);
     brush.Color = 0xFF000000;

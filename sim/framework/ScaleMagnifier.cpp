@@ -35,8 +35,7 @@ void DrawScaleMagnifier(DrawingContext &dc, TDrawPen &pen, float X, float Y, flo
     pen.Color = settings.PenColor;
     const float f = settings.StripHeight;
     TDrawBrush brush(0xFFFFFF80);
-    dc.FillRectangle(brush, xl, cy, xr - xl, f * S);
-    dc.DrawRectangle(pen, xl, cy, xr - xl, f * S);
+    dc.FillAndDrawRectangle(brush, pen, xl, cy, xr - xl, f * S);
 
     if (settings.ContentBefore)
         settings.ContentBefore(dc, pen, glass);

@@ -19,18 +19,6 @@ const TColor32 kBlack = 0xFF000000;
 const TColor32 kScaleYellow = 0xFFFFFF80;
 const TColor32 kScreenBlue = 0xFFADD8E6;
 const TColor32 kLampGrey = 0xFFD3D3D3;
-
-TColor32 withAlpha(TColor32 color, int alpha)
-{
-    return (TColor32(alpha & 0xFF) << 24) | (color & 0x00FFFFFF);
-}
-
-// Fill and outline: a solid fill, then a 1-pixel black outline.
-void fillAndOutline(DrawingContext &dc, const QRectF &r, TColor32 fill)
-{
-    dc.FillRectangle(TDrawBrush(fill), float(r.x()), float(r.y()), float(r.width()), float(r.height()));
-    dc.DrawRectangle(TDrawPen(kBlack, 1), float(r.x()), float(r.y()), float(r.width()), float(r.height()));
-}
 } // namespace
 
 TYDSFrm::TYDSFrm(QWidget *parent) : TSimulationForm(parent)
@@ -234,8 +222,8 @@ void TYDSFrm::DrawExperiment()
         dc.FillRectangle(TDrawBrush(kBlack), -35 * u, 34 * u, 0.5f * u, 8 * u);
         const float xs = BenchScreenX(m_D, u);
         dc.DrawLine(TDrawPen(m_color, 2), -45 * u, 38 * u, xs, 38 * u);
-        fillAndOutline(dc, QRectF(xs, 33 * u, u, 10 * u), kScreenBlue);
-        fillAndOutline(dc, QRectF(-49 * u, 35 * u, 10 * u, 6 * u), kLampGrey);
+        dc.FillAndDrawRectangle(TDrawBrush(kScreenBlue), TDrawPen(kBlack, 1), QRectF(xs, 33 * u, u, 10 * u));
+        dc.FillAndDrawRectangle(TDrawBrush(kLampGrey), TDrawPen(kBlack, 1), QRectF(-49 * u, 35 * u, 10 * u, 6 * u));
     }
     b.FrameRect(0, 0, b.Width(), b.Height(), 0xFF3F3F3F);
     pic->EndUpdate();
@@ -259,7 +247,7 @@ void TYDSFrm::DrawFringes(DrawingContext &dc, const QRectF &r)
     for (int i = 0; i <= m_fringes.Orders; ++i) {
         const float c = float(i) * m_fringes.Spacing;
         for (int j = 0; j < int(alphas.size()); ++j) {
-            pen.Color = withAlpha(m_color, alphas[j]);
+            pen.Color = WithAlpha(m_color, alphas[j]);
             const float fj = float(j);
             dc.DrawLine(pen, c + fj, Y, c + fj, Y + Hr);
             if (j > 0)
@@ -277,7 +265,7 @@ void TYDSFrm::DrawFringes(DrawingContext &dc, const QRectF &r)
 void TYDSFrm::DrawScreenScale(DrawingContext &dc, const QRectF &r)
 {
     const float X = float(r.x()), Y = float(r.y()), Wr = float(r.width()), Hr = float(r.height());
-    fillAndOutline(dc, r, kScaleYellow);
+    dc.FillAndDrawRectangle(TDrawBrush(kScaleYellow), TDrawPen(kBlack, 1), r);
     const TDrawFont font(QStringLiteral("Arial"), 0.4f * Hr, true);
     const TTextFormat topCentre(TTextAlign::Center, TTextAlign::Near);
     const TDrawPen pen(kBlack, 1);
@@ -300,7 +288,7 @@ void TYDSFrm::DrawScreenScale(DrawingContext &dc, const QRectF &r)
 void TYDSFrm::DrawBenchScale(DrawingContext &dc, const QRectF &r)
 {
     const float X = float(r.x()), Y = float(r.y()), Wr = float(r.width()), Hr = float(r.height());
-    fillAndOutline(dc, r, kScaleYellow);
+    dc.FillAndDrawRectangle(TDrawBrush(kScaleYellow), TDrawPen(kBlack, 1), r);
     const TDrawFont font(QStringLiteral("Arial"), 0.4f * Hr, true);
     const TTextFormat topCentre(TTextAlign::Center, TTextAlign::Near);
     const TDrawPen pen(kBlack, 1);

@@ -21,27 +21,6 @@ QVector<QPointF> scaled(std::initializer_list<QPointF> points, float u)
         out.append(p * u);
     return out;
 }
-
-void fillAndOutlinePolygon(DrawingContext &dc, const TDrawBrush &brush, const TDrawPen &pen,
-                           const QVector<QPointF> &points)
-{
-    dc.FillPolygon(brush, points);
-    dc.DrawPolygon(pen, points);
-}
-
-void fillAndOutlineRect(DrawingContext &dc, const TDrawBrush &brush, const TDrawPen &pen, float x, float y, float w,
-                        float h)
-{
-    dc.FillRectangle(brush, x, y, w, h);
-    dc.DrawRectangle(pen, x, y, w, h);
-}
-
-void fillAndOutlineEllipse(DrawingContext &dc, const TDrawBrush &brush, const TDrawPen &pen, float x, float y,
-                           float w, float h)
-{
-    dc.FillEllipse(brush, x, y, w, h);
-    dc.DrawEllipse(pen, x, y, w, h);
-}
 } // namespace
 
 TSndSpeedFrm::TSndSpeedFrm(QWidget *parent) : TSimulationForm(parent)
@@ -144,9 +123,9 @@ void TSndSpeedFrm::DrawSoundBench()
         glass.UnitLabel = QStringLiteral("cm");
         glass.ContentAfter = [](DrawingContext &dc, TDrawPen &pen, const TMagnifierGlass &g) {
             const float q = 0.25f * g.S;
-            fillAndOutlinePolygon(dc, TDrawBrush(kLightGrey), pen,
+            dc.FillAndDrawPolygon(TDrawBrush(kLightGrey), pen,
                                   {{g.cx, g.cy}, {g.cx, g.Y}, {g.cx + q, g.Y}, {g.cx + q, g.Y + q}});
-            fillAndOutlineRect(dc, TDrawBrush(kDarkGrey), pen, g.cx + q, g.Y, q, q);
+            dc.FillAndDrawRectangle(TDrawBrush(kDarkGrey), pen, g.cx + q, g.Y, q, q);
         };
         const QRectF square = MicrophoneGlassSquare(u);
         // The glass leaves the pen 2 pixels wide in dark grey: the speaker
@@ -156,14 +135,14 @@ void TSndSpeedFrm::DrawSoundBench()
         DrawSignalGenerator(dc, SignalGeneratorRect(u));
 
         // Loudspeaker.
-        fillAndOutlinePolygon(dc, brush, pen, scaled({{-9, 3.2}, {-9, 0.8}, {-9.5, 1.6}, {-9.5, 2.4}}, u));
-        fillAndOutlineRect(dc, TDrawBrush(kDarkGrey), pen, -9.9f * u, 1.6f * u, 0.4f * u, 0.8f * u);
+        dc.FillAndDrawPolygon(brush, pen, scaled({{-9, 3.2}, {-9, 0.8}, {-9.5, 1.6}, {-9.5, 2.4}}, u));
+        dc.FillAndDrawRectangle(TDrawBrush(kDarkGrey), pen, -9.9f * u, 1.6f * u, 0.4f * u, 0.8f * u);
 
         // Microphone on the bench, its cone open towards the loudspeaker.
         const float xm = MicrophoneBenchX(m_x, u);
-        fillAndOutlinePolygon(dc, brush, pen,
+        dc.FillAndDrawPolygon(brush, pen,
                               {{xm, 3.2 * u}, {xm, 0.8 * u}, {xm + 0.5 * u, 1.6 * u}, {xm + 0.5 * u, 2.4 * u}});
-        fillAndOutlineRect(dc, TDrawBrush(kDarkGrey), pen, xm + 0.5f * u, 1.6f * u, 0.4f * u, 0.8f * u);
+        dc.FillAndDrawRectangle(TDrawBrush(kDarkGrey), pen, xm + 0.5f * u, 1.6f * u, 0.4f * u, 0.8f * u);
 
         // Cables.
         dc.SetSmoothing(TSmoothing::None);
@@ -192,7 +171,7 @@ void TSndSpeedFrm::DrawCentimetreScale(DrawingContext &dc, const QRectF &r)
     TDrawBrush brush(0xFFFFFF80);
     const TDrawFont font(QStringLiteral("Arial"), 0.4f * Hs, true);
     const TTextFormat topCentre(TTextAlign::Center, TTextAlign::Near);
-    fillAndOutlineRect(dc, brush, pen, X, Y, Ws, Hs);
+    dc.FillAndDrawRectangle(brush, pen, X, Y, Ws, Hs);
     dc.SetTextRendering(TTextRendering::AntiAlias);
     brush.Color = kBlack;
     for (int i = 1; i <= 19; ++i) {
@@ -259,17 +238,17 @@ void TSndSpeedFrm::DrawSignalGenerator(DrawingContext &dc, const QRectF &r)
     dc.SetSmoothing(TSmoothing::HighQuality);
     dc.DrawPath(pen, path);
 
-    fillAndOutlineEllipse(dc, TDrawBrush(0xFFFFFFFF), pen, X + 0.2f * Wg, Y + 0.1f * Wg, 0.6f * Wg, 0.6f * Wg);
+    dc.FillAndDrawEllipse(TDrawBrush(0xFFFFFFFF), pen, X + 0.2f * Wg, Y + 0.1f * Wg, 0.6f * Wg, 0.6f * Wg);
 
     const TDialPointer p = DialPointer(r, m_f);
     const QVector<QPointF> pointer{p.P0, p.P1, p.P2};
     dc.FillPolygon(TDrawBrush(kLightGrey), pointer);
     dc.DrawLines(pen, pointer);
     const float hr = p.HubRadius;
-    fillAndOutlineEllipse(dc, TDrawBrush(kLightGrey), pen, float(p.Centre.x()) - hr, float(p.Centre.y()) - hr, 2 * hr,
+    dc.FillAndDrawEllipse(TDrawBrush(kLightGrey), pen, float(p.Centre.x()) - hr, float(p.Centre.y()) - hr, 2 * hr,
                           2 * hr);
 
     brush.Color = 0xFFFFFF00;
-    fillAndOutlineEllipse(dc, brush, pen, X + 0.2f * Wg, Y + 0.85f * Hg, 0.1f * Wg, 0.1f * Wg);
-    fillAndOutlineEllipse(dc, brush, pen, X + 0.7f * Wg, Y + 0.85f * Hg, 0.1f * Wg, 0.1f * Wg);
+    dc.FillAndDrawEllipse(brush, pen, X + 0.2f * Wg, Y + 0.85f * Hg, 0.1f * Wg, 0.1f * Wg);
+    dc.FillAndDrawEllipse(brush, pen, X + 0.7f * Wg, Y + 0.85f * Hg, 0.1f * Wg, 0.1f * Wg);
 }
