@@ -108,11 +108,6 @@ TOverlayLayer *TImage32::AddLayer()
     return m_layers.back().get();
 }
 
-QImage TImage32::Snapshot() const
-{
-    return Frame().copy();
-}
-
 void TImage32::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);

@@ -106,8 +106,6 @@ public:
     // A new hidden layer, owned by the image.
     TOverlayLayer *AddLayer();
 
-    QImage Snapshot() const override;
-
 protected:
     void resizeEvent(QResizeEvent *event) override;
     QImage Frame() const override;

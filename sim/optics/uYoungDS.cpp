@@ -120,7 +120,7 @@ QRect TYDSFrm::ColorSwatchRect() const
     const int side = m_largeButtons ? 40 : 20;
     const int frame = b->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, b);
     const int left = frame + 2 + (b->iconSize().width() - side) / 2;
-    return QRect(left, (0 + b->height() - side) / 2, side, side);
+    return QRect(left, (b->height() - side) / 2, side, side);
 }
 
 void TYDSFrm::ColorBtnDrawItem(QWidget *button)
