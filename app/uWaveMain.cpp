@@ -97,6 +97,20 @@ std::optional<bool> readBool(const QSettings &s, const QString &name)
     return std::nullopt;
 }
 
+// "Speeds" and "position" are stored as little-endian 32-bit integers.
+QByteArray packInt32s(const QList<qint32> &values)
+{
+    QByteArray raw(4 * values.size(), '\0');
+    for (int k = 0; k < values.size(); ++k)
+        qToLittleEndian<qint32>(values[k], raw.data() + 4 * k);
+    return raw;
+}
+
+qint32 int32At(const QByteArray &raw, int index)
+{
+    return qFromLittleEndian<qint32>(raw.constData() + 4 * index);
+}
+
 std::optional<QByteArray> readBytes(const QSettings &s, const QString &name)
 {
     const QVariant v = s.value(name);
@@ -541,7 +555,9 @@ bool TWaveMainFrm::LoadSettings()
         TextBackground = *v;
     // 3.
     if (const auto v = readInt(s, QStringLiteral("zoom"))) {
-        TextSize = *v;
+        // The browser has five sizes; keeping a stored 9 would leave no size
+        // chosen in the Font menu and save the 9 back.
+        TextSize = qBound(0, *v, 4);
         EWB->SetTextSize(TextSize);
     }
     // 4.
@@ -558,12 +574,10 @@ bool TWaveMainFrm::LoadSettings()
         Large1->setChecked(true);
     // 7. At most 72 bytes, laid over the table; a longer value is not ours.
     if (const auto v = readBytes(s, QStringLiteral("Speeds")); v && v->size() <= 72) {
-        QByteArray raw(72, '\0');
-        for (int k = 0; k < kKindCount; ++k)
-            qToLittleEndian<qint32>(Speeds[k], raw.data() + 4 * k);
+        QByteArray raw = packInt32s(QList<qint32>(Speeds.begin(), Speeds.end()));
         raw.replace(0, v->size(), *v);
         for (int k = 0; k < kKindCount; ++k)
-            Speeds[k] = qFromLittleEndian<qint32>(raw.constData() + 4 * k);
+            Speeds[k] = int32At(raw, k);
     }
     // 8.
     const auto skin = readString(s, QStringLiteral("Skin"));
@@ -573,9 +587,7 @@ bool TWaveMainFrm::LoadSettings()
         SpTBXSkinGroupItem1SkinChange(*skin);
     // 9. Four little-endian integers: left, top, right, bottom.
     if (const auto v = readBytes(s, QStringLiteral("position")); v && v->size() == 16) {
-        const char *p = v->constData();
-        const qint32 l = qFromLittleEndian<qint32>(p), t = qFromLittleEndian<qint32>(p + 4),
-                     r = qFromLittleEndian<qint32>(p + 8), b = qFromLittleEndian<qint32>(p + 12);
+        const qint32 l = int32At(*v, 0), t = int32At(*v, 1), r = int32At(*v, 2), b = int32At(*v, 3);
         // A rectangle with no area cannot be a window we saved.
         if (r > l && b > t) {
             setGeometry(QRect(QPoint(l, t), QSize(r - l, b - t)));
@@ -593,17 +605,10 @@ void TWaveMainFrm::SaveSettings()
     s.setValue(QStringLiteral("TBTop"), Top1->isChecked() ? 1 : 0);
     s.setValue(QStringLiteral("GLColor"), static_cast<qint32>(GLViewer ? GLViewer->BackgroundColor() : GLColor));
     s.setValue(QStringLiteral("Large"), Large1->isChecked() ? 1 : 0);
-    QByteArray speeds(72, '\0');
-    for (int k = 0; k < kKindCount; ++k)
-        qToLittleEndian<qint32>(Speeds[k], speeds.data() + 4 * k);
-    s.setValue(QStringLiteral("Speeds"), speeds);
+    s.setValue(QStringLiteral("Speeds"), packInt32s(QList<qint32>(Speeds.begin(), Speeds.end())));
     const QRect g = geometry();
-    QByteArray pos(16, '\0');
-    qToLittleEndian<qint32>(g.left(), pos.data());
-    qToLittleEndian<qint32>(g.top(), pos.data() + 4);
-    qToLittleEndian<qint32>(g.left() + g.width(), pos.data() + 8);
-    qToLittleEndian<qint32>(g.top() + g.height(), pos.data() + 12);
-    s.setValue(QStringLiteral("position"), pos);
+    s.setValue(QStringLiteral("position"),
+               packInt32s({g.left(), g.top(), g.left() + g.width(), g.top() + g.height()}));
     s.setValue(QStringLiteral("Skin"), ThemeName.isEmpty() ? Themes::DefaultName() : ThemeName);
     // A store that cannot be written keeps nothing and says nothing.
     writeThrough(s);

@@ -352,6 +352,6 @@ void TWaveMainFrm::Speed2Click()
 {
     TSpeedFrm dlg(this);
     dlg.SetPosition(Speeds[ActiveKind]);
-    if (dlg.exec() == QDialog::Accepted)
+    if (Dialogs::RunModal(dlg) == QDialog::Accepted)
         Speeds[ActiveKind] = dlg.Position();
 }

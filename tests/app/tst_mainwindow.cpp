@@ -74,6 +74,8 @@ private slots:
     void settingsRoundTrip();
     void corruptValuesFallBackAlone_data();
     void corruptValuesFallBackAlone();
+    void zoomOutsideTheFiveSizes_data();
+    void zoomOutsideTheFiveSizes();
     void storedPositionGivesHalfPane();
     void bottomToolbarsBeforeFirstShow();
     void largeButtonsOnlyPageToolbarAtFirstShow();
@@ -214,6 +216,35 @@ void TestMainWindow::corruptValuesFallBackAlone()
     else // the first-run placement
         QCOMPARE(w.geometry(), QRect((1600 - 1280) / 2, 0, 1280, 960));
     w.SpTBXSkinGroupItem1SkinChange(Themes::DefaultName());
+}
+
+void TestMainWindow::zoomOutsideTheFiveSizes_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("size");
+    QTest::newRow("above") << 9 << 4;
+    QTest::newRow("below") << -3 << 0;
+}
+
+void TestMainWindow::zoomOutsideTheFiveSizes()
+{
+    QFETCH(int, stored);
+    QFETCH(int, size);
+    ScopedSettings settings;
+    ScopedDialogAnswers answers(true);
+    store().setValue("zoom", stored);
+    TWaveMainFrm w(FixedScreen());
+    QCOMPARE(w.TextSize, size);
+    QCOMPARE(w.EWB->TextSize(), size);
+    w.FontBtnClick();
+    int checked = -1;
+    for (QAction *a : {w.Size0, w.Size1, w.Size2, w.Size3, w.Size4})
+        if (a->isChecked())
+            checked = a->data().toInt();
+    QCOMPARE(checked, size);
+    w.show();
+    QVERIFY(w.close());
+    QCOMPARE(store().value("zoom").toInt(), size);
 }
 
 void TestMainWindow::storedPositionGivesHalfPane()
