@@ -1,22 +1,11 @@
 #include "app/PageLinks.h"
 
 #include "app/SimGlobals.h"
+#include "app/SimulationRegistry.h"
 
 #include <QRegularExpression>
 
 namespace {
-struct PageKind {
-    const char *file;
-    int kind;
-};
-const PageKind kPages[] = {
-    {"GAMMA.HTM", 10},     {"DAMPSHM.HTM", 9},   {"STATWAVE.HTM", 6},     {"YDS.HTM", 1},
-    {"SOUND.HTM", 5},      {"GRATING.HTM", 3},   {"MULTISLIT.HTM", 2},    {"SUPERWAVE.HTM", 8},
-    {"SNDSPEED.HTM", 7},   {"TLWAVE.HTM", 4},    {"AUXCIRCLE.HTM", 11},   {"RIPPLE.HTM", 12},
-    {"HSPECTRUM.HTM", 13}, {"RESONANCE.HTM", 14}, {"EM_WAVES.HTM", 15},   {"POLARIZATION.HTM", 16},
-    {"LCD.HTM", 17},
-};
-
 QString afterLast(const QString &s, const QString &separators)
 {
     int cut = -1;
@@ -37,10 +26,8 @@ int KindOfPage(const QString &name)
     const int hash = n.indexOf('#');
     if (hash >= 0)
         n.truncate(hash);
-    for (const PageKind &p : kPages)
-        if (n == QLatin1String(p.file))
-            return p.kind;
-    return ActiveKind;
+    const int kind = KindOfPageFile(n);
+    return kind ? kind : ActiveKind;
 }
 
 QString LastUrlSegment(const QString &url)

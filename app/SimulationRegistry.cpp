@@ -12,21 +12,35 @@
 namespace {
 
 // A window kind whose window is not built yet leaves the pane empty.
-KindInfo window(int kind, std::function<TSimulationForm *()> create = {})
+KindInfo window(int kind, const char *page, std::function<TSimulationForm *()> create = {})
 {
     KindInfo k;
     k.kind = kind;
+    k.page = QLatin1String(page);
     k.mode = PaneMode::Window;
     k.createWindow = std::move(create);
     return k;
 }
 
-KindInfo movie(int kind, const char *file)
+KindInfo movie(int kind, const char *page, const char *file, PaneMode mode = PaneMode::Movie)
 {
     KindInfo k;
     k.kind = kind;
-    k.mode = PaneMode::Movie;
+    k.page = QLatin1String(page);
+    k.mode = mode;
     k.movie = QLatin1String(file);
+    return k;
+}
+
+KindInfo scene(int kind, const char *page, decltype(KindInfo::buildScene) build,
+               decltype(KindInfo::updateScene) update)
+{
+    KindInfo k;
+    k.kind = kind;
+    k.page = QLatin1String(page);
+    k.mode = PaneMode::View3D;
+    k.buildScene = std::move(build);
+    k.updateScene = std::move(update);
     return k;
 }
 
@@ -34,28 +48,31 @@ KindInfo movie(int kind, const char *file)
 std::array<KindInfo, 17> makeTable()
 {
     std::array<KindInfo, 17> t;
-    t[0] = window(skYoungDoubleSlit, [] { return new TYDSFrm; });
-    t[1] = window(skMultipleSlits);
-    t[2] = window(skGrating);
-    t[3] = window(skTransLongWaves);
-    t[4] = window(skToneKeyboard);
-    t[5] = window(skStandingWaves);
-    t[6] = window(skSpeedOfSound, [] { return new TSndSpeedFrm; });
-    t[7] = window(skSuperposition, [] { return new TSumWaveFrm; });
-    t[8] = window(skDampedSHM, [] { return new TSHMFrm; });
-    t[9] = window(skGamma);
-    t[10] = window(skAuxCircle);
-    t[11] = window(skRippleTank);
-    t[12] = movie(skHydrogenSpectrum, "Flash/HSpectrum.swf");
-    t[13] = window(skResonance);
-    t[14].kind = skEMWave;
-    t[14].mode = PaneMode::View3D;
-    t[14].buildScene = BuildEMWaveScene;
-    t[14].updateScene = UpdateEMWaveScene;
-    t[15].kind = skPolarisation;
-    t[15].mode = PaneMode::MovieOver3D;
-    t[15].movie = QStringLiteral("Flash/Polarization.swf");
-    t[16] = movie(skLCD, "Flash/LCD.swf");
+    auto at = [&t](int kind) -> KindInfo & { return t[size_t(kind - 1)]; };
+    at(skYoungDoubleSlit) = window(skYoungDoubleSlit, "YDS.HTM", [] { return new TYDSFrm; });
+    at(skMultipleSlits) = window(skMultipleSlits, "MULTISLIT.HTM");
+    at(skGrating) = window(skGrating, "GRATING.HTM");
+    at(skTransLongWaves) = window(skTransLongWaves, "TLWAVE.HTM");
+    at(skToneKeyboard) = window(skToneKeyboard, "SOUND.HTM");
+    at(skStandingWaves) = window(skStandingWaves, "STATWAVE.HTM");
+    at(skSpeedOfSound) = window(skSpeedOfSound, "SNDSPEED.HTM", [] { return new TSndSpeedFrm; });
+    at(skSuperposition) = window(skSuperposition, "SUPERWAVE.HTM", [] { return new TSumWaveFrm; });
+    at(skDampedSHM) = window(skDampedSHM, "DAMPSHM.HTM", [] { return new TSHMFrm; });
+    at(skGamma) = window(skGamma, "GAMMA.HTM");
+    at(skAuxCircle) = window(skAuxCircle, "AUXCIRCLE.HTM");
+    at(skRippleTank) = window(skRippleTank, "RIPPLE.HTM");
+    at(skHydrogenSpectrum) = movie(skHydrogenSpectrum, "HSPECTRUM.HTM", "Flash/HSpectrum.swf");
+    at(skResonance) = window(skResonance, "RESONANCE.HTM");
+    at(skEMWave) = scene(skEMWave, "EM_WAVES.HTM", BuildEMWaveScene, UpdateEMWaveScene);
+    at(skPolarisation) =
+        movie(skPolarisation, "POLARIZATION.HTM", "Flash/Polarization.swf", PaneMode::MovieOver3D);
+    at(skLCD) = movie(skLCD, "LCD.HTM", "Flash/LCD.swf");
+
+    for (int k : {skDampedSHM, skResonance, skMultipleSlits})
+        at(k).graphMenu = true;
+    for (int k : {skTransLongWaves, skStandingWaves, skDampedSHM, skGamma, skAuxCircle, skRippleTank,
+                  skHydrogenSpectrum, skResonance, skEMWave})
+        at(k).speedMenu = true;
     return t;
 }
 
@@ -87,15 +104,26 @@ void RestoreKindsForTesting()
 
 bool IsWindowKind(int kind)
 {
-    return (kind >= 1 && kind <= 12) || kind == 14;
+    const KindInfo *k = FindKind(kind);
+    return k && k->mode == PaneMode::Window;
 }
 
 bool HasGraphMenu(int kind)
 {
-    return kind == skDampedSHM || kind == skResonance || kind == skMultipleSlits;
+    const KindInfo *k = FindKind(kind);
+    return k && k->graphMenu;
 }
 
 bool HasSpeedMenu(int kind)
 {
-    return kind == skTransLongWaves || kind == skStandingWaves || (kind >= 9 && kind <= 15);
+    const KindInfo *k = FindKind(kind);
+    return k && k->speedMenu;
+}
+
+int KindOfPageFile(const QString &upperFileName)
+{
+    for (const KindInfo &k : table())
+        if (k.page == upperFileName)
+            return k.kind;
+    return 0;
 }

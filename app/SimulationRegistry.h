@@ -14,6 +14,11 @@ enum class PaneMode { Window, Movie, View3D, MovieOver3D };
 struct KindInfo {
     int kind = 0;
     PaneMode mode = PaneMode::Window;
+    // The course page that opens this kind, as its file name in capitals.
+    QString page;
+    // The "Graph" menu (chart windows) and the "Speed" menu are shown.
+    bool graphMenu = false;
+    bool speedMenu = false;
     // Window kinds: creates the simulation window (no parent, hidden).
     std::function<TSimulationForm *()> createWindow;
     // Movie kinds: the movie file, relative to the executable's folder.
@@ -35,7 +40,9 @@ void RestoreKindsForTesting();
 
 // Kinds whose window has a toolbar: the window mode.
 bool IsWindowKind(int kind);
-// Kinds with the "Graph" menu (chart windows).
+// Kinds with the "Graph" menu.
 bool HasGraphMenu(int kind);
 // Kinds with the "Speed" menu.
 bool HasSpeedMenu(int kind);
+// The kind whose page has this file name (compared in capitals); 0 for none.
+int KindOfPageFile(const QString &upperFileName);
