@@ -15,6 +15,7 @@
 #include "scene3d/GLScene.h"
 #include "scene3d/GLViewer.h"
 #include "sim/framework/SimulationForm.h"
+#include "sim/framework/ToolbarItems.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -321,10 +322,8 @@ void TWaveMainFrm::CreateToolbars()
     };
     auto button = [](QToolBar *tb, const char *name, const QString &caption, const QString &hint,
                      int image, const QKeySequence &key = {}) {
-        QAction *a = tb->addAction(caption);
+        QAction *a = AddToolButton(tb, caption, image, hint);
         a->setObjectName(QLatin1String(name));
-        SetHint(a, hint);
-        SetImageIndex(a, image);
         if (!key.isEmpty()) {
             a->setShortcut(key);
             a->setShortcutContext(Qt::WindowShortcut);

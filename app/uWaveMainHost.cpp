@@ -201,9 +201,7 @@ void TWaveMainFrm::ApplyButtonSize(bool large)
     const TImageList &list = large ? dm->Buttons48 : dm->Buttons24;
     ApplyImageList(GLToolbar, list);
     ApplyImageList(HTMLToolbar, list);
-    QFont f = QApplication::font();
-    if (large)
-        f.setPointSizeF(f.pointSizeF() * 1.5);
+    const QFont f = large ? LargeButtonFont(QApplication::font()) : QApplication::font();
     for (QMenu *m : {FontMenu, ColourMenu}) {
         for (QAction *a : m->actions())
             a->setFont(f);

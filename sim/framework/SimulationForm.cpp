@@ -13,8 +13,9 @@
 #include <QMainWindow>
 #include <QToolButton>
 
-namespace {
-QFont scaledFont(QFont f)
+// ---------------------------------------------------------------- button sizes
+
+QFont LargeButtonFont(QFont f)
 {
     if (f.pixelSize() > 0)
         f.setPixelSize(qRound(f.pixelSize() * 1.5));
@@ -22,9 +23,6 @@ QFont scaledFont(QFont f)
         f.setPointSizeF(f.pointSizeF() * 1.5);
     return f;
 }
-} // namespace
-
-// ---------------------------------------------------------------- button sizes
 
 void TButtonSizes::SpinEdit(QWidget *edit, int largeWidth, int normalWidth)
 {
@@ -85,13 +83,13 @@ void TButtonSizes::applyFont(FontEntry &e, bool large)
             e.explicitFont = e.widget->testAttribute(Qt::WA_SetFont);
         }
         if (large)
-            e.widget->setFont(scaledFont(*e.design));
+            e.widget->setFont(LargeButtonFont(*e.design));
         else
             e.widget->setFont(e.explicitFont ? *e.design : QFont()); // QFont(): inherit again
     } else if (e.action) {
         if (!e.design)
             e.design = e.action->font();
-        e.action->setFont(large ? scaledFont(*e.design) : *e.design);
+        e.action->setFont(large ? LargeButtonFont(*e.design) : *e.design);
     }
 }
 

@@ -29,6 +29,10 @@ class QPrinter;
 class TDropDownButton;
 class TNGLCadencer;
 
+// A font at 150 percent, the size that goes with large buttons; fonts set
+// in pixels stay in pixels.
+QFont LargeButtonFont(QFont f);
+
 // What SetLargeButtons changes, entered once in the window's constructor
 // after the toolbar is built. Large applies the large size and 150 percent
 // fonts; normal puts back exactly what the design had (fonts as they were,
