@@ -1,6 +1,7 @@
 // What a redraw costs on a full-HD picture: the floor (clear the back buffer
 // and show it) and each drawing operation on its own. Run by hand:
 // xvfb-run -a -s "-screen 0 1920x1080x24" bin/bench_drawing
+#include "BenchSupport.h"
 #include "sim/framework/DrawingContext.h"
 #include "sim/framework/GDIP_RoundRects.h"
 #include "sim/framework/PaintBox32.h"
@@ -8,8 +9,9 @@
 #include <QtTest>
 #include <cmath>
 
+using namespace Bench;
+
 namespace {
-constexpr int kW = 1920, kH = 1080;
 
 QVector<QPointF> wave(int n)
 {
@@ -41,17 +43,10 @@ private Q_SLOTS:
 
 void BenchDrawing::floorClearAndShow()
 {
-    TPaintBox32 pic;
-    pic.setWindowFlags(Qt::FramelessWindowHint);
-    pic.resize(kW, kH);
-    pic.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&pic));
-    QCOMPARE(pic.Bitmap().Width(), kW);
+    Floor f;
+    QVERIFY(f.Show());
     QBENCHMARK {
-        pic.BeginUpdate();
-        pic.Bitmap().Clear(0xFFFFFFFF);
-        pic.EndUpdate();
-        pic.repaint();
+        f.Once();
     }
 }
 

@@ -4,16 +4,17 @@
 // picture and the chart's marker) until the screen is up to date, and its
 // two parts on their own. Run by hand:
 // xvfb-run -a -s "-screen 0 1920x1080x24" bin/bench_shm
+#include "BenchSupport.h"
 #include "app/SimGlobals.h"
 #include "app/CadencerEx.h"
 #include "sim/framework/Chart.h"
-#include "sim/framework/PaintBox32.h"
 #include "sim/mechanics/uSHM.h"
 
 #include <QtTest>
 
+using namespace Bench;
+
 namespace {
-constexpr int kW = 1920, kH = 1080;
 
 void settle()
 {
@@ -22,39 +23,22 @@ void settle()
     QCoreApplication::processEvents();
 }
 
-// The floor: a full-HD paint box cleared and shown.
-struct Floor {
-    TPaintBox32 pic;
-    Floor()
-    {
-        pic.setWindowFlags(Qt::FramelessWindowHint);
-        pic.resize(kW, kH);
-        pic.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&pic));
-        QCOMPARE(pic.Bitmap().Width(), kW);
-    }
-    void Once()
-    {
-        pic.BeginUpdate();
-        pic.Bitmap().Clear(0xFFFFFFFF);
-        pic.EndUpdate();
-        pic.repaint();
-    }
-};
-
 // The window shown frameless at full HD, running, with its clock switched
 // off so that only the benchmark's Step calls advance it.
 struct Running {
     TSHMFrm w;
-    Running()
+    // Shows the window and starts it; false when it never reached the screen.
+    bool Show()
     {
         ActiveKind = skDampedSHM;
         Speeds = DefaultSpeeds();
         w.setWindowFlags(Qt::FramelessWindowHint);
         w.resize(kW, kH);
         w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        if (!QTest::qWaitForWindowExposed(&w))
+            return false;
         Restart();
+        return true;
     }
     void Restart()
     {
@@ -88,6 +72,7 @@ private Q_SLOTS:
 void BenchSHM::floorClearAndShow()
 {
     Floor f;
+    QVERIFY(f.Show());
     QBENCHMARK {
         f.Once();
     }
@@ -97,6 +82,7 @@ void BenchSHM::floorClearAndShow()
 void BenchSHM::step()
 {
     Running r;
+    QVERIFY(r.Show());
     QCOMPARE(r.w.Chart->width(), kW - 97);
     QBENCHMARK {
         r.Step();
@@ -107,6 +93,7 @@ void BenchSHM::step()
 void BenchSHM::pictureOnly()
 {
     Running r;
+    QVERIFY(r.Show());
     QBENCHMARK {
         r.w.DrawOscillator();
         r.w.Pic->repaint();
@@ -116,6 +103,7 @@ void BenchSHM::pictureOnly()
 void BenchSHM::chartMarkerOnly()
 {
     Running r;
+    QVERIFY(r.Show());
     const TSHMCurve &c = r.w.Model().Curve();
     int i = 0;
     QBENCHMARK {
@@ -134,6 +122,7 @@ void BenchSHM::stepOverFloor()
     double floor = 0;
     {
         Floor f;
+        QVERIFY(f.Show());
         t.start();
         for (int i = 0; i < kRounds; ++i)
             f.Once();
@@ -141,6 +130,7 @@ void BenchSHM::stepOverFloor()
     }
 
     Running r;
+    QVERIFY(r.Show());
     t.restart();
     for (int i = 0; i < kRounds; ++i) {
         r.Step();
