@@ -191,6 +191,8 @@ public:
     void GLViewerMouseMove(Qt::MouseButtons buttons, QPointF pos);
     void GLViewerMouseWheel(int delta);
     void GLViewerClick();
+    // In "Random" mode, a new plane at each multiple of 60 degrees.
+    void RandomPlaneAt(int degrees);
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -18,28 +18,6 @@
 
 namespace {
 
-// Without OpenGL the message stands where the viewer would be, shown and
-// hidden with the 3D view's scroll bar.
-class TFollowVisibility : public QObject
-{
-public:
-    TFollowVisibility(QWidget *leader, QWidget *follower) : QObject(follower), m_follower(follower)
-    {
-        leader->installEventFilter(this);
-    }
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show)
-            m_follower->show();
-        else if (event->type() == QEvent::Hide)
-            m_follower->hide();
-        return false;
-    }
-
-private:
-    QWidget *m_follower;
-};
-
 // A whole number of degrees for the plane of the "Random" mode.
 float randomPitch(TGLScene &scene)
 {
@@ -100,7 +78,6 @@ void TWaveMainFrm::Setup3D()
         GLMessage->setWordWrap(true);
         GLMessage->hide();
         TAlignPanel::SetAlign(GLMessage, TAlign::Client);
-        new TFollowVisibility(GLhsb, GLMessage);
     }
 
     GLToolbar->hide();
@@ -153,7 +130,13 @@ void TWaveMainFrm::GLCadencerProgress(double deltaTime, double)
         info->updateScene(*SceneBase, GLAngle);
     const int whole = int(std::trunc(GLAngle));
     GLhsb->setValue(whole);
-    if (RandomBtn->isChecked() && whole % 60 == 0)
+    RandomPlaneAt(whole);
+}
+
+void TWaveMainFrm::RandomPlaneAt(int degrees)
+{
+    // Unpolarised light: the plane jumps every sixth of a cycle.
+    if (RandomBtn->isChecked() && degrees % 60 == 0)
         SceneBase->SetPitchAngle(randomPitch(*GLScene1));
 }
 
@@ -161,17 +144,14 @@ void TWaveMainFrm::GLhsbScroll(int position)
 {
     if (!GLViewer)
         return;
-    const KindInfo *info = FindKind(ActiveKind);
-    if (ActiveKind == skEMWave) {
-        if (info && info->updateScene)
-            info->updateScene(*SceneBase, float(position));
-        if (RandomBtn->isChecked() && position % 60 == 0)
-            SceneBase->SetPitchAngle(randomPitch(*GLScene1));
-    } else if (ActiveKind == skPolarisation) {
-        if (info && info->updateScene)
-            info->updateScene(*SceneBase, float(position));
+    if (ActiveKind != skEMWave && ActiveKind != skPolarisation)
+        return;
+    if (const KindInfo *info = FindKind(ActiveKind); info && info->updateScene)
+        info->updateScene(*SceneBase, float(position));
+    if (ActiveKind == skEMWave)
+        RandomPlaneAt(position);
+    else
         SendMovieAngle(float(position));
-    }
 }
 
 void TWaveMainFrm::RandomBtnClick(QAction *sender)
@@ -191,7 +171,7 @@ void TWaveMainFrm::ZoomInBtnClick(QAction *sender)
 {
     if (!GLViewer)
         return;
-    GLCamera->AdjustDistanceToTarget(std::pow(1.05f, sender == ZoomInBtn ? -3.0f : 3.0f));
+    GLScene1->Zoom(sender == ZoomInBtn ? 3.0f : -3.0f);
 }
 
 // ---------------------------------------------------------------- mouse
@@ -214,7 +194,8 @@ void TWaveMainFrm::GLViewerMouseMove(Qt::MouseButtons buttons, QPointF pos)
 
 void TWaveMainFrm::GLViewerMouseWheel(int delta)
 {
-    GLCamera->AdjustDistanceToTarget(std::pow(1.05f, float(delta) / 120.0f));
+    // Turning the wheel towards the user (negative) brings the scene closer.
+    GLScene1->Zoom(-float(delta) / 120.0f);
 }
 
 void TWaveMainFrm::GLViewerClick()

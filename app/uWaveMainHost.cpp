@@ -124,6 +124,8 @@ void TWaveMainFrm::SetLeftPaneMode(int kind)
     Flash->setVisible(movie);
     if (GLViewer)
         GLViewer->setVisible(view3d);
+    if (GLMessage) // stands where the viewer would be without OpenGL
+        GLMessage->setVisible(view3d);
     GLToolbar->setVisible(view3d);
     GLhsb->setVisible(view3d);
     LeftTW->Realign();

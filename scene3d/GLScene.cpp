@@ -162,6 +162,11 @@ void TGLScene::Pan(float dx, float dy)
     SceneBase->SetPosition(SceneBase->Position() + offset);
 }
 
+void TGLScene::Zoom(float steps)
+{
+    GLCamera->AdjustDistanceToTarget(std::pow(1.05f, -steps));
+}
+
 QVector3D PanOffset(const QVector3D &cameraPos, float dx, float dy, float step)
 {
     const QVector3D right = QVector3D::crossProduct(QVector3D(0.0f, 1.0f, 0.0f), cameraPos).normalized();

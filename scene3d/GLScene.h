@@ -89,6 +89,9 @@ public:
     // Moves SceneBase in the screen plane by a mouse move of (dx, dy) pixels
     // (dy positive downwards).
     void Pan(float dx, float dy);
+    // Brings the camera closer by 1.05 per step (negative steps move it
+    // away): a wheel notch is one step, a zoom button three.
+    void Zoom(float steps);
 };
 
 // The offset that moves a scene by (dx, dy) pixels on the screen seen from

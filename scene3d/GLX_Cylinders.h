@@ -21,7 +21,7 @@ public:
     void SetParts(int parts);
 
     bool HasGeometry() const override { return m_slices >= 1; }
-    // Part 0: the side as one triangle strip, normal (c, 0, -s) then T(i)
+    // First mesh part: the side as one triangle strip, normal (c, 0, -s) then T(i)
     // then B(i) for i = 0 to Slices; then, when flagged, the top cap as a
     // fan (0, h, 0), T(0) .. T(Slices) with normal +y, and the bottom cap as
     // a fan (0, 0, 0), B(Slices) .. B(0) with normal -y. T(i) and B(i) are
