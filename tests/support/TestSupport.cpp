@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "app/CadencerEx.h"
 #include "app/Dialogs.h"
 #include "app/FileLookup.h"
 
@@ -10,6 +11,16 @@
 #include <QSettings>
 
 namespace TestSupport {
+
+ScopedClockTime::ScopedClockTime(double start) : now(start)
+{
+    TNGLCadencer::SetRawTimeSourceForTesting([this] { return now; });
+}
+
+ScopedClockTime::~ScopedClockTime()
+{
+    TNGLCadencer::SetRawTimeSourceForTesting({});
+}
 
 ScreenInfoProvider FixedScreen(QSize size, std::optional<QRect> workArea)
 {

@@ -54,6 +54,17 @@ private:
 ScreenInfoProvider FixedScreen(QSize size = QSize(1600, 1000),
                                std::optional<QRect> workArea = QRect(0, 0, 1600, 960));
 
+// The animation clocks read this time (in seconds) instead of the real one
+// for the lifetime of the object, so a test decides when time passes. Put
+// back even when a check fails and the test returns early.
+struct ScopedClockTime {
+    double now;
+    explicit ScopedClockTime(double start = 1000.0);
+    ~ScopedClockTime();
+    ScopedClockTime(const ScopedClockTime &) = delete;
+    ScopedClockTime &operator=(const ScopedClockTime &) = delete;
+};
+
 // Folder of the built program (where the content folders are copied).
 QString BuiltProgramFolder();
 

@@ -1,5 +1,6 @@
 // A small simulation window written only against the framework, hosted the
 // way the main window hosts one: a hand turning round a dial.
+#include "TestSupport.h"
 #include "app/AlignPanel.h"
 #include "app/CadencerEx.h"
 #include "app/SimGlobals.h"
@@ -213,8 +214,8 @@ void TestExampleWindow::hostedWindowDrawsAndSizesItsToolbar()
 void TestExampleWindow::animationStepsTheModel()
 {
     // The clock runs on a time of the test's own.
-    double now = 50.0;
-    TNGLCadencer::SetRawTimeSourceForTesting([&now] { return now; });
+    TestSupport::ScopedClockTime clock(50.0);
+    double &now = clock.now;
     Host host;
     host.Show(false);
     TDialFrm *w = host.window;
@@ -242,7 +243,6 @@ void TestExampleWindow::animationStepsTheModel()
     QCOMPARE(w->Phase, 0.0f);
     QCOMPARE(w->PhaseHsb->Position(), 0);
     QVERIFY(!w->ResetBtn->isEnabled());
-    TNGLCadencer::SetRawTimeSourceForTesting({});
 }
 
 void TestExampleWindow::controlsRedraw()

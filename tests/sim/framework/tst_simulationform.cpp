@@ -1,6 +1,7 @@
 // The window contract: button sizes, toolbar and form close queries, the
 // run-button convention, the clock wiring and the step helper; the toolbar
 // items; the drawing surfaces.
+#include "TestSupport.h"
 #include "app/CadencerEx.h"
 #include "app/SimGlobals.h"
 #include "app/ToolbarDock.h"
@@ -321,8 +322,8 @@ void TestSimulationForm::clockCallsStepUntilClosing()
 
 void TestSimulationForm::runningClockTicksStepAndDiesWithTheWindow()
 {
-    double now = 100.0;
-    TNGLCadencer::SetRawTimeSourceForTesting([&now] { return now; });
+    TestSupport::ScopedClockTime clock(100.0);
+    double &now = clock.now;
     auto *w = new TLookFrm;
     QCoreApplication::processEvents();
     QVERIFY(w->steps.isEmpty()); // created disabled: no ticks
@@ -350,7 +351,6 @@ void TestSimulationForm::runningClockTicksStepAndDiesWithTheWindow()
     w->deleteLater();
     QTRY_COMPARE(TNGLCadencer::AttachedClockCount(), 0);
     QCoreApplication::processEvents();
-    TNGLCadencer::SetRawTimeSourceForTesting({});
 }
 
 void TestSimulationForm::advance_data()

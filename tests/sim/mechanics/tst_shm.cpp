@@ -29,20 +29,10 @@ namespace {
 
 const QSize kWindow(767, 504);
 
-// The animation clock on a time of the test's own.
-struct ClockTime {
-    double now = 1000.0;
-    ClockTime()
-    {
-        TNGLCadencer::SetRawTimeSourceForTesting([this] { return now; });
-    }
-    ~ClockTime() { TNGLCadencer::SetRawTimeSourceForTesting({}); }
-};
-
 // The window on its own. Its clock's time stands still, so only the test's
 // Tick calls advance the run.
 struct Window {
-    ClockTime clock;
+    ScopedClockTime clock;
     TSHMFrm w;
     explicit Window(QSize size = kWindow)
     {
@@ -497,7 +487,7 @@ void TestSHM::hostedRunEndsByItself()
 {
     ScopedSettings settings;
     ScopedDialogAnswers answers(true);
-    ClockTime clock;
+    ScopedClockTime clock;
     TWaveMainFrm main;
     main.resize(1200, 800);
     main.show();
@@ -544,7 +534,7 @@ void TestSHM::pageSwitchDuringAStep()
 {
     ScopedSettings settings;
     ScopedDialogAnswers answers(true);
-    ClockTime clock;
+    ScopedClockTime clock;
     TWaveMainFrm main;
     main.resize(1000, 700);
     main.show();
