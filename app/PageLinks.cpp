@@ -15,10 +15,10 @@ QString afterLast(const QString &s, const QString &separators)
 }
 } // namespace
 
-int KindOfPage(const QString &name)
+int PageKind(const QString &name)
 {
     if (name.isEmpty())
-        return ActiveKind;
+        return 0;
     QString n = name;
     if (n.startsWith('/'))
         n.remove(0, 1);
@@ -26,7 +26,12 @@ int KindOfPage(const QString &name)
     const int hash = n.indexOf('#');
     if (hash >= 0)
         n.truncate(hash);
-    const int kind = KindOfPageFile(n);
+    return KindOfPageFile(n);
+}
+
+int KindOfPage(const QString &name)
+{
+    const int kind = PageKind(name);
     return kind ? kind : ActiveKind;
 }
 

@@ -4,8 +4,10 @@
 #include <QString>
 #include <functional>
 
-// The SimulationKind a page file name selects; ActiveKind for an empty name
-// or a page that belongs to no model.
+// The SimulationKind a page file name selects (anchors and folders are
+// ignored); 0 for an empty name or a page that belongs to no model.
+int PageKind(const QString &name);
+// The same, but ActiveKind where PageKind gives 0: the model stays.
 int KindOfPage(const QString &name);
 // The text after the last '/', or, without one, after the last '\' or ':'.
 QString LastUrlSegment(const QString &url);

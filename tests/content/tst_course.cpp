@@ -119,10 +119,7 @@ QString CheckLink(const QString &htmlFolder, const QString &pageFile, const QStr
     if (seg.contains('+')) {
         // Only the damped oscillator and the superposition window take
         // page commands, and only the exact texts they know.
-        const int saved = ActiveKind;
-        ActiveKind = skNone;
-        const int kind = KindOfPage(QFileInfo(pageFile).fileName());
-        ActiveKind = saved;
+        const int kind = PageKind(QFileInfo(pageFile).fileName());
         const bool known = (kind == skDampedSHM && seg == QLatin1String("+CD"))
             || (kind == skSuperposition && (seg == QLatin1String("+beats") || seg == QLatin1String("+am")));
         return known ? QString() : QStringLiteral("command not understood by this page's model: ") + href;
@@ -274,12 +271,9 @@ void TestCourse::everyPictureLoads()
 void TestCourse::everyModelHasItsPage()
 {
     // Each of the 17 models is opened by exactly one page of the course.
-    const int saved = ActiveKind;
-    ActiveKind = skNone;
     QMap<int, QStringList> pagesOfKind;
     for (const QString &page : m_pages.keys())
-        pagesOfKind[KindOfPage(QFileInfo(page).fileName())] << QFileInfo(page).fileName();
-    ActiveKind = saved;
+        pagesOfKind[PageKind(QFileInfo(page).fileName())] << QFileInfo(page).fileName();
     for (int kind = 1; kind < kKindCount; ++kind) {
         QVERIFY2(pagesOfKind.value(kind).size() == 1,
                  qPrintable(QStringLiteral("kind %1 opened by: %2").arg(kind).arg(pagesOfKind.value(kind).join(", "))));
