@@ -85,6 +85,7 @@ void TestCylinder::stripAndFans()
         QCOMPARE(fan.Vertices[0], QVector3D(0, height, 0));
         for (int i = 0; i <= slices; ++i)
             QCOMPARE(fan.Vertices[size_t(i + 1)], T(i));
+        QCOMPARE(fan.Normals.size(), fan.Vertices.size());
         for (const QVector3D &n : fan.Normals)
             QCOMPARE(n, QVector3D(0, 1, 0));
     }
@@ -96,6 +97,7 @@ void TestCylinder::stripAndFans()
         QCOMPARE(fan.Vertices[0], QVector3D(0, 0, 0));
         for (int i = 0; i <= slices; ++i)
             QCOMPARE(fan.Vertices[size_t(i + 1)], B(slices - i));
+        QCOMPARE(fan.Normals.size(), fan.Vertices.size());
         for (const QVector3D &n : fan.Normals)
             QCOMPARE(n, QVector3D(0, -1, 0));
     }
