@@ -26,9 +26,4 @@ void DockFirst(QMainWindow *window, QToolBar *toolbar, Qt::ToolBarArea area)
         window->addToolBar(area, toolbar);
 }
 
-void DockLast(QMainWindow *window, QToolBar *toolbar, Qt::ToolBarArea area)
-{
-    window->addToolBar(area, toolbar);
-}
-
 } // namespace ToolbarDock

@@ -9,6 +9,4 @@ namespace ToolbarDock {
 
 // Moves `toolbar` into `area`, first in the area's first row.
 void DockFirst(QMainWindow *window, QToolBar *toolbar, Qt::ToolBarArea area);
-// Moves `toolbar` into `area` after the toolbars already there.
-void DockLast(QMainWindow *window, QToolBar *toolbar, Qt::ToolBarArea area);
 } // namespace ToolbarDock
