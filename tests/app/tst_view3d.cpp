@@ -48,12 +48,6 @@ void drag(QScrollBar *bar, int position)
     bar->setSliderPosition(position);
 }
 
-void send(QWidget *target, QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons buttons)
-{
-    QMouseEvent e(type, pos, target->mapToGlobal(pos), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(target, &e);
-}
-
 } // namespace
 
 class TestView3D : public QObject
@@ -297,24 +291,24 @@ void TestView3D::mouseRotatePanWheel()
 
     // Left drag up by 5 and left by 10 pixels: 5 degrees more from above,
     // 10 degrees round.
-    send(v, QEvent::MouseButtonPress, QPointF(100, 100), Qt::LeftButton, Qt::LeftButton);
-    send(v, QEvent::MouseMove, QPointF(95, 98), Qt::NoButton, Qt::LeftButton);
-    send(v, QEvent::MouseMove, QPointF(90, 95), Qt::NoButton, Qt::LeftButton);
-    send(v, QEvent::MouseButtonRelease, QPointF(90, 95), Qt::LeftButton, Qt::NoButton);
+    SendMouse(v, QEvent::MouseButtonPress, QPointF(100, 100), Qt::LeftButton, Qt::LeftButton);
+    SendMouse(v, QEvent::MouseMove, QPointF(95, 98), Qt::NoButton, Qt::LeftButton);
+    SendMouse(v, QEvent::MouseMove, QPointF(90, 95), Qt::NoButton, Qt::LeftButton);
+    SendMouse(v, QEvent::MouseButtonRelease, QPointF(90, 95), Qt::LeftButton, Qt::NoButton);
     QVERIFY(std::fabs(elevation() - (e0 + 5)) < 1e-3);
     QVERIFY(std::fabs(azimuth() - (a0 + 10)) < 1e-3);
 
     // Right drag pans the base in the screen plane.
     const QVector3D cameraPos = cam.AbsolutePosition();
     const float step = cam.UnitsPerPixel();
-    send(v, QEvent::MouseButtonPress, QPointF(50, 50), Qt::RightButton, Qt::RightButton);
-    send(v, QEvent::MouseMove, QPointF(60, 40), Qt::NoButton, Qt::RightButton);
+    SendMouse(v, QEvent::MouseButtonPress, QPointF(50, 50), Qt::RightButton, Qt::RightButton);
+    SendMouse(v, QEvent::MouseMove, QPointF(60, 40), Qt::NoButton, Qt::RightButton);
     QVERIFY((w.SceneBase->Position() - PanOffset(cameraPos, 10, -10, step)).length() < 1e-6f);
     QCOMPARE(w.GLMouseAnchor, QPointF(60, 40));
-    send(v, QEvent::MouseButtonRelease, QPointF(60, 40), Qt::RightButton, Qt::NoButton);
+    SendMouse(v, QEvent::MouseButtonRelease, QPointF(60, 40), Qt::RightButton, Qt::NoButton);
     // Moving with no button only follows the anchor.
     const QVector3D camBefore = cam.Position(), baseBefore = w.SceneBase->Position();
-    send(v, QEvent::MouseMove, QPointF(300, 10), Qt::NoButton, Qt::NoButton);
+    SendMouse(v, QEvent::MouseMove, QPointF(300, 10), Qt::NoButton, Qt::NoButton);
     QCOMPARE(cam.Position(), camBefore);
     QCOMPARE(w.SceneBase->Position(), baseBefore);
 

@@ -4,7 +4,9 @@
 #include "app/Dialogs.h"
 #include "app/FileLookup.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -20,6 +22,12 @@ ScopedClockTime::ScopedClockTime(double start) : now(start)
 ScopedClockTime::~ScopedClockTime()
 {
     TNGLCadencer::SetRawTimeSourceForTesting({});
+}
+
+void SendMouse(QWidget *target, QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    QMouseEvent e(type, pos, target->mapToGlobal(pos), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(target, &e);
 }
 
 ScreenInfoProvider FixedScreen(QSize size, std::optional<QRect> workArea)

@@ -2,6 +2,7 @@
 // Helpers shared by the test suites.
 #include "app/uWaveMain.h"
 
+#include <QEvent>
 #include <QImage>
 #include <QString>
 #include <QTemporaryDir>
@@ -64,6 +65,10 @@ struct ScopedClockTime {
     ScopedClockTime(const ScopedClockTime &) = delete;
     ScopedClockTime &operator=(const ScopedClockTime &) = delete;
 };
+
+// A mouse event sent straight to `target` at `pos` (its own coordinates),
+// with the button that changed and the buttons held after it.
+void SendMouse(QWidget *target, QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons buttons);
 
 // Folder of the built program (where the content folders are copied).
 QString BuiltProgramFolder();

@@ -50,19 +50,13 @@ struct Fixture {
     }
 };
 
-void mouse(QWidget *viewport, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
-{
-    QMouseEvent e(type, pos, viewport->mapToGlobal(pos), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &e);
-}
-
 void drag(TChart &chart, QPoint from, QPoint to, Qt::MouseButton button)
 {
     QWidget *vp = chart.viewport();
-    mouse(vp, QEvent::MouseButtonPress, from, button, button);
-    mouse(vp, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, button);
-    mouse(vp, QEvent::MouseMove, to, Qt::NoButton, button);
-    mouse(vp, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
+    SendMouse(vp, QEvent::MouseButtonPress, from, button, button);
+    SendMouse(vp, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, button);
+    SendMouse(vp, QEvent::MouseMove, to, Qt::NoButton, button);
+    SendMouse(vp, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
     QCoreApplication::processEvents();
 }
 

@@ -60,15 +60,13 @@ struct Window {
 
 void moveMouse(QWidget *viewport, QPoint pos, Qt::MouseButtons buttons = Qt::NoButton)
 {
-    QMouseEvent e(QEvent::MouseMove, pos, viewport->mapToGlobal(pos), Qt::NoButton, buttons, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &e);
+    SendMouse(viewport, QEvent::MouseMove, pos, Qt::NoButton, buttons);
 }
 
 void pressMouse(QWidget *viewport, QEvent::Type type, QPoint pos)
 {
     const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-    QMouseEvent e(type, pos, viewport->mapToGlobal(pos), Qt::LeftButton, held, Qt::NoModifier);
-    QApplication::sendEvent(viewport, &e);
+    SendMouse(viewport, type, pos, Qt::LeftButton, held);
 }
 
 QList<QPointF> CurvePoints(const TSHMCurve &c)

@@ -1,5 +1,6 @@
 // The double-slit window: fringes on the picture, the colour menu and its
 // swatch, the bench and magnifier, and the measuring line.
+#include "TestSupport.h"
 #include "sim/framework/PaintBox32.h"
 #include "sim/framework/ToolbarItems.h"
 #include "sim/optics/uYoungDS.h"
@@ -48,8 +49,7 @@ void SendMouse(QWidget *w, QEvent::Type type, const QPoint &pos, Qt::MouseButton
     // A move reports the buttons held; a press or release the one button.
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
     const Qt::MouseButton which = type == QEvent::MouseMove ? Qt::NoButton : button;
-    QMouseEvent e(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), which, held, Qt::NoModifier);
-    QCoreApplication::sendEvent(w, &e);
+    TestSupport::SendMouse(w, type, pos, which, held);
 }
 
 } // namespace
