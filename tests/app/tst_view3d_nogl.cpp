@@ -33,7 +33,7 @@ void TestView3DWithoutOpenGL::messageInsteadOfTheView()
         QSKIP("this platform still offers OpenGL");
     ScopedSettings settings;
     ScopedDialogAnswers answers(true);
-    TWaveMainFrm w;
+    TWaveMainFrm w(FixedScreen());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(!w.GLViewer);

@@ -31,7 +31,7 @@ private Q_SLOTS:
         QFETCH(int, kind);
         ScopedSettings settings;
         ScopedDialogAnswers answers(true);
-        TWaveMainFrm main;
+        TWaveMainFrm main(FixedScreen());
         main.resize(1200, 800);
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));

@@ -486,7 +486,7 @@ void TestSHM::hostedRunEndsByItself()
     ScopedSettings settings;
     ScopedDialogAnswers answers(true);
     ScopedClockTime clock;
-    TWaveMainFrm main;
+    TWaveMainFrm main(FixedScreen());
     main.resize(1200, 800);
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
@@ -533,7 +533,7 @@ void TestSHM::pageSwitchDuringAStep()
     ScopedSettings settings;
     ScopedDialogAnswers answers(true);
     ScopedClockTime clock;
-    TWaveMainFrm main;
+    TWaveMainFrm main(FixedScreen());
     main.resize(1000, 700);
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
