@@ -289,8 +289,8 @@ QVariant TEmbeddedBrowser::loadResource(int type, const QUrl &name)
         return QTextBrowser::loadResource(type, url);
     if (!isLocal(url))
         return {};
-    const QString file = FileLookup::Resolve(url.toLocalFile());
-    if (file.isEmpty() || !QFileInfo(file).isFile())
+    const QString file = FileLookup::ResolveFile(url.toLocalFile());
+    if (file.isEmpty())
         return {};
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))

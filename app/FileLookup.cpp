@@ -84,10 +84,15 @@ QString ResolveBesideExe(const QString &relative)
     return Resolve(Join(ExeFolder(), relative));
 }
 
-bool FileExists(const QString &path)
+QString ResolveFile(const QString &path)
 {
     const QString r = Resolve(path);
-    return !r.isEmpty() && QFileInfo(r).isFile();
+    return !r.isEmpty() && QFileInfo(r).isFile() ? r : QString();
+}
+
+bool FileExists(const QString &path)
+{
+    return !ResolveFile(path).isEmpty();
 }
 
 } // namespace FileLookup

@@ -20,7 +20,10 @@ QString Resolve(const QString &path);
 // ExeFolder() + relative, resolved; empty when it does not exist.
 QString ResolveBesideExe(const QString &relative);
 
-// True when Resolve(path) finds a regular file.
+// Resolve(path) when it finds a regular file; empty otherwise (nothing
+// there, or a folder).
+QString ResolveFile(const QString &path);
+// True when ResolveFile(path) finds one.
 bool FileExists(const QString &path);
 
 // Joins a folder and a relative part, turning '\' into '/'.

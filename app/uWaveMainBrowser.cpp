@@ -30,7 +30,7 @@ QString addressText(const QUrl &url)
 QString indexPage(const QString &htmlFolder)
 {
     const QString index = htmlFolder + QStringLiteral("index.htm");
-    return FileLookup::FileExists(index) ? FileLookup::Resolve(index) : QString();
+    return FileLookup::ResolveFile(index);
 }
 
 } // namespace
@@ -111,10 +111,9 @@ void TWaveMainFrm::EWBShowContextMenu(int menuKind, const QString &pictureSource
         PicturePath.clear();
         if (pictureSource.isEmpty())
             return;
-        const QString p = UrlToFilePath(pictureSource);
-        if (!FileLookup::FileExists(p))
+        PicturePath = FileLookup::ResolveFile(UrlToFilePath(pictureSource));
+        if (PicturePath.isEmpty())
             return;
-        PicturePath = FileLookup::Resolve(p);
         PicPopUp->popup(screenPos);
         break;
     }
@@ -185,9 +184,10 @@ void TWaveMainFrm::CopyHTML1Click()
 
 void TWaveMainFrm::CopyImage1Click()
 {
-    if (!FileLookup::FileExists(PicturePath))
+    const QString file = FileLookup::ResolveFile(PicturePath);
+    if (file.isEmpty())
         return;
-    QImageReader reader(FileLookup::Resolve(PicturePath));
+    QImageReader reader(file);
     reader.setDecideFormatFromContent(true);
     const QImage picture = reader.read();
     if (!picture.isNull())
