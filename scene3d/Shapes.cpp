@@ -151,6 +151,37 @@ void TPolygon::BuildMesh(TMesh &mesh) const
         part.Add(nrm, u * float(q.x()) + v * float(q.y()) + nrm * offset);
 }
 
+// ---------------------------------------------------------------- circles
+
+TUnitCircle::TUnitCircle(int slices) : m_slices(slices), m_c(size_t(slices) + 1), m_s(size_t(slices) + 1)
+{
+    for (int i = 0; i <= slices; ++i) {
+        const float a = float(i * kTwoPi / slices);
+        m_c[size_t(i)] = std::cos(a);
+        m_s[size_t(i)] = std::sin(a);
+    }
+}
+
+void AddDisc(TMesh &mesh, const TUnitCircle &circle, float radius, float y, bool up, int loops)
+{
+    const int n = circle.Slices();
+    const QVector3D nrm(0.0f, up ? 1.0f : -1.0f, 0.0f);
+    TMeshPart &fan = mesh.AddPart(TPrimitive::TriangleFan);
+    fan.Add(nrm, QVector3D(0.0f, y, 0.0f));
+    const float r1 = radius / loops;
+    for (int i = 0; i <= n; ++i)
+        fan.Add(nrm, circle.At(up ? i : n - i, r1, y));
+    for (int l = 1; l < loops; ++l) {
+        const float ri = radius * l / loops, ro = radius * (l + 1) / loops;
+        TMeshPart &strip = mesh.AddPart(TPrimitive::TriangleStrip);
+        for (int i = 0; i <= n; ++i) {
+            const int k = up ? i : n - i;
+            strip.Add(nrm, circle.At(k, ri, y));
+            strip.Add(nrm, circle.At(k, ro, y));
+        }
+    }
+}
+
 // ---------------------------------------------------------------- cone
 
 void TCone::SetBottomRadius(float r) { SetGeometryField(m_bottomRadius, r); }
@@ -166,13 +197,7 @@ void TCone::BuildMesh(TMesh &mesh) const
     if (!HasGeometry())
         return;
     const float h = m_height, y0 = -h / 2.0f;
-    std::vector<float> c(size_t(m_slices) + 1), s(size_t(m_slices) + 1);
-    for (int i = 0; i <= m_slices; ++i) {
-        const float a = float(i * kTwoPi / m_slices);
-        c[size_t(i)] = std::cos(a);
-        s[size_t(i)] = std::sin(a);
-    }
-    auto at = [&](int i, float r, float y) { return QVector3D(r * c[size_t(i)], y, -r * s[size_t(i)]); };
+    const TUnitCircle circle(m_slices);
 
     if (m_parts & Sides) {
         // The side leans by (bottom - top radius) over the height; its
@@ -184,38 +209,16 @@ void TCone::BuildMesh(TMesh &mesh) const
             TMeshPart &strip = mesh.AddPart(TPrimitive::TriangleStrip);
             for (int i = 0; i <= m_slices; ++i) {
                 const QVector3D nrm =
-                    QVector3D(h * c[size_t(i)], m_bottomRadius - m_topRadius, -h * s[size_t(i)]).normalized();
-                strip.Add(nrm, at(i, rb, yb));
-                strip.Add(nrm, at(i, ra, ya));
+                    QVector3D(h * circle.Cos(i), m_bottomRadius - m_topRadius, -h * circle.Sin(i)).normalized();
+                strip.Add(nrm, circle.At(i, rb, yb));
+                strip.Add(nrm, circle.At(i, ra, ya));
             }
         }
     }
-
-    // A disc at height y of the given radius, in Loops rings; seen from the
-    // side its normal points to, the vertices run counter-clockwise.
-    auto disc = [&](float radius, float y, bool up) {
-        if (radius <= 0.0f)
-            return;
-        const QVector3D nrm(0.0f, up ? 1.0f : -1.0f, 0.0f);
-        TMeshPart &fan = mesh.AddPart(TPrimitive::TriangleFan);
-        fan.Add(nrm, QVector3D(0.0f, y, 0.0f));
-        const float r1 = radius / m_loops;
-        for (int i = 0; i <= m_slices; ++i)
-            fan.Add(nrm, at(up ? i : m_slices - i, r1, y));
-        for (int l = 1; l < m_loops; ++l) {
-            const float ri = radius * l / m_loops, ro = radius * (l + 1) / m_loops;
-            TMeshPart &strip = mesh.AddPart(TPrimitive::TriangleStrip);
-            for (int i = 0; i <= m_slices; ++i) {
-                const int k = up ? i : m_slices - i;
-                strip.Add(nrm, at(k, ri, y));
-                strip.Add(nrm, at(k, ro, y));
-            }
-        }
-    };
-    if (m_parts & Bottom)
-        disc(m_bottomRadius, y0, false);
-    if (m_parts & Top)
-        disc(m_topRadius, y0 + h, true);
+    if ((m_parts & Bottom) && m_bottomRadius > 0.0f)
+        AddDisc(mesh, circle, m_bottomRadius, y0, false, m_loops);
+    if ((m_parts & Top) && m_topRadius > 0.0f)
+        AddDisc(mesh, circle, m_topRadius, y0 + h, true, m_loops);
 }
 
 // ---------------------------------------------------------------- extrusion

@@ -7,6 +7,28 @@
 
 #include <QPointF>
 
+// The points of a circle round the y axis: angle i x 2 pi / Slices for
+// i = 0 to Slices, counter-clockwise seen from +y, starting on +x.
+class TUnitCircle
+{
+public:
+    explicit TUnitCircle(int slices);
+    int Slices() const { return m_slices; }
+    float Cos(int i) const { return m_c[size_t(i)]; }
+    float Sin(int i) const { return m_s[size_t(i)]; }
+    // Point i at radius r and height y: (r cos, y, -r sin).
+    QVector3D At(int i, float r, float y) const { return QVector3D(r * Cos(i), y, -r * Sin(i)); }
+
+private:
+    int m_slices;
+    std::vector<float> m_c, m_s;
+};
+
+// A flat disc at height y: a fan to radius/loops, then loops - 1 rings out
+// to `radius`. Its normal is +y when `up`, else -y; seen from that side the
+// vertices run counter-clockwise.
+void AddDisc(TMesh &mesh, const TUnitCircle &circle, float radius, float y, bool up, int loops = 1);
+
 // A shape defined by a list of 3D nodes.
 class TNodeListShape : public TSceneNode
 {
