@@ -273,7 +273,7 @@ void TWaveMainFrm::CreateMenus()
     }
     timeGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     T10->setChecked(true);
-    T10->setProperty("orvantaChecked", true);
+    m_timeAxis = T10;
     CopyGraph1 = add(Graph1, "CopyGraph1", QStringLiteral("Copy graph"));
     XHair1 = add(Graph1, "XHair1", QStringLiteral("Show X hair cursor"));
     XHair1->setCheckable(true);
@@ -501,10 +501,7 @@ ScreenInfo TWaveMainFrm::Screen() const
 
 int TWaveMainFrm::LeftPaneWidth() const
 {
-    const QVariant pending = Splitter->property("pendingLeftWidth");
-    if (pending.isValid())
-        return pending.toInt();
-    return LeftTW->width();
+    return m_pendingLeftWidth.value_or(LeftTW->width());
 }
 
 void TWaveMainFrm::SetLeftPaneWidth(int width)
@@ -512,21 +509,20 @@ void TWaveMainFrm::SetLeftPaneWidth(int width)
     width = qMax(0, width);
     // Until the splitter has its real width the wish is kept and applied on
     // its next resize, so the pane gets exactly this width.
-    Splitter->setProperty("pendingLeftWidth", width);
+    m_pendingLeftWidth = width;
     const int total = Splitter->width() - Splitter->handleWidth();
     if (Splitter->isVisible() && total > 0) {
         Splitter->setSizes({width, qMax(0, total - width)});
-        Splitter->setProperty("pendingLeftWidth", QVariant());
+        m_pendingLeftWidth.reset();
     }
     LeftTW->resize(width, LeftTW->height());
 }
 
 void TWaveMainFrm::AlignPageToolbar()
 {
-    static bool busy = false; // the gap's own resize moves nothing before it
-    if (busy || !HTMLToolbarGap)
+    if (m_aligningPageToolbar || !HTMLToolbarGap)
         return;
-    busy = true;
+    m_aligningPageToolbar = true;
     int gap = 0;
     if (!HTMLToolbar->isFloating() && LeftTW->isVisibleTo(this)) {
         const int paneEdge = LeftPaneWidth() + Splitter->handleWidth();
@@ -534,7 +530,7 @@ void TWaveMainFrm::AlignPageToolbar()
     }
     if (HTMLToolbarGap->width() != gap)
         HTMLToolbarGap->setFixedWidth(gap);
-    busy = false;
+    m_aligningPageToolbar = false;
 }
 
 // ======================================================================
@@ -655,9 +651,8 @@ void TWaveMainFrm::FormShow()
     FreeSplash();
     if (Large1->isChecked())
         ApplyImageList(HTMLToolbar, TDataMod::Instance()->Buttons48);
-    const QVariant pending = Splitter->property("pendingLeftWidth");
-    if (pending.isValid())
-        SetLeftPaneWidth(pending.toInt());
+    if (m_pendingLeftWidth)
+        SetLeftPaneWidth(*m_pendingLeftWidth);
     AlignPageToolbar();
     SplashTWResize();
 }
@@ -776,9 +771,8 @@ bool TWaveMainFrm::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::Resize:
         if (watched == Splitter) {
-            const QVariant pending = Splitter->property("pendingLeftWidth");
-            if (pending.isValid() && Splitter->isVisible())
-                SetLeftPaneWidth(pending.toInt());
+            if (m_pendingLeftWidth && Splitter->isVisible())
+                SetLeftPaneWidth(*m_pendingLeftWidth);
         }
         break;
     default:

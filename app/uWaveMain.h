@@ -218,6 +218,12 @@ private:
     ScreenInfoProvider m_screen;
     bool m_shown = false;
     bool m_closing = false;
+    // A left-pane width asked for before the splitter had its real width;
+    // applied on its next resize.
+    std::optional<int> m_pendingLeftWidth;
+    bool m_aligningPageToolbar = false; // the gap's own resize moves nothing
+    bool m_toolbarsBottom = false;      // where PlaceToolbars last put them
+    QAction *m_timeAxis = nullptr;      // the time axis in force (T10 at start)
 };
 
 // The running program's main window (null in tests that build none).

@@ -271,11 +271,10 @@ void TWaveMainFrm::Top1Click(QAction *sender)
     const bool bottom = sender == Bottom1;
     // The radio group has already moved the check; compare with where the
     // toolbars are.
-    const bool wasBottom = property("orvantaToolbarsBottom").toBool();
     sender->setChecked(true);
-    if (bottom == wasBottom)
+    if (bottom == m_toolbarsBottom)
         return;
-    setProperty("orvantaToolbarsBottom", bottom);
+    m_toolbarsBottom = bottom;
     PlaceToolbars(bottom);
 }
 
@@ -300,22 +299,16 @@ void TWaveMainFrm::Graph1Click()
 
 void TWaveMainFrm::T5Click(QAction *sender)
 {
-    QAction *checked = nullptr;
-    for (QAction *a : {T5, T10, T15, T20})
-        if (a->property("orvantaChecked").toBool())
-            checked = a;
-    if (!checked)
-        checked = T10;
+    QAction *checked = m_timeAxis ? m_timeAxis : T10;
     TSimulationForm *w = ActiveSimulationWindow();
     if (sender == checked || !w) {
         for (QAction *a : {T5, T10, T15, T20})
             a->setChecked(a == checked);
         return;
     }
-    for (QAction *a : {T5, T10, T15, T20}) {
+    for (QAction *a : {T5, T10, T15, T20})
         a->setChecked(a == sender);
-        a->setProperty("orvantaChecked", a == sender);
-    }
+    m_timeAxis = sender;
     w->SetTimeAxis(float(sender->data().toInt()));
 }
 
