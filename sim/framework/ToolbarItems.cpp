@@ -1,7 +1,7 @@
 #include "sim/framework/ToolbarItems.h"
 
-#include "app/Hints.h"
-#include "app/uDataMod.h"
+#include "sim/framework/Hints.h"
+#include "sim/framework/IconLibrary.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -15,41 +15,41 @@
 namespace {
 const char *kRadioGroupProperty = "orvantaRadioGroup";
 
-const TImageList &toolbarImages(QToolBar *toolbar)
+const IconList &toolbarImages(QToolBar *toolbar)
 {
-    if (const TImageList *list = CurrentImageList(toolbar))
+    if (const IconList *list = currentIconList(toolbar))
         return *list;
-    return TDataMod::Instance()->Buttons24;
+    return IconLibrary::instance()->smallIcons();
 }
 } // namespace
 
 // Menus take the size of their item pictures from the style.
-class TMenuIconStyle : public QProxyStyle
+class MenuIconStyle : public QProxyStyle
 {
 public:
-    int Size = 16;
+    int size = 16;
     int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
     {
         if (metric == PM_SmallIconSize)
-            return Size;
+            return size;
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
 };
 
-QAction *AddToolButton(QToolBar *toolbar, const QString &caption, int imageIndex, const QString &hint, bool checkable)
+QAction *addToolButton(QToolBar *toolbar, const QString &caption, int imageIndex, const QString &hint, bool checkable)
 {
     QAction *a = toolbar->addAction(caption);
     if (imageIndex >= 0) {
-        SetImageIndex(a, imageIndex);
-        a->setIcon(toolbarImages(toolbar).Icon(imageIndex));
+        setIconIndex(a, imageIndex);
+        a->setIcon(toolbarImages(toolbar).icon(imageIndex));
     }
     if (!hint.isEmpty())
-        SetHint(a, hint);
+        setHint(a, hint);
     a->setCheckable(checkable);
     return a;
 }
 
-void AddToolbarSpacer(QToolBar *toolbar)
+void addToolbarSpacer(QToolBar *toolbar)
 {
     auto *spacer = new QWidget(toolbar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -58,85 +58,85 @@ void AddToolbarSpacer(QToolBar *toolbar)
 
 // ---------------------------------------------------------------- spin edit
 
-TSpinEdit::TSpinEdit(QToolBar *toolbar, const TSpinEditDesign &design) : QDoubleSpinBox(toolbar)
+ToolbarSpinBox::ToolbarSpinBox(QToolBar *toolbar, const SpinBoxDesign &design) : QDoubleSpinBox(toolbar)
 {
     m_settingValue = true;
-    setDecimals(qMax(0, design.Decimals));
-    setRange(design.Min, design.Max);
-    setSingleStep(design.Step);
-    setValue(design.Value);
-    setSuffix(design.Suffix);
+    setDecimals(qMax(0, design.decimals));
+    setRange(design.min, design.max);
+    setSingleStep(design.step);
+    setValue(design.value);
+    setSuffix(design.suffix);
     m_settingValue = false;
-    if (!design.Hint.isEmpty())
-        SetHint(this, design.Hint);
-    if (design.Width > 0)
-        setFixedWidth(design.Width);
-    if (design.ReadOnlyText)
+    if (!design.hint.isEmpty())
+        setHint(this, design.hint);
+    if (design.width > 0)
+        setFixedWidth(design.width);
+    if (design.readOnlyText)
         lineEdit()->setReadOnly(true);
     connect(this, &QDoubleSpinBox::valueChanged, this, [this] {
         if (!m_settingValue)
-            Q_EMIT ValueChange();
+            Q_EMIT valueEdited();
     });
     m_action = toolbar->addWidget(this);
 }
 
-void TSpinEdit::SetValue(double v)
+void ToolbarSpinBox::setValueQuietly(double v)
 {
     m_settingValue = true;
     setValue(v);
     m_settingValue = false;
 }
 
-void TSpinEdit::SetVisible(bool visible)
+void ToolbarSpinBox::setItemVisible(bool visible)
 {
     m_action->setVisible(visible);
 }
 
 // ---------------------------------------------------------------- label
 
-TToolbarLabel::TToolbarLabel(QToolBar *toolbar, const QString &caption) : QLabel(caption, toolbar)
+ToolbarLabel::ToolbarLabel(QToolBar *toolbar, const QString &caption) : QLabel(caption, toolbar)
 {
     setTextFormat(Qt::PlainText);
     m_action = toolbar->addWidget(this);
 }
 
-void TToolbarLabel::SetVisible(bool visible)
+void ToolbarLabel::setItemVisible(bool visible)
 {
     m_action->setVisible(visible);
 }
 
 // ---------------------------------------------------------------- scroll bar
 
-TScrollBarEx::TScrollBarEx(const TScrollBarDesign &design, QWidget *parent) : QScrollBar(design.Orientation, parent)
+ToolbarScrollBar::ToolbarScrollBar(const ScrollBarDesign &design, QWidget *parent) : QScrollBar(design.orientation, parent)
 {
     init(design);
 }
 
-TScrollBarEx::TScrollBarEx(QToolBar *toolbar, const TScrollBarDesign &design, const QSize &size)
-    : QScrollBar(design.Orientation, toolbar)
+ToolbarScrollBar::ToolbarScrollBar(QToolBar *toolbar, const ScrollBarDesign &design, const QSize &size)
+    : QScrollBar(design.orientation, toolbar)
 {
     init(design);
     setFixedSize(size);
     m_action = toolbar->addWidget(this);
 }
 
-void TScrollBarEx::init(const TScrollBarDesign &design)
+void ToolbarScrollBar::init(const ScrollBarDesign &design)
 {
     m_settingPosition = true;
-    setRange(design.Min, design.Max);
-    setValue(design.Position);
-    setSingleStep(design.SmallStep);
-    setPageStep(qMax(1, design.PageStep));
+    setRange(design.min, design.max);
+    setValue(design.position);
+    setSingleStep(design.smallStep);
+    setPageStep(qMax(1, design.pageStep));
     m_settingPosition = false;
-    if (!design.Hint.isEmpty())
-        SetHint(this, design.Hint);
+    if (!design.hint.isEmpty())
+        setHint(this, design.hint);
     connect(this, &QScrollBar::valueChanged, this, [this](int v) {
         if (!m_settingPosition)
-            Q_EMIT Scroll(v);
+            Q_EMIT scrolled(v);
     });
 }
 
-void TScrollBarEx::SetPosition(int position)
+void ToolbarScrollBar::setPosition(int position)
 {
     m_settingPosition = true;
     setValue(position);
@@ -145,20 +145,20 @@ void TScrollBarEx::SetPosition(int position)
 
 // ---------------------------------------------------------------- drop-down
 
-TDropDownButton::TDropDownButton(QToolBar *toolbar, const QString &caption, int imageIndex, const QString &hint)
+DropDownButton::DropDownButton(QToolBar *toolbar, const QString &caption, int imageIndex, const QString &hint)
     : QObject(toolbar), m_toolbar(toolbar)
 {
     m_menu = new QMenu(toolbar);
     m_action = m_menu->menuAction();
     m_action->setText(caption);
     if (imageIndex >= 0) {
-        SetImageIndex(m_action, imageIndex);
-        m_action->setIcon(toolbarImages(toolbar).Icon(imageIndex));
+        setIconIndex(m_action, imageIndex);
+        m_action->setIcon(toolbarImages(toolbar).icon(imageIndex));
     }
     if (!hint.isEmpty())
-        SetHint(m_action, hint);
+        setHint(m_action, hint);
     toolbar->addAction(m_action);
-    if (QToolButton *b = Button()) {
+    if (QToolButton *b = button()) {
         b->setPopupMode(QToolButton::InstantPopup);
         if (imageIndex >= 0 && !caption.isEmpty())
             b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -169,12 +169,12 @@ TDropDownButton::TDropDownButton(QToolBar *toolbar, const QString &caption, int 
     }
 }
 
-QToolButton *TDropDownButton::Button() const
+QToolButton *DropDownButton::button() const
 {
     return m_toolbar ? qobject_cast<QToolButton *>(m_toolbar->widgetForAction(m_action)) : nullptr;
 }
 
-QAction *TDropDownButton::AddItem(const QString &caption, int radioGroup, int tag, bool checked)
+QAction *DropDownButton::addItem(const QString &caption, int radioGroup, int tag, bool checked)
 {
     QAction *a = m_menu->addAction(caption);
     a->setData(tag);
@@ -185,11 +185,11 @@ QAction *TDropDownButton::AddItem(const QString &caption, int radioGroup, int ta
     }
     connect(a, &QAction::triggered, this, [this, a] { itemTriggered(a); });
     if (m_paint)
-        RefreshItems();
+        refreshItems();
     return a;
 }
 
-QAction *TDropDownButton::AddCheckItem(const QString &caption, bool checked)
+QAction *DropDownButton::addCheckItem(const QString &caption, bool checked)
 {
     QAction *a = m_menu->addAction(caption);
     a->setCheckable(true);
@@ -198,7 +198,7 @@ QAction *TDropDownButton::AddCheckItem(const QString &caption, bool checked)
     return a;
 }
 
-QList<QAction *> TDropDownButton::Items() const
+QList<QAction *> DropDownButton::items() const
 {
     QList<QAction *> items;
     for (QAction *a : m_menu->actions())
@@ -207,7 +207,7 @@ QList<QAction *> TDropDownButton::Items() const
     return items;
 }
 
-void TDropDownButton::Check(QAction *item)
+void DropDownButton::check(QAction *item)
 {
     const int group = item->property(kRadioGroupProperty).toInt();
     item->setChecked(true);
@@ -218,50 +218,50 @@ void TDropDownButton::Check(QAction *item)
             other->setChecked(false);
 }
 
-void TDropDownButton::itemTriggered(QAction *item)
+void DropDownButton::itemTriggered(QAction *item)
 {
     // A checkable action has already toggled itself when triggered fires.
     const bool wasChecked = item->isCheckable() && !item->isChecked();
     if (item->property(kRadioGroupProperty).toInt() > 0)
-        Check(item); // a radio item stays checked when chosen again
-    Q_EMIT ItemClick(item, wasChecked);
+        check(item); // a radio item stays checked when chosen again
+    Q_EMIT itemClicked(item, wasChecked);
 }
 
-void TDropDownButton::SetItemPainter(std::function<void(QAction *, QPainter &, const QRect &)> paint,
+void DropDownButton::setItemPainter(std::function<void(QAction *, QPainter &, const QRect &)> paint,
                                      int normalSize, int largeSize)
 {
     m_paint = std::move(paint);
     m_normalSize = normalSize;
     m_largeSize = largeSize;
     if (!m_style) {
-        m_style = new TMenuIconStyle;
+        m_style = new MenuIconStyle;
         m_style->setParent(m_menu);
         m_menu->setStyle(m_style);
     }
-    RefreshItems();
+    refreshItems();
 }
 
-int TDropDownButton::ItemPictureSize() const
+int DropDownButton::itemPictureSize() const
 {
     return m_largeItems ? m_largeSize : m_normalSize;
 }
 
-void TDropDownButton::SetLargeItems(bool large)
+void DropDownButton::setLargeItems(bool large)
 {
     m_largeItems = large;
     if (m_paint)
-        RefreshItems();
+        refreshItems();
 }
 
-void TDropDownButton::RefreshItems()
+void DropDownButton::refreshItems()
 {
     if (!m_paint)
         return;
-    const int size = ItemPictureSize();
+    const int size = itemPictureSize();
     if (m_style)
-        m_style->Size = size;
+        m_style->size = size;
     const qreal ratio = m_menu->devicePixelRatioF();
-    for (QAction *item : Items()) {
+    for (QAction *item : items()) {
         QPixmap pm(QSize(size, size) * ratio);
         pm.setDevicePixelRatio(ratio);
         pm.fill(Qt::transparent);

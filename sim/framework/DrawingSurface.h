@@ -1,0 +1,119 @@
+#pragma once
+// The drawing surfaces of the simulation pictures. Each shows one RasterImage
+// back buffer, painted in one go (no flicker): a redraw goes
+//     Pic->BeginUpdate(); b.Clear(...); ...draw...; Pic->EndUpdate();
+// and EndUpdate schedules the repaint.
+//
+// PaintBox keeps its bitmap at the control's size by itself; its Resized
+// signal (the window's picResize) comes after the bitmap has been resized.
+// ImageSurface's bitmap is sized by the window: in its picResize it calls
+// fitBitmapToSize(), which sets the bitmap to the control's size without clearing
+// it. ImageSurface also carries overlay layers that paint over the bitmap
+// without touching it (the double slit's measuring line).
+//
+// High DPI: the bitmap takes the screen's device pixel ratio and the drawing
+// code works in logical pixels. At ratio 1 each pixel is exactly one screen
+// pixel.
+#include "sim/framework/RasterImage.h"
+
+#include <QRectF>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class DrawingSurface : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit DrawingSurface(QWidget *parent = nullptr);
+
+    RasterImage &bitmap() { return m_bitmap; }
+    const RasterImage &bitmap() const { return m_bitmap; }
+
+    // Bracket a redraw; the outermost EndUpdate repaints the control.
+    void beginUpdate() { m_bitmap.beginUpdate(); }
+    void endUpdate() { m_bitmap.endUpdate(); }
+
+    // What the control shows (the bitmap and anything painted over it), at
+    // the bitmap's own resolution; for tests and copies.
+    virtual QImage snapshot() const;
+
+Q_SIGNALS:
+    // The control changed its size (the window's picResize).
+    void resized();
+    void mousePressed(QMouseEvent *event);
+    void mouseMoved(QMouseEvent *event);
+    void mouseReleased(QMouseEvent *event);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    // The image to put on the screen at (0, 0).
+    virtual QImage frame() const { return m_bitmap.image(); }
+    // The screen's pixel ratio is no longer the bitmap's: a paint box resizes
+    // its bitmap; both tell the window through Resized.
+    virtual void ratioChanged();
+
+    RasterImage m_bitmap;
+    bool m_ratioChangePending = false;
+};
+
+class PaintBox : public DrawingSurface
+{
+    Q_OBJECT
+public:
+    explicit PaintBox(QWidget *parent = nullptr);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void ratioChanged() override;
+};
+
+// A layer over a ImageSurface's bitmap: a rectangle in bitmap pixels and a paint
+// routine that draws into the frame being shown (a copy of the bitmap), never
+// into the bitmap itself. Layers take no mouse events.
+class OverlayLayer
+{
+public:
+    QRectF location() const { return m_location; }
+    void setLocation(const QRectF &r);
+    bool visible() const { return m_visible; }
+    void setVisible(bool visible);
+    // Called while the image paints, with the frame and this layer's location.
+    std::function<void(RasterImage &frame, const QRectF &location)> onPaint;
+
+private:
+    friend class ImageSurface;
+    explicit OverlayLayer(QWidget *owner) : m_owner(owner) {}
+    QWidget *m_owner;
+    QRectF m_location;
+    bool m_visible = false;
+};
+
+class ImageSurface : public DrawingSurface
+{
+    Q_OBJECT
+public:
+    explicit ImageSurface(QWidget *parent = nullptr);
+    ~ImageSurface() override;
+
+    // Sets the bitmap to the control's size (and screen ratio) keeping what
+    // it holds.
+    void fitBitmapToSize();
+    // A new hidden layer, owned by the image.
+    OverlayLayer *addLayer();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    QImage frame() const override;
+
+private:
+    std::vector<std::unique_ptr<OverlayLayer>> m_layers;
+};
+
+// Lays a widget out at `size` and lets it run its resize handlers as if
+// shown, without putting it on the screen (tests, offscreen pictures).
+void showOffscreen(QWidget *widget, const QSize &size);

@@ -1,0 +1,345 @@
+#include "sim/framework/SimulationWindow.h"
+
+#include "core/AnimationClock.h"
+#include "core/SimulationKind.h"
+#include "sim/framework/ToolbarDock.h"
+#include "sim/framework/IconLibrary.h"
+#include "sim/framework/RasterImage.h"
+#include "sim/framework/ToolbarItems.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMainWindow>
+#include <QToolButton>
+
+// ---------------------------------------------------------------- button sizes
+
+QFont largeButtonFont(QFont f)
+{
+    if (f.pixelSize() > 0)
+        f.setPixelSize(qRound(f.pixelSize() * 1.5));
+    else
+        f.setPointSizeF(f.pointSizeF() * 1.5);
+    return f;
+}
+
+void ButtonSizes::spinEdit(QWidget *edit, int largeWidth, int normalWidth)
+{
+    if (!edit)
+        return;
+    edit->setFixedWidth(normalWidth);
+    m_sizes.push_back({edit, largeWidth, normalWidth, false});
+    font(edit);
+}
+
+void ButtonSizes::height(QWidget *widget, int largeHeight, int normalHeight)
+{
+    if (!widget)
+        return;
+    widget->setFixedHeight(normalHeight);
+    m_sizes.push_back({widget, largeHeight, normalHeight, true});
+}
+
+void ButtonSizes::font(QWidget *widget)
+{
+    if (widget)
+        m_fonts.push_back({widget, nullptr, std::nullopt, false});
+}
+
+void ButtonSizes::font(QAction *item)
+{
+    if (item)
+        m_fonts.push_back({nullptr, item, std::nullopt, false});
+}
+
+void ButtonSizes::menu(DropDownButton *button, bool withButton)
+{
+    if (!button)
+        return;
+    if (withButton)
+        font(button->button());
+    for (QAction *item : button->items())
+        font(item);
+    QPointer<DropDownButton> b(button);
+    custom([b](bool large) {
+        if (b)
+            b->setLargeItems(large);
+    });
+}
+
+void ButtonSizes::custom(std::function<void(bool large)> apply)
+{
+    m_custom.push_back(std::move(apply));
+}
+
+void ButtonSizes::applyFont(FontEntry &e, bool large)
+{
+    // The design font is taken when first needed, so a font inherited from
+    // wherever the toolbar is docked counts as the design.
+    if (e.widget) {
+        if (!e.design) {
+            e.design = e.widget->font();
+            e.explicitFont = e.widget->testAttribute(Qt::WA_SetFont);
+        }
+        if (large)
+            e.widget->setFont(largeButtonFont(*e.design));
+        else
+            e.widget->setFont(e.explicitFont ? *e.design : QFont()); // QFont(): inherit again
+    } else if (e.action) {
+        if (!e.design)
+            e.design = e.action->font();
+        e.action->setFont(large ? largeButtonFont(*e.design) : *e.design);
+    }
+}
+
+void ButtonSizes::apply(QToolBar *toolbar, bool large)
+{
+    if (toolbar)
+        toolbar->setUpdatesEnabled(false);
+    if (switchImages && toolbar) {
+        IconLibrary *dm = IconLibrary::instance();
+        applyIconList(toolbar, large ? dm->largeIcons() : dm->smallIcons());
+    }
+    for (FontEntry &e : m_fonts)
+        applyFont(e, large);
+    for (const SizeEntry &s : m_sizes) {
+        if (!s.widget)
+            continue;
+        const int v = large ? s.large : s.normal;
+        if (s.height)
+            s.widget->setFixedHeight(v);
+        else
+            s.widget->setFixedWidth(v);
+    }
+    for (const auto &f : m_custom)
+        f(large);
+    if (toolbar)
+        toolbar->setUpdatesEnabled(true);
+}
+
+// ---------------------------------------------------------------- window
+
+SimulationWindow::SimulationWindow(QWidget *parent) : AlignPanel(parent)
+{
+    QFont f(pictureFontFamily(QStringLiteral("Arial")));
+    f.setPixelSize(11);
+    setFont(f);
+    resize(767, 504);
+
+    m_toolbar = new QToolBar(this);
+    m_toolbar->setObjectName(QStringLiteral("Toolbar"));
+    m_toolbar->setIconSize(QSize(24, 24));
+    m_toolbar->installEventFilter(this);
+    connect(m_toolbar, &QToolBar::topLevelChanged, this, [this](bool floating) {
+        if (!floating)
+            noteDock();
+    });
+}
+
+SimulationWindow::~SimulationWindow()
+{
+    // The clock goes first, so no tick can reach what is being destroyed.
+    if (m_clock) {
+        m_clock->onProgress = nullptr;
+        delete m_clock;
+        m_clock = nullptr;
+    }
+    // The toolbar lives in the main window's dock while the window is shown;
+    // it belongs to the window all the same.
+    if (m_toolbar) {
+        m_toolbar->removeEventFilter(this);
+        delete m_toolbar;
+    }
+}
+
+void SimulationWindow::setLargeButtons(bool large)
+{
+    if (m_keepsButtonState && large == m_largeButtons)
+        return;
+    m_largeButtons = large;
+    m_buttonSizes.apply(m_toolbar, large);
+}
+
+void SimulationWindow::noteDock()
+{
+    if (!m_toolbar || m_toolbar->isFloating())
+        return;
+    if (auto *mw = qobject_cast<QMainWindow *>(m_toolbar->parentWidget())) {
+        const Qt::ToolBarArea area = mw->toolBarArea(m_toolbar);
+        if (area != Qt::NoToolBarArea)
+            m_lastDock = area;
+    }
+}
+
+void SimulationWindow::toolbarCloseQuery(QObject *sender, bool &canClose)
+{
+    Q_UNUSED(sender);
+    canClose = false;
+    if (!m_toolbar || !m_toolbar->isFloating())
+        return;
+    if (auto *mw = qobject_cast<QMainWindow *>(m_toolbar->parentWidget())) {
+        // Adding takes the toolbar out of its floating window; it then goes
+        // first in its row, where the host keeps it.
+        const Qt::ToolBarArea area = m_lastDock.value_or(Qt::TopToolBarArea);
+        mw->addToolBar(area, m_toolbar);
+        ToolbarDock::dockFirst(mw, m_toolbar, area);
+        m_toolbar->show();
+    }
+}
+
+bool SimulationWindow::closeQuery()
+{
+    m_closing = true;
+    if (m_clock)
+        m_clock->setEnabled(false);
+    return true;
+}
+
+void SimulationWindow::closeEvent(QCloseEvent *event)
+{
+    if (closeQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool SimulationWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_toolbar) {
+        switch (event->type()) {
+        case QEvent::Close: {
+            bool canClose = true;
+            toolbarCloseQuery(m_toolbar, canClose);
+            if (!canClose) {
+                event->ignore();
+                return true;
+            }
+            break;
+        }
+        case QEvent::Show:
+        case QEvent::Move:
+        case QEvent::ParentChange:
+            noteDock();
+            break;
+        default:
+            break;
+        }
+    }
+    return AlignPanel::eventFilter(watched, event);
+}
+
+bool SimulationWindow::isClockRunning() const
+{
+    return m_clock && m_clock->isEnabled();
+}
+
+QAction *SimulationWindow::addRunButton(RunButton which, const QString &caption, const QString &hint)
+{
+    int image = -1;
+    QAction **slot = nullptr;
+    switch (which) {
+    case RunButton::Start:
+        image = StartIcon;
+        slot = &m_startAction;
+        break;
+    case RunButton::Stop:
+        image = StopIcon;
+        slot = &m_stopAction;
+        break;
+    case RunButton::Reset:
+        image = ResetIcon;
+        slot = &m_resetAction;
+        break;
+    case RunButton::None:
+        return nullptr;
+    }
+    QAction *a = addToolButton(m_toolbar, caption, image, hint);
+    *slot = a;
+    connect(a, &QAction::triggered, this, [this, a] { runButtonClicked(a); });
+    return a;
+}
+
+SimulationWindow::RunButton SimulationWindow::runButtonOf(QObject *sender) const
+{
+    if (!sender)
+        return RunButton::None;
+    if (sender == m_startAction)
+        return RunButton::Start;
+    if (sender == m_stopAction)
+        return RunButton::Stop;
+    if (sender == m_resetAction)
+        return RunButton::Reset;
+    return RunButton::None;
+}
+
+void SimulationWindow::runButtonClicked(QObject *sender)
+{
+    switch (runButtonOf(sender)) {
+    case RunButton::Start:
+        showRunning();
+        break;
+    case RunButton::Stop:
+    case RunButton::Reset:
+        showStopped(false);
+        break;
+    case RunButton::None:
+        break;
+    }
+}
+
+void SimulationWindow::showRunning()
+{
+    if (m_startAction)
+        m_startAction->setEnabled(false);
+    if (m_resetAction)
+        m_resetAction->setEnabled(false);
+    if (m_stopAction)
+        m_stopAction->setEnabled(true);
+    if (m_clock)
+        m_clock->setEnabled(true);
+}
+
+void SimulationWindow::showStopped(bool resetEnabled)
+{
+    if (m_clock)
+        m_clock->setEnabled(false);
+    if (m_startAction)
+        m_startAction->setEnabled(true);
+    if (m_stopAction)
+        m_stopAction->setEnabled(false);
+    if (m_resetAction)
+        m_resetAction->setEnabled(resetEnabled);
+}
+
+float SimulationWindow::advance(float accumulator, double deltaTime, double factor, float wrap)
+{
+    const int speed = activeKind() >= 0 && activeKind() < kKindCount ? animationSpeeds()[size_t(activeKind())] : 1;
+    return advance(accumulator, deltaTime, factor, wrap, speed);
+}
+
+float SimulationWindow::advance(float accumulator, double deltaTime, double factor, float wrap, int speed)
+{
+    float a = float(double(accumulator) + double(speed) * deltaTime * factor);
+    if (wrap > 0.0f && a > wrap)
+        a -= wrap;
+    return a;
+}
+
+void SimulationWindow::processEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+AnimationClock *SimulationWindow::createClock()
+{
+    if (m_clock)
+        return m_clock;
+    m_clock = new AnimationClock(this);
+    m_clock->setEnabled(false);
+    m_clock->onProgress = [this](AnimationClock *, double deltaTime, double) {
+        if (!m_closing)
+            step(deltaTime);
+    };
+    return m_clock;
+}
