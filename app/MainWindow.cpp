@@ -1,21 +1,20 @@
-// Start-up, layout, settings, themes and shutdown of the main window.
 #include "app/MainWindow.h"
 
+#include "app/CoursePane.h"
+#include "app/PictureMagnifier.h"
+#include "app/SimulationHost.h"
+#include "app/SplashScreen.h"
+#include "app/View3DControls.h"
+#include "core/AnimationClock.h"
+#include "core/FileLookup.h"
+#include "core/SettingsCodec.h"
+#include "core/SimulationKind.h"
 #include "sim/framework/AlignPanel.h"
 #include "sim/framework/Dialogs.h"
-#include "app/PageBrowser.h"
-#include "core/FileLookup.h"
 #include "sim/framework/Hints.h"
-#include "app/MoviePlayer.h"
-#include "sim/framework/ThemedSplitter.h"
-#include "app/SplashScreen.h"
-#include "sim/framework/Themes.h"
-#include "sim/framework/ToolbarDock.h"
 #include "sim/framework/IconLibrary.h"
-#include "scene3d/Scene3D.h"
-#include "scene3d/SceneViewer.h"
-#include "sim/framework/SimulationWindow.h"
-#include "sim/framework/ToolbarItems.h"
+#include "sim/framework/Themes.h"
+#include "sim/framework/ThemedSplitter.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -27,104 +26,16 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QScreen>
-#include <QScrollBar>
 #include <QSettings>
-#include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
-#include <QtEndian>
 
-MainWindow *mainWindowInstance = nullptr;
+using namespace SettingsCodec;
 
 namespace {
-
-// ---- reading settings values with their type checked. A value of the
-// wrong type counts as absent, so only that value falls back to its default.
-
-std::optional<QString> readString(const QSettings &s, const QString &name)
-{
-    const QVariant v = s.value(name);
-    if (!v.isValid() || v.typeId() != QMetaType::QString)
-        return std::nullopt;
-    return v.toString();
-}
-
-std::optional<qint32> readInt(const QSettings &s, const QString &name)
-{
-    const QVariant v = s.value(name);
-    if (!v.isValid())
-        return std::nullopt;
-    bool ok = false;
-    qlonglong n = 0;
-    switch (v.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-        n = v.toLongLong(&ok);
-        break;
-    case QMetaType::QString:
-        n = v.toString().trimmed().toLongLong(&ok, 0);
-        break;
-    default:
-        return std::nullopt;
-    }
-    // 32-bit values only; colours written as unsigned numbers still fit.
-    if (!ok || n < std::numeric_limits<qint32>::min() || n > std::numeric_limits<quint32>::max())
-        return std::nullopt;
-    return static_cast<qint32>(static_cast<quint32>(n));
-}
-
-std::optional<bool> readBool(const QSettings &s, const QString &name)
-{
-    const QVariant v = s.value(name);
-    if (!v.isValid())
-        return std::nullopt;
-    if (v.typeId() == QMetaType::Bool)
-        return v.toBool();
-    if (v.typeId() == QMetaType::QString) {
-        const QString t = v.toString().trimmed().toLower();
-        if (t == "true")
-            return true;
-        if (t == "false")
-            return false;
-    }
-    if (const auto n = readInt(s, name); n && (*n == 0 || *n == 1))
-        return *n == 1;
-    return std::nullopt;
-}
-
-// "Speeds" and "position" are stored as little-endian 32-bit integers.
-QByteArray packInt32s(const QList<qint32> &values)
-{
-    QByteArray raw(4 * values.size(), '\0');
-    for (int k = 0; k < values.size(); ++k)
-        qToLittleEndian<qint32>(values[k], raw.data() + 4 * k);
-    return raw;
-}
-
-qint32 int32At(const QByteArray &raw, int index)
-{
-    return qFromLittleEndian<qint32>(raw.constData() + 4 * index);
-}
-
-std::optional<QByteArray> readBytes(const QSettings &s, const QString &name)
-{
-    const QVariant v = s.value(name);
-    if (!v.isValid() || v.typeId() != QMetaType::QByteArray)
-        return std::nullopt;
-    return v.toByteArray();
-}
-
-QSettings::Status writeThrough(QSettings &s) // makes write errors visible
-{
-    s.sync();
-    return s.status();
-}
 
 ScreenInfo realScreen()
 {
@@ -140,56 +51,40 @@ ScreenInfo realScreen()
     return info;
 }
 
+QSettings::Status writeThrough(QSettings &s) // makes write errors visible
+{
+    s.sync();
+    return s.status();
+}
+
 } // namespace
 
 // ======================================================================
-// FormCreate
+// Start-up
 // ======================================================================
 
-MainWindow::MainWindow(ScreenInfoProvider screen)
-    : QMainWindow(nullptr), m_screen(std::move(screen))
+MainWindow::MainWindow(ScreenInfoProvider screen) : QMainWindow(nullptr), m_screen(std::move(screen))
 {
-    mainWindowInstance = this;
-    setObjectName(QStringLiteral("WaveMainFrm"));
+    setObjectName(QStringLiteral("mainWindow"));
     resize(785, 514);
-
-    // 1. Start state.
     setActiveKind(0);
-    textSize = 2;
-    textBackground = QStringLiteral("#FFFFFF");
     setWindowTitle(QStringLiteral("Orvanta"));
+    m_htmlFolder = FileLookup::join(FileLookup::exeFolder(), QStringLiteral("HTML/"));
 
+    createPanes();
     createMenus();
     createToolbars();
-    createPanes();
     createStatusBar();
 
-    // 3. Help and the speed table.
     setupHelp();
     animationSpeeds() = defaultAnimationSpeeds();
+    // A model's step that fails stops its clock and says why, once.
+    AnimationClock::setErrorHandler([](const QString &message) { Dialogs::showError(nullptr, message); });
 
-    // 4. The 3D and movie controls wait hidden until a model needs them.
-    setup3D();
+    // The course starts at its index page; the left pane shows the start
+    // picture until a model page opens.
+    m_coursePane->showIndex();
 
-    // 5. The course starts at its index page.
-    htmlFolder = FileLookup::join(FileLookup::exeFolder(), QStringLiteral("HTML/"));
-    setupBrowser();
-
-    // 6. The start picture in the left pane.
-    const QString splash = FileLookup::resolve(htmlFolder + QStringLiteral("Images/Splash.png"));
-    if (!splash.isEmpty()) {
-        startPicture = new StartPicture(leftPane);
-        if (!startPicture->loadPicture(splash)) {
-            delete startPicture;
-            startPicture = nullptr;
-        }
-    }
-
-    // 7. Graph and Speed belong to particular models.
-    graphMenu->menuAction()->setVisible(false);
-    speedMenu->menuAction()->setVisible(false);
-
-    // 8. The user's settings.
     if (loadSettings())
         setLeftPaneWidth(geometry().width() / 2);
     else
@@ -201,261 +96,118 @@ MainWindow::MainWindow(ScreenInfoProvider screen)
 
 MainWindow::~MainWindow()
 {
-    // FormDestroy: the start picture and the 3D view go first.
     qApp->removeEventFilter(this);
-    delete startPicture;
-    startPicture = nullptr;
-    delete viewer.data();
-    delete scene;
-    scene = nullptr;
-    if (mainWindowInstance == this)
-        mainWindowInstance = nullptr;
+    AnimationClock::setErrorHandler({});
+    // The 3D view (and its scene) goes before the panes it lives in.
+    delete m_view3D;
+    m_view3D = nullptr;
+}
+
+void MainWindow::createPanes()
+{
+    m_splitter = new ThemedSplitter(Qt::Horizontal, this);
+    m_splitter->setObjectName(QStringLiteral("splitter"));
+    m_splitter->setOpaqueResize(true);
+
+    m_leftPane = new AlignPanel(m_splitter);
+    m_leftPane->setObjectName(QStringLiteral("leftPane"));
+    m_leftPane->setFrameShape(QFrame::NoFrame);
+    m_leftPane->setMinimumWidth(30);
+    m_leftPane->resize(389, m_leftPane->height());
+    m_leftPane->installEventFilter(this);
+
+    m_coursePane = new CoursePane(m_htmlFolder, this, m_splitter);
+    m_view3D = new View3DControls(this, m_leftPane, [this] { return screenInfo().size.height(); });
+    m_host = new SimulationHost(this, m_leftPane, m_view3D,
+                                FileLookup::resolve(m_htmlFolder + QStringLiteral("Images/Splash.png")));
+
+    connect(m_leftPane, &AlignPanel::resized, m_host, &SimulationHost::placeStartPicture);
+    connect(m_leftPane, &AlignPanel::resized, this, &MainWindow::alignPageToolbar);
+    connect(m_host, &SimulationHost::simulationShown, this, &MainWindow::alignPageToolbar);
+    connect(m_view3D, &View3DControls::polarisationAngleScrolled, m_host, &SimulationHost::sendMovieAngle);
+    connect(m_coursePane, &CoursePane::simulationRequested, m_host, &SimulationHost::showSimulation);
+    connect(m_coursePane, &CoursePane::pageCommand, m_host, &SimulationHost::routePageCommand);
+    connect(m_coursePane, &CoursePane::pictureRequested, this, &MainWindow::showMagnifier);
+    connect(m_coursePane, &CoursePane::videoRequested, this, &MainWindow::playVideoLink);
+
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->installEventFilter(this);
+    setCentralWidget(m_splitter);
 }
 
 void MainWindow::createMenus()
 {
     QMenuBar *bar = menuBar();
-    bar->setObjectName(QStringLiteral("MenuToolbar"));
+    bar->setObjectName(QStringLiteral("menuBar"));
 
-    auto add = [this](QMenu *menu, const char *name, const QString &caption,
-                      const QKeySequence &key = {}) {
+    auto add = [](QMenu *menu, const char *name, const QString &caption) {
         QAction *a = menu->addAction(caption);
         a->setObjectName(QLatin1String(name));
-        if (!key.isEmpty())
-            a->setShortcut(key);
         return a;
     };
 
-    fileMenu = bar->addMenu(QStringLiteral("File"));
-    fileMenu->setObjectName(QStringLiteral("File1"));
-    exitAction = add(fileMenu, "ExitBtn", QStringLiteral("Exit"));
-    connect(exitAction, &QAction::triggered, this, &MainWindow::exitProgram);
+    m_fileMenu = bar->addMenu(QStringLiteral("File"));
+    m_fileMenu->setObjectName(QStringLiteral("fileMenu"));
+    m_exitAction = add(m_fileMenu, "exitAction", QStringLiteral("Exit"));
+    connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
 
-    editMenu = bar->addMenu(QStringLiteral("Edit"));
-    editMenu->setObjectName(QStringLiteral("Edit1"));
-    selectAllAction = add(editMenu, "SelectAll1", QStringLiteral("Select all"), QKeySequence(QStringLiteral("Ctrl+A")));
-    copyPageAction = add(editMenu, "CopyHTML1", QStringLiteral("Copy"), QKeySequence(QStringLiteral("Ctrl+C")));
-    connect(selectAllAction, &QAction::triggered, this, &MainWindow::selectAll);
-    connect(copyPageAction, &QAction::triggered, this, &MainWindow::copyPage);
+    m_coursePane->createEditMenu(bar);
 
-    toolbarsMenu = bar->addMenu(QStringLiteral("Toolbars"));
-    toolbarsMenu->setObjectName(QStringLiteral("Toolbars1"));
+    m_toolbarsMenu = bar->addMenu(QStringLiteral("Toolbars"));
+    m_toolbarsMenu->setObjectName(QStringLiteral("toolbarsMenu"));
     auto *dockGroup = new QActionGroup(this);
-    toolbarsAtTopAction = add(toolbarsMenu, "Top1", QStringLiteral("Toolbars at top"));
-    toolbarsAtBottomAction = add(toolbarsMenu, "Bottom1", QStringLiteral("Toolbars at bottom"));
-    for (QAction *a : {toolbarsAtTopAction, toolbarsAtBottomAction}) {
+    m_toolbarsAtTopAction = add(m_toolbarsMenu, "toolbarsAtTopAction", QStringLiteral("Toolbars at top"));
+    m_toolbarsAtBottomAction = add(m_toolbarsMenu, "toolbarsAtBottomAction", QStringLiteral("Toolbars at bottom"));
+    for (QAction *a : {m_toolbarsAtTopAction, m_toolbarsAtBottomAction}) {
         a->setCheckable(true);
         dockGroup->addAction(a);
-        connect(a, &QAction::triggered, this, [this, a] { toolbarPlaceChosen(a); });
     }
-    toolbarsAtTopAction->setChecked(true);
-    largeButtonsAction = add(toolbarsMenu, "Large1", QStringLiteral("Use large buttons"));
-    largeButtonsAction->setCheckable(true);
-    connect(largeButtonsAction, &QAction::triggered, this, &MainWindow::largeButtonsToggled);
+    connect(m_toolbarsAtTopAction, &QAction::triggered, this, [this] { setToolbarsAtBottom(false); });
+    connect(m_toolbarsAtBottomAction, &QAction::triggered, this, [this] { setToolbarsAtBottom(true); });
+    m_toolbarsAtTopAction->setChecked(true);
+    m_largeButtonsAction = add(m_toolbarsMenu, "largeButtonsAction", QStringLiteral("Use large buttons"));
+    m_largeButtonsAction->setCheckable(true);
+    connect(m_largeButtonsAction, &QAction::triggered, this, &MainWindow::setLargeButtons);
 
-    graphMenu = bar->addMenu(QStringLiteral("Graph"));
-    graphMenu->setObjectName(QStringLiteral("Graph1"));
-    connect(graphMenu, &QMenu::aboutToShow, this, &MainWindow::updateGraphMenu);
-    timeAxisMenu = graphMenu->addMenu(QStringLiteral("Time axis"));
-    timeAxisMenu->setObjectName(QStringLiteral("TimeScale1"));
-    auto *timeGroup = new QActionGroup(this);
-    const struct { QAction **slot; const char *name; const char *caption; int tag; } times[] = {
-        {&timeAxis5Action, "T5", "5 seconds", 5}, {&timeAxis10Action, "T10", "10 seconds", 10},
-        {&timeAxis15Action, "T15", "15 seconds", 15}, {&timeAxis20Action, "T20", "20 seconds", 20}};
-    for (const auto &t : times) {
-        QAction *a = add(timeAxisMenu, t.name, QLatin1String(t.caption));
-        a->setCheckable(true);
-        a->setData(t.tag);
-        timeGroup->addAction(a);
-        // The handler decides about the check mark itself.
-        connect(a, &QAction::triggered, this, [this, a] { timeAxisChosen(a); });
-        *t.slot = a;
-    }
-    timeGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
-    timeAxis10Action->setChecked(true);
-    m_timeAxis = timeAxis10Action;
-    copyGraphAction = add(graphMenu, "CopyGraph1", QStringLiteral("Copy graph"));
-    crossHairAction = add(graphMenu, "XHair1", QStringLiteral("Show X hair cursor"));
-    crossHairAction->setCheckable(true);
-    printGraphAction = add(graphMenu, "PrintGraph1", QStringLiteral("Print graph"));
-    connect(copyGraphAction, &QAction::triggered, this, &MainWindow::copyGraphClicked);
-    connect(crossHairAction, &QAction::triggered, this, &MainWindow::crossHairToggled);
-    connect(printGraphAction, &QAction::triggered, this, &MainWindow::printGraphClicked);
+    m_host->createMenus(bar);
 
-    speedMenu = bar->addMenu(QStringLiteral("Speed"));
-    speedMenu->setObjectName(QStringLiteral("Speed1"));
-    setSpeedAction = add(speedMenu, "Speed2", QStringLiteral("Set animation speed"));
-    connect(setSpeedAction, &QAction::triggered, this, &MainWindow::editSpeed);
-
-    appearanceMenu = bar->addMenu(QStringLiteral("Appearance"));
-    appearanceMenu->setObjectName(QStringLiteral("Themes"));
-    themeGroup = new QActionGroup(this);
-    themeGroup->setObjectName(QStringLiteral("SpTBXSkinGroupItem1"));
+    m_appearanceMenu = bar->addMenu(QStringLiteral("Appearance"));
+    m_appearanceMenu->setObjectName(QStringLiteral("appearanceMenu"));
+    m_themeGroup = new QActionGroup(this);
+    m_themeGroup->setObjectName(QStringLiteral("themeGroup"));
     for (const QString &name : Themes::names()) {
-        QAction *a = appearanceMenu->addAction(name);
+        QAction *a = m_appearanceMenu->addAction(name);
         a->setCheckable(true);
         a->setData(name);
-        themeGroup->addAction(a);
+        m_themeGroup->addAction(a);
         connect(a, &QAction::triggered, this, [this, name] { applyTheme(name); });
     }
 
-    helpMenu = bar->addMenu(QStringLiteral("Help"));
-    helpMenu->setObjectName(QStringLiteral("Help1"));
-    helpContentsAction = add(helpMenu, "Contents1", QStringLiteral("Contents"));
-    helpSearchAction = add(helpMenu, "Search1", QStringLiteral("Search for help on"));
-    helpMenu->addSeparator();
-    aboutAction = add(helpMenu, "About1", QStringLiteral("About"));
-    connect(helpContentsAction, &QAction::triggered, this, [this] { showHelp(helpContentsAction); });
-    connect(helpSearchAction, &QAction::triggered, this, [this] { showHelp(helpSearchAction); });
-    connect(aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
+    m_helpMenu = bar->addMenu(QStringLiteral("Help"));
+    m_helpMenu->setObjectName(QStringLiteral("helpMenu"));
+    m_helpContentsAction = add(m_helpMenu, "helpContentsAction", QStringLiteral("Contents"));
+    m_helpSearchAction = add(m_helpMenu, "helpSearchAction", QStringLiteral("Search for help on"));
+    m_helpMenu->addSeparator();
+    m_aboutAction = add(m_helpMenu, "aboutAction", QStringLiteral("About"));
+    connect(m_helpContentsAction, &QAction::triggered, this, [this] { showHelp(m_helpContentsAction); });
+    connect(m_helpSearchAction, &QAction::triggered, this, [this] { showHelp(m_helpSearchAction); });
+    connect(m_aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
 }
 
 void MainWindow::createToolbars()
 {
-    auto makeBar = [this](const char *name, const QString &title) {
-        auto *tb = new QToolBar(title, this);
-        tb->setObjectName(QLatin1String(name));
-        tb->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-        tb->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
-        tb->installEventFilter(this); // cannot be closed; the page toolbar follows its place
-        return tb;
-    };
-    auto button = [](QToolBar *tb, const char *name, const QString &caption, const QString &hint,
-                     int image, const QKeySequence &key = {}) {
-        QAction *a = addToolButton(tb, caption, image, hint);
-        a->setObjectName(QLatin1String(name));
-        if (!key.isEmpty()) {
-            a->setShortcut(key);
-            a->setShortcutContext(Qt::WindowShortcut);
-        }
-        return a;
-    };
-
-    view3DToolbar = makeBar("GLToolbar", QStringLiteral("3D animation"));
-    startAction = button(view3DToolbar, "StartBtn", QString(), QStringLiteral("Start animation"), StartIcon);
-    stopAction = button(view3DToolbar, "StopBtn", QString(), QStringLiteral("Stop animation"), StopIcon);
-    stopAction->setEnabled(false);
-    zoomInAction = button(view3DToolbar, "ZoomInBtn", QString(), QStringLiteral("Zoom in"), ZoomInIcon);
-    zoomOutAction = button(view3DToolbar, "ZoomOutBtn", QString(), QStringLiteral("Zoom out"), ZoomOutIcon);
-    view3DToolbar->addSeparator();
-    polarAction = button(view3DToolbar, "PolarBtn", QStringLiteral("Polar"), QStringLiteral("Show polarised light"), PolarisedIcon);
-    randomAction = button(view3DToolbar, "RandomBtn", QStringLiteral("Random"), QStringLiteral("Show unpolarised light"), UnpolarisedIcon);
-    polarAction->setCheckable(true);
-    randomAction->setCheckable(true);
-    polarAction->setChecked(true);
-    connect(startAction, &QAction::triggered, this, [this] { sceneRunButtonClicked(startAction); });
-    connect(stopAction, &QAction::triggered, this, [this] { sceneRunButtonClicked(stopAction); });
-    connect(zoomInAction, &QAction::triggered, this, [this] { zoomButtonClicked(zoomInAction); });
-    connect(zoomOutAction, &QAction::triggered, this, [this] { zoomButtonClicked(zoomOutAction); });
-    connect(polarAction, &QAction::triggered, this, [this] { polarisationModeChosen(polarAction); });
-    connect(randomAction, &QAction::triggered, this, [this] { polarisationModeChosen(randomAction); });
-
-    pageToolbar = makeBar("HTMLToolbar", QStringLiteral("Page"));
-    pageToolbarGap = new QWidget(pageToolbar);
-    pageToolbarGap->setObjectName(QStringLiteral("HTMLToolbarGap"));
-    pageToolbarGap->setFixedSize(0, 1);
-    pageToolbar->addWidget(pageToolbarGap);
-    indexAction = button(pageToolbar, "IndexBtn", QStringLiteral("Index"), QStringLiteral("Main index"), IndexIcon,
-                      QKeySequence(QStringLiteral("Ctrl+I")));
-    backAction = button(pageToolbar, "BackBtn", QStringLiteral("Back"), QStringLiteral("Move back"), BackIcon,
-                     QKeySequence(QStringLiteral("Ctrl+B")));
-    forwardAction = button(pageToolbar, "FwdBtn", QStringLiteral("Forward"), QStringLiteral("Move forward"), ForwardIcon,
-                    QKeySequence(QStringLiteral("Ctrl+F")));
-    backAction->setEnabled(false);
-    forwardAction->setEnabled(false);
-    connect(indexAction, &QAction::triggered, this, &MainWindow::showIndex);
-    connect(backAction, &QAction::triggered, this, [this] { historyButtonClicked(backAction); });
-    connect(forwardAction, &QAction::triggered, this, [this] { historyButtonClicked(forwardAction); });
-
-    fontMenu = new QMenu(this);
-    fontMenu->setObjectName(QStringLiteral("FontMenu"));
-    const char *sizeNames[] = {"Size0", "Size1", "Size2", "Size3", "Size4"};
-    const char *sizeCaptions[] = {"Smallest", "Small", "Medium", "Large", "Largest"};
-    QAction **sizeSlots[] = {&smallestTextAction, &smallTextAction, &mediumTextAction, &largeTextAction, &largestTextAction};
-    for (int i = 0; i < 5; ++i) {
-        QAction *a = fontMenu->addAction(QLatin1String(sizeCaptions[i]));
-        a->setObjectName(QLatin1String(sizeNames[i]));
-        a->setCheckable(true);
-        a->setData(i);
-        connect(a, &QAction::triggered, this, [this, a] { textSizeChosen(a); });
-        *sizeSlots[i] = a;
+    // Neither toolbar can be closed; the page toolbar follows its place.
+    for (QToolBar *tb : {m_view3D->toolbar(), m_coursePane->pageToolbar()}) {
+        tb->installEventFilter(this);
+        addToolBar(Qt::TopToolBarArea, tb);
     }
-    connect(fontMenu, &QMenu::aboutToShow, this, &MainWindow::updateFontMenu);
-    fontAction = button(pageToolbar, "FontBtn", QStringLiteral("Font"), QStringLiteral("Set the font and/or size"), FontIcon);
-    fontAction->setMenu(fontMenu);
-
-    colourMenu = new QMenu(this);
-    colourMenu->setObjectName(QStringLiteral("ColourMenu"));
-    const struct { QAction **slot; const char *name; const char *caption; const char *colour; } colours[] = {
-        {&whiteAction, "White2", "White", "#FFFFFF"},
-        {&paleBlueAction, "Blue2", "Pale blue", "#D9EAFF"},
-        {&paleYellowAction, "Yellow2", "Pale yellow", "#FFFFE0"}};
-    for (const auto &c : colours) {
-        QAction *a = colourMenu->addAction(QLatin1String(c.caption));
-        a->setObjectName(QLatin1String(c.name));
-        a->setCheckable(true);
-        a->setData(QLatin1String(c.colour));
-        connect(a, &QAction::triggered, this, [this, a] { pageBackgroundChosen(a); });
-        *c.slot = a;
-    }
-    connect(colourMenu, &QMenu::aboutToShow, this, &MainWindow::updateColourMenu);
-    colourAction = button(pageToolbar, "TextBackColorBtn", QStringLiteral("Colour"),
-                              QStringLiteral("Text background colour"), PageColourIcon);
-    colourAction->setMenu(colourMenu);
-    for (QAction *a : {fontAction, colourAction})
-        if (auto *b = qobject_cast<QToolButton *>(pageToolbar->widgetForAction(a)))
-            b->setPopupMode(QToolButton::InstantPopup);
-
-    pictureMenu = new QMenu(this);
-    pictureMenu->setObjectName(QStringLiteral("PicPopUp"));
-    copyPictureAction = pictureMenu->addAction(QStringLiteral("Copy picture to clipboard"));
-    copyPictureAction->setObjectName(QStringLiteral("CopyImage1"));
-    connect(copyPictureAction, &QAction::triggered, this, &MainWindow::copyPictureClicked);
-
-    IconLibrary *dm = IconLibrary::instance();
-    applyIconList(view3DToolbar, dm->smallIcons());
-    applyIconList(pageToolbar, dm->smallIcons());
-
-    addToolBar(Qt::TopToolBarArea, view3DToolbar);
-    addToolBar(Qt::TopToolBarArea, pageToolbar);
-}
-
-void MainWindow::createPanes()
-{
-    splitter = new ThemedSplitter(Qt::Horizontal, this);
-    splitter->setObjectName(QStringLiteral("Splitter"));
-    splitter->setOpaqueResize(true);
-
-    leftPane = new AlignPanel(splitter);
-    leftPane->setObjectName(QStringLiteral("LeftTW"));
-    leftPane->setFrameShape(QFrame::NoFrame);
-    leftPane->setMinimumWidth(30);
-    leftPane->resize(389, leftPane->height());
-    connect(leftPane, &AlignPanel::resized, this, &MainWindow::placeStartPicture);
-    connect(leftPane, &AlignPanel::resized, this, &MainWindow::alignPageToolbar);
-    leftPane->installEventFilter(this);
-
-    auto *right = new QFrame(splitter);
-    right->setObjectName(QStringLiteral("EWBPanel"));
-    right->setFrameShape(QFrame::StyledPanel);
-    right->setFrameShadow(QFrame::Plain);
-    rightPane = right;
-    auto *rightLayout = new QHBoxLayout(rightPane);
-    rightLayout->setContentsMargins(1, 1, 1, 1);
-    browser = new PageBrowser(rightPane);
-    browser->setObjectName(QStringLiteral("EWB"));
-    rightLayout->addWidget(browser);
-
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->installEventFilter(this);
-    setCentralWidget(splitter);
 }
 
 void MainWindow::createStatusBar()
 {
     QStatusBar *sb = statusBar();
-    sb->setObjectName(QStringLiteral("StatusBar"));
+    sb->setObjectName(QStringLiteral("statusBar"));
     sb->setSizeGripEnabled(true);
     sb->setMinimumHeight(26);
 
@@ -474,24 +226,24 @@ void MainWindow::createStatusBar()
         connect(b, &QToolButton::clicked, this, [this, b] { splitButtonClicked(b); });
         return b;
     };
-    // The split pictures (list SplitImages): 2 right pane, 0 normal, 1 left pane.
-    maxRightButton = makeSplit("MaxRightBtn", QStringLiteral("Maximize the right pane"),
+    // The split pictures (the split icons): 2 right pane, 0 normal, 1 left pane.
+    m_maxRightButton = makeSplit("maxRightButton", QStringLiteral("Maximize the right pane"),
                             QStringLiteral(":/resources/icons/split_2_maxright.svg"));
-    normalSplitButton = makeSplit("NormalSplitBtn", QStringLiteral("Normal window split"),
+    m_normalSplitButton = makeSplit("normalSplitButton", QStringLiteral("Normal window split"),
                                QStringLiteral(":/resources/icons/split_0_normal.svg"));
-    maxLeftButton = makeSplit("MaxLeftBtn", QStringLiteral("Maximize the left pane"),
+    m_maxLeftButton = makeSplit("maxLeftButton", QStringLiteral("Maximize the left pane"),
                            QStringLiteral(":/resources/icons/split_1_maxleft.svg"));
-    normalSplitButton->setChecked(true);
+    m_normalSplitButton->setChecked(true);
 
-    hintLabel = new QLabel(sb);
-    hintLabel->setObjectName(QStringLiteral("HintLabel"));
-    hintLabel->setMinimumHeight(22);
-    hintLabel->setIndent(6);
-    sb->addWidget(hintLabel, 1);
+    m_hintLabel = new QLabel(sb);
+    m_hintLabel->setObjectName(QStringLiteral("hintLabel"));
+    m_hintLabel->setMinimumHeight(22);
+    m_hintLabel->setIndent(6);
+    sb->addWidget(m_hintLabel, 1);
 }
 
 // ======================================================================
-// Layout helpers
+// Layout
 // ======================================================================
 
 ScreenInfo MainWindow::screenInfo() const
@@ -501,7 +253,7 @@ ScreenInfo MainWindow::screenInfo() const
 
 int MainWindow::leftPaneWidth() const
 {
-    return m_pendingLeftWidth.value_or(leftPane->width());
+    return m_pendingLeftWidth.value_or(m_leftPane->width());
 }
 
 void MainWindow::setLeftPaneWidth(int width)
@@ -510,27 +262,102 @@ void MainWindow::setLeftPaneWidth(int width)
     // Until the splitter has its real width the wish is kept and applied on
     // its next resize, so the pane gets exactly this width.
     m_pendingLeftWidth = width;
-    const int total = splitter->width() - splitter->handleWidth();
-    if (splitter->isVisible() && total > 0) {
-        splitter->setSizes({width, qMax(0, total - width)});
+    const int total = m_splitter->width() - m_splitter->handleWidth();
+    if (m_splitter->isVisible() && total > 0) {
+        m_splitter->setSizes({width, qMax(0, total - width)});
         m_pendingLeftWidth.reset();
     }
-    leftPane->resize(width, leftPane->height());
+    m_leftPane->resize(width, m_leftPane->height());
 }
 
 void MainWindow::alignPageToolbar()
 {
-    if (m_aligningPageToolbar || !pageToolbarGap)
+    QToolBar *pageToolbar = m_coursePane ? m_coursePane->pageToolbar() : nullptr;
+    QWidget *gapWidget = m_coursePane ? m_coursePane->pageToolbarGap() : nullptr;
+    if (m_aligningPageToolbar || !gapWidget)
         return;
     m_aligningPageToolbar = true;
     int gap = 0;
-    if (!pageToolbar->isFloating() && leftPane->isVisibleTo(this)) {
-        const int paneEdge = leftPaneWidth() + splitter->handleWidth();
-        gap = qMax(0, paneEdge - (pageToolbar->x() + pageToolbarGap->x()));
+    if (!pageToolbar->isFloating() && m_leftPane->isVisibleTo(this)) {
+        const int paneEdge = leftPaneWidth() + m_splitter->handleWidth();
+        gap = qMax(0, paneEdge - (pageToolbar->x() + gapWidget->x()));
     }
-    if (pageToolbarGap->width() != gap)
-        pageToolbarGap->setFixedWidth(gap);
+    if (gapWidget->width() != gap)
+        gapWidget->setFixedWidth(gap);
     m_aligningPageToolbar = false;
+}
+
+Qt::ToolBarArea MainWindow::chosenDock() const
+{
+    return m_toolbarsAtTopAction->isChecked() ? Qt::TopToolBarArea : Qt::BottomToolBarArea;
+}
+
+void MainWindow::setToolbarsAtBottom(bool bottom)
+{
+    // The radio group may already have moved the check; compare with where
+    // the toolbars are.
+    (bottom ? m_toolbarsAtBottomAction : m_toolbarsAtTopAction)->setChecked(true);
+    if (bottom == m_toolbarsBottom)
+        return;
+    m_toolbarsBottom = bottom;
+    const Qt::ToolBarArea area = bottom ? Qt::BottomToolBarArea : Qt::TopToolBarArea;
+    QToolBar *view3D = m_view3D->toolbar();
+    QToolBar *page = m_coursePane->pageToolbar();
+    const bool view3DVisible = !view3D->isHidden();
+    const bool pageVisible = !page->isHidden();
+    addToolBar(area, view3D);
+    addToolBar(area, page);
+    m_host->setToolbarArea(area);
+    // Moving a toolbar shows it; keep what was hidden hidden.
+    view3D->setVisible(view3DVisible);
+    page->setVisible(pageVisible);
+    alignPageToolbar();
+}
+
+void MainWindow::setLargeButtons(bool large)
+{
+    m_largeButtonsAction->setChecked(large);
+    QToolBar *view3D = m_view3D->toolbar();
+    view3D->setUpdatesEnabled(false);
+    IconLibrary *icons = IconLibrary::instance();
+    applyIconList(view3D, large ? icons->largeIcons() : icons->smallIcons());
+    view3D->setUpdatesEnabled(true);
+    m_coursePane->setLargeButtons(large);
+    m_host->setLargeButtons(large);
+}
+
+void MainWindow::splitButtonClicked(QToolButton *button)
+{
+    button->setChecked(true);
+    QWidget *handle = m_splitter->handle(1);
+    QToolBar *pageToolbar = m_coursePane->pageToolbar();
+    if (button == m_normalSplitButton) {
+        m_leftPane->show();
+        setLeftPaneWidth(screenInfo().size.width() / 2);
+        if (handle)
+            handle->show();
+        m_coursePane->show();
+        pageToolbar->show();
+        m_host->setWindowToolbarVisible(true);
+        if (activeKind() == 0)
+            m_leftPane->repaint();
+    } else if (button == m_maxLeftButton) {
+        m_coursePane->hide();
+        if (handle)
+            handle->hide();
+        m_leftPane->show();
+        pageToolbar->hide();
+        m_host->setWindowToolbarVisible(true);
+        if (activeKind() == 0)
+            m_leftPane->repaint();
+    } else if (button == m_maxRightButton) {
+        m_coursePane->show();
+        if (handle)
+            handle->hide();
+        m_leftPane->hide();
+        pageToolbar->show();
+        m_host->setWindowToolbarVisible(false);
+    }
 }
 
 // ======================================================================
@@ -547,32 +374,26 @@ bool MainWindow::loadSettings()
     }
     // 2.
     if (const auto v = readString(s, QStringLiteral("textbgnd")); v && QColor::isValidColorName(*v))
-        textBackground = *v;
+        m_coursePane->setStoredPageBackground(*v);
     // 3.
-    if (const auto v = readInt(s, QStringLiteral("zoom"))) {
-        // The browser has five sizes; keeping a stored 9 would leave no size
-        // chosen in the Font menu and save the 9 back.
-        textSize = qBound(0, *v, 4);
-        browser->setTextSize(textSize);
-    }
+    if (const auto v = readInt(s, QStringLiteral("zoom")))
+        m_coursePane->setTextSize(*v); // clamped to the five sizes
     // 4.
     if (const auto v = readBool(s, QStringLiteral("TBTop")); v && !*v)
-        toolbarPlaceChosen(toolbarsAtBottomAction);
+        setToolbarsAtBottom(true);
     // 5.
-    if (const auto v = readInt(s, QStringLiteral("GLColor"))) {
-        sceneBackground = static_cast<quint32>(*v) & 0x00FFFFFF;
-        if (viewer)
-            viewer->setBackgroundColor(sceneBackground);
-    }
+    if (const auto v = readInt(s, QStringLiteral("GLColor")))
+        m_view3D->setBackgroundColor(static_cast<quint32>(*v) & 0x00FFFFFF);
     // 6. Only the check mark; the pictures follow at the first show.
     if (const auto v = readBool(s, QStringLiteral("Large")); v && *v)
-        largeButtonsAction->setChecked(true);
+        m_largeButtonsAction->setChecked(true);
+    SpeedTable &speeds = animationSpeeds();
     // 7. At most 72 bytes, laid over the table; a longer value is not ours.
     if (const auto v = readBytes(s, QStringLiteral("Speeds")); v && v->size() <= 72) {
-        QByteArray raw = packInt32s(QList<qint32>(animationSpeeds().begin(), animationSpeeds().end()));
+        QByteArray raw = packInt32s(QList<qint32>(speeds.begin(), speeds.end()));
         raw.replace(0, v->size(), *v);
         for (int k = 0; k < kKindCount; ++k)
-            animationSpeeds()[k] = int32At(raw, k);
+            speeds[k] = int32At(raw, k);
     }
     // 8.
     const auto skin = readString(s, QStringLiteral("Skin"));
@@ -595,16 +416,17 @@ bool MainWindow::loadSettings()
 void MainWindow::saveSettings()
 {
     QSettings s(QStringLiteral("Quillon"), QStringLiteral("Orvanta"));
-    s.setValue(QStringLiteral("textbgnd"), textBackground);
-    s.setValue(QStringLiteral("zoom"), textSize);
-    s.setValue(QStringLiteral("TBTop"), toolbarsAtTopAction->isChecked() ? 1 : 0);
-    s.setValue(QStringLiteral("GLColor"), static_cast<qint32>(viewer ? viewer->backgroundColor() : sceneBackground));
-    s.setValue(QStringLiteral("Large"), largeButtonsAction->isChecked() ? 1 : 0);
-    s.setValue(QStringLiteral("Speeds"), packInt32s(QList<qint32>(animationSpeeds().begin(), animationSpeeds().end())));
+    s.setValue(QStringLiteral("textbgnd"), m_coursePane->pageBackground());
+    s.setValue(QStringLiteral("zoom"), m_coursePane->textSize());
+    s.setValue(QStringLiteral("TBTop"), m_toolbarsAtTopAction->isChecked() ? 1 : 0);
+    s.setValue(QStringLiteral("GLColor"), static_cast<qint32>(m_view3D->backgroundColor()));
+    s.setValue(QStringLiteral("Large"), m_largeButtonsAction->isChecked() ? 1 : 0);
+    const SpeedTable &speeds = animationSpeeds();
+    s.setValue(QStringLiteral("Speeds"), packInt32s(QList<qint32>(speeds.begin(), speeds.end())));
     const QRect g = geometry();
     s.setValue(QStringLiteral("position"),
                packInt32s({g.left(), g.top(), g.left() + g.width(), g.top() + g.height()}));
-    s.setValue(QStringLiteral("Skin"), themeName.isEmpty() ? Themes::defaultName() : themeName);
+    s.setValue(QStringLiteral("Skin"), m_themeName.isEmpty() ? Themes::defaultName() : m_themeName);
     // A store that cannot be written keeps nothing and says nothing.
     writeThrough(s);
 }
@@ -633,7 +455,7 @@ void MainWindow::placeDefault()
 }
 
 // ======================================================================
-// Showing, the start picture, themes
+// Showing, themes
 // ======================================================================
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -649,34 +471,12 @@ void MainWindow::firstShow()
 {
     QApplication::restoreOverrideCursor();
     closeSplashScreen();
-    if (largeButtonsAction->isChecked())
-        applyIconList(pageToolbar, IconLibrary::instance()->largeIcons());
+    if (m_largeButtonsAction->isChecked())
+        applyIconList(m_coursePane->pageToolbar(), IconLibrary::instance()->largeIcons());
     if (m_pendingLeftWidth)
         setLeftPaneWidth(*m_pendingLeftWidth);
     alignPageToolbar();
-    placeStartPicture();
-}
-
-void MainWindow::placeStartPicture()
-{
-    if (!startPicture || startPicture->picture().isNull())
-        return;
-    const int W = leftPane->width(), H = leftPane->height();
-    const QImage &pic = startPicture->picture();
-    QRect r;
-    if (pic.width() > W) {
-        const int w = qMax(0, W - 10);
-        const int h = static_cast<int>(std::nearbyint(float(w) * float(pic.height()) / float(pic.width())));
-        r = QRect(0, 0, w, h);
-        startPicture->setAutoSize(false);
-    } else {
-        startPicture->setAutoSize(true);
-        r = QRect(0, 0, startPicture->width(), startPicture->height());
-    }
-    r.translate((W - r.width()) / 2, (H - r.height()) / 2);
-    startPicture->setGeometry(r);
-    startPicture->show();
-    leftPane->update();
+    m_host->placeStartPicture();
 }
 
 void MainWindow::applyTheme(const QString &themeName)
@@ -685,22 +485,49 @@ void MainWindow::applyTheme(const QString &themeName)
     if (name.isEmpty())
         name = Themes::canonical(Themes::defaultName());
     Themes::apply(name);
-    this->themeName = name;
-    for (QAction *a : themeGroup->actions())
+    m_themeName = name;
+    for (QAction *a : m_themeGroup->actions())
         a->setChecked(a->data().toString() == name);
-    splitter->update();
-    if (splitter->count() > 1 && splitter->handle(1))
-        splitter->handle(1)->update();
+    m_splitter->update();
+    if (m_splitter->count() > 1 && m_splitter->handle(1))
+        m_splitter->handle(1)->update();
 }
+
+// ======================================================================
+// Magnifier, movies and videos, help, About
+// ======================================================================
+
+void MainWindow::setupHelp()
+{
+    const bool available =
+        FileLookup::fileExists(FileLookup::join(FileLookup::exeFolder(), QStringLiteral("Help/Tessel.qhc")));
+    m_helpContentsAction->setEnabled(available);
+    m_helpSearchAction->setEnabled(available);
+}
+
+void MainWindow::showMagnifier(const QString &file)
+{
+    PictureMagnifier magnifier(this);
+    magnifier.load(file);
+    // Centred on the main window.
+    magnifier.move(geometry().center() - QPoint(magnifier.width() / 2, magnifier.height() / 2));
+    Dialogs::runModal(magnifier);
+}
+
+bool MainWindow::playVideoLink(const QString &)
+{
+    return false;
+}
+
+void MainWindow::showHelp(QAction *) {}
+
+void MainWindow::showAbout() {}
+
+void MainWindow::keyPressed(int) {}
 
 // ======================================================================
 // Shutdown
 // ======================================================================
-
-void MainWindow::exitProgram()
-{
-    close();
-}
 
 bool MainWindow::closeQuery()
 {
@@ -719,10 +546,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::shutDown()
 {
-    m_closing = true;
     saveSettings();
-    stopSceneClock();
-    releaseWindows();
+    m_view3D->stopClock();
+    m_host->releaseWindows();
 }
 
 // ======================================================================
@@ -732,9 +558,9 @@ void MainWindow::shutDown()
 bool MainWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::StatusTip) {
-        // The hint of the control under the mouse goes to hintLabel, not to
+        // The hint of the control under the mouse goes to m_hintLabel, not to
         // the status bar's message area.
-        hintLabel->setText(static_cast<QStatusTipEvent *>(event)->tip());
+        m_hintLabel->setText(static_cast<QStatusTipEvent *>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);
@@ -755,7 +581,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Close: {
         // A floating toolbar cannot be closed: it goes back to its dock.
         auto *tb = qobject_cast<QToolBar *>(watched);
-        if (tb && (tb == pageToolbar || tb == view3DToolbar)) {
+        if (tb && (tb == m_coursePane->pageToolbar() || tb == m_view3D->toolbar())) {
             event->ignore();
             if (tb->isFloating())
                 addToolBar(toolBarArea(tb) == Qt::NoToolBarArea ? chosenDock() : toolBarArea(tb), tb);
@@ -766,12 +592,12 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Move:
     case QEvent::Show:
     case QEvent::Hide:
-        if (watched == pageToolbar || watched == leftPane)
+        if (watched == m_coursePane->pageToolbar() || watched == m_leftPane)
             alignPageToolbar();
         break;
     case QEvent::Resize:
-        if (watched == splitter) {
-            if (m_pendingLeftWidth && splitter->isVisible())
+        if (watched == m_splitter) {
+            if (m_pendingLeftWidth && m_splitter->isVisible())
                 setLeftPaneWidth(*m_pendingLeftWidth);
         }
         break;

@@ -1,139 +1,192 @@
-// The simulation host: which model the left pane shows, the docks its
-// toolbar goes into, the Graph and Speed menus, and the pane split.
-#include "app/MainWindow.h"
+#include "app/SimulationHost.h"
 
+#include "app/KindsTable.h"
+#include "app/MoviePlayer.h"
+#include "app/SpeedDialog.h"
+#include "app/SplashScreen.h"
+#include "app/StartPicture.h"
+#include "app/View3DControls.h"
+#include "core/FileLookup.h"
+#include "core/SimulationKind.h"
 #include "sim/framework/AlignPanel.h"
 #include "sim/framework/Dialogs.h"
-#include "core/FileLookup.h"
-#include "app/MoviePlayer.h"
-#include "app/KindsTable.h"
-#include "app/SplashScreen.h"
-#include "sim/framework/ToolbarDock.h"
-#include "sim/framework/IconLibrary.h"
-#include "app/SpeedDialog.h"
-#include "scene3d/SceneViewer.h"
 #include "sim/framework/SimulationWindow.h"
+#include "sim/framework/ToolbarDock.h"
 
 #include <QAction>
 #include <QActionGroup>
-#include <QApplication>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPrinter>
-#include <QScrollBar>
-#include <QSplitter>
 #include <QToolBar>
-#include <QToolButton>
 
 namespace {
 const char *kReleasedProperty = "orvantaReleased";
 }
 
-Qt::ToolBarArea MainWindow::chosenDock() const
+SimulationHost::SimulationHost(QMainWindow *window, AlignPanel *pane, View3DControls *view3D,
+                               const QString &startPictureFile)
+    : QObject(window), m_window(window), m_pane(pane), m_view3D(view3D)
 {
-    return toolbarsAtTopAction->isChecked() ? Qt::TopToolBarArea : Qt::BottomToolBarArea;
+    m_moviePlayer = new MoviePlayer(pane);
+    m_moviePlayer->setObjectName(QStringLiteral("moviePlayer"));
+    m_moviePlayer->hide();
+    AlignPanel::setAlign(m_moviePlayer, PanelAlign::Client);
+
+    if (!startPictureFile.isEmpty()) {
+        m_startPicture = new StartPicture(pane);
+        if (!m_startPicture->loadPicture(startPictureFile)) {
+            delete m_startPicture;
+            m_startPicture = nullptr;
+        }
+    }
 }
 
-void MainWindow::showSimulation(int kind)
+SimulationHost::~SimulationHost() = default;
+
+void SimulationHost::createMenus(QMenuBar *bar)
+{
+    auto add = [](QMenu *menu, const char *name, const QString &caption) {
+        QAction *a = menu->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+
+    m_graphMenu = bar->addMenu(QStringLiteral("Graph"));
+    m_graphMenu->setObjectName(QStringLiteral("graphMenu"));
+    connect(m_graphMenu, &QMenu::aboutToShow, this, &SimulationHost::updateGraphMenu);
+    m_timeAxisMenu = m_graphMenu->addMenu(QStringLiteral("Time axis"));
+    m_timeAxisMenu->setObjectName(QStringLiteral("timeAxisMenu"));
+    auto *timeGroup = new QActionGroup(this);
+    for (int i = 0; i < 4; ++i) {
+        const int seconds = 5 * (i + 1);
+        QAction *a = add(m_timeAxisMenu, "timeAxisAction", QStringLiteral("%1 seconds").arg(seconds));
+        a->setObjectName(QStringLiteral("timeAxis%1Action").arg(seconds));
+        a->setCheckable(true);
+        a->setData(seconds);
+        timeGroup->addAction(a);
+        // The handler decides about the check mark itself.
+        connect(a, &QAction::triggered, this, [this, a] { timeAxisChosen(a); });
+        m_timeAxisActions[i] = a;
+    }
+    timeGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    m_timeAxis = timeAxisAction(10);
+    m_timeAxis->setChecked(true);
+    m_copyGraphAction = add(m_graphMenu, "copyGraphAction", QStringLiteral("Copy graph"));
+    m_crossHairAction = add(m_graphMenu, "crossHairAction", QStringLiteral("Show X hair cursor"));
+    m_crossHairAction->setCheckable(true);
+    m_printGraphAction = add(m_graphMenu, "printGraphAction", QStringLiteral("Print graph"));
+    connect(m_copyGraphAction, &QAction::triggered, this, &SimulationHost::copyGraph);
+    connect(m_crossHairAction, &QAction::triggered, this, &SimulationHost::setCrossHairVisible);
+    connect(m_printGraphAction, &QAction::triggered, this, &SimulationHost::printGraph);
+
+    m_speedMenu = bar->addMenu(QStringLiteral("Speed"));
+    m_speedMenu->setObjectName(QStringLiteral("speedMenu"));
+    m_setSpeedAction = add(m_speedMenu, "setSpeedAction", QStringLiteral("Set animation speed"));
+    connect(m_setSpeedAction, &QAction::triggered, this, &SimulationHost::editSpeed);
+
+    // Graph and Speed belong to particular models.
+    m_graphMenu->menuAction()->setVisible(false);
+    m_speedMenu->menuAction()->setVisible(false);
+}
+
+QAction *SimulationHost::timeAxisAction(int seconds) const
+{
+    for (QAction *a : m_timeAxisActions)
+        if (a && a->data().toInt() == seconds)
+            return a;
+    return nullptr;
+}
+
+// ---------------------------------------------------------------- the left pane
+
+void SimulationHost::showSimulation(int kind)
 {
     const KindEntry *info = findKind(kind);
     if (!info)
         return;
 
-    stopSceneClock();                                  // 1
-    closeSplashScreen();                                      // 2
-    delete startPicture;
-    startPicture = nullptr;
-    const Qt::ToolBarArea dock = chosenDock();         // 3
-    setActiveKind(kind);                                 // 4
-    setUpdatesEnabled(false);                          // 5: one relayout, at the end
-    clearScene();                                    // 6
-    updateView3DButtons(kind);                             // 7
-    graphMenu->menuAction()->setVisible(hasGraphMenu(kind)); // 8
-    updateSpeedMenu(kind);                             // 9
-    setPaneMode(kind);                             // 10
-    sceneAngle = 0.0f;                                    // 11
-    releaseWindows();                        // 12
-    // 13: every toolbar of a dock shares its one row, pageToolbar included.
+    m_view3D->stopClock();
+    closeSplashScreen();
+    delete m_startPicture;
+    m_startPicture = nullptr;
+    setActiveKind(kind);
+    m_window->setUpdatesEnabled(false); // one relayout, at the end
+    m_view3D->clearScene();
+    m_view3D->showButtonsFor(kind);
+    m_graphMenu->menuAction()->setVisible(hasGraphMenu(kind));
+    m_speedMenu->menuAction()->setVisible(hasSpeedMenu(kind));
+    setPaneMode(kind);
+    releaseWindows();
+    // Every toolbar of a dock shares its one row, the page toolbar included.
 
-    switch (info->mode) {                              // 14
+    switch (info->mode) {
     case PaneMode::Window:
         if (SimulationWindow *w = info->createWindow ? info->createWindow() : nullptr) {
             w->hide();
             w->setWindowFlags(Qt::Widget);
-            w->setParent(leftPane);
+            w->setParent(m_pane);
             AlignPanel::setAlign(w, PanelAlign::Client);
             w->setMinimumWidth(30);
-            if (w->toolbar()) {
-                w->toolbar()->setUpdatesEnabled(false);
-                ToolbarDock::dockFirst(this, w->toolbar(), dock);
-                w->toolbar()->setUpdatesEnabled(true);
+            if (QToolBar *tb = w->toolbar()) {
+                tb->setUpdatesEnabled(false);
+                ToolbarDock::dockFirst(m_window, tb, m_toolbarArea);
+                tb->setUpdatesEnabled(true);
             }
-            w->setLargeButtons(largeButtonsAction->isChecked());
+            w->setLargeButtons(m_largeButtons);
             w->show();
             if (w->toolbar())
                 w->toolbar()->show();
-            leftPane->realign();
+            m_pane->realign();
         }
         break;
     case PaneMode::Movie: {
         const QString file = FileLookup::resolveBesideExe(info->movie);
         if (!file.isEmpty())
-            moviePlayer->loadMovie(0, file);
+            m_moviePlayer->loadMovie(0, file);
         break;
     }
     case PaneMode::View3D:
-        resetCamera();
-        angleScrollBar->setValue(0);
-        angleScrollBar->setMinimum(0);
-        angleScrollBar->setMaximum(360);
-        buildScene(kind);
+        m_view3D->showScene(kind, 0, 360);
         break;
     case PaneMode::MovieOver3D: {
         const QString file = FileLookup::resolveBesideExe(info->movie);
         if (!file.isEmpty())
-            moviePlayer->loadMovie(0, file);
-        resetCamera();
-        angleScrollBar->setValue(0);
-        angleScrollBar->setMaximum(90);
-        angleScrollBar->setMinimum(-90);
-        buildScene(kind);
+            m_moviePlayer->loadMovie(0, file);
+        m_view3D->showScene(kind, -90, 90);
         sendMovieAngle(0.0f);
         break;
     }
     }
 
-    alignPageToolbar();
-    setUpdatesEnabled(true);                           // 15
+    Q_EMIT simulationShown(kind);
+    m_window->setUpdatesEnabled(true);
 }
 
-void MainWindow::setPaneMode(int kind)
+void SimulationHost::setPaneMode(int kind)
 {
     const KindEntry *info = findKind(kind);
     const PaneMode mode = info ? info->mode : PaneMode::Window;
     const bool movie = mode == PaneMode::Movie || mode == PaneMode::MovieOver3D;
     const bool view3d = mode == PaneMode::View3D || mode == PaneMode::MovieOver3D;
 
-    leftPane->setFrameShape(mode == PaneMode::Window ? QFrame::NoFrame : QFrame::Box);
-    leftPane->setLineWidth(1);
+    m_pane->setFrameShape(mode == PaneMode::Window ? QFrame::NoFrame : QFrame::Box);
+    m_pane->setLineWidth(1);
     if (mode == PaneMode::MovieOver3D) {
-        AlignPanel::setAlign(moviePlayer, PanelAlign::Top);
-        moviePlayer->resize(moviePlayer->width(), leftPane->height() / 2);
+        AlignPanel::setAlign(m_moviePlayer, PanelAlign::Top);
+        m_moviePlayer->resize(m_moviePlayer->width(), m_pane->height() / 2);
     } else {
-        AlignPanel::setAlign(moviePlayer, PanelAlign::Client);
+        AlignPanel::setAlign(m_moviePlayer, PanelAlign::Client);
     }
-    moviePlayer->setVisible(movie);
-    if (viewer)
-        viewer->setVisible(view3d);
-    if (noOpenGLMessage) // stands where the viewer would be without OpenGL
-        noOpenGLMessage->setVisible(view3d);
-    view3DToolbar->setVisible(view3d);
-    angleScrollBar->setVisible(view3d);
-    leftPane->realign();
+    m_moviePlayer->setVisible(movie);
+    m_view3D->setShown(view3d);
+    m_pane->realign();
 }
 
-SimulationWindow *MainWindow::activeWindow() const
+SimulationWindow *SimulationHost::activeWindow() const
 {
-    for (QObject *o : leftPane->children()) {
+    for (QObject *o : m_pane->children()) {
         auto *w = qobject_cast<SimulationWindow *>(o);
         if (w && !w->property(kReleasedProperty).toBool())
             return w;
@@ -141,26 +194,26 @@ SimulationWindow *MainWindow::activeWindow() const
     return nullptr;
 }
 
-void MainWindow::releaseWindows()
+void SimulationHost::releaseWindows()
 {
     // Deferred destruction: the window goes when the current event is done,
     // without its close query or close event. It is hidden at once, with its
     // toolbar, so the new window's toolbar takes its place cleanly.
-    for (QObject *o : leftPane->children()) {
+    for (QObject *o : m_pane->children()) {
         auto *w = qobject_cast<SimulationWindow *>(o);
         if (!w || w->property(kReleasedProperty).toBool())
             continue;
         w->setProperty(kReleasedProperty, true);
-        if (w->toolbar()) {
-            removeToolBar(w->toolbar());
-            w->toolbar()->hide();
+        if (QToolBar *tb = w->toolbar()) {
+            m_window->removeToolBar(tb);
+            tb->hide();
         }
         w->hide();
         w->deleteLater();
     }
 }
 
-void MainWindow::routePageCommand(const QString &text)
+void SimulationHost::routePageCommand(const QString &text)
 {
     if (activeKind() != SuperpositionKind && activeKind() != DampedOscillatorKind)
         return;
@@ -168,7 +221,58 @@ void MainWindow::routePageCommand(const QString &text)
         w->handlePageCommand(text);
 }
 
-void MainWindow::setWindowToolbarVisible(bool visible)
+void SimulationHost::sendMovieAngle(float angle)
+{
+    m_moviePlayer->setVariable(QStringLiteral("_root.angle"), QString::number(static_cast<int>(angle)));
+    m_moviePlayer->callLabel(QStringLiteral("_root.caller_mc"), QStringLiteral("DoRotate"));
+}
+
+void SimulationHost::placeStartPicture()
+{
+    if (!m_startPicture || m_startPicture->picture().isNull())
+        return;
+    const int W = m_pane->width(), H = m_pane->height();
+    const QImage &pic = m_startPicture->picture();
+    QRect r;
+    if (pic.width() > W) {
+        const int w = qMax(0, W - 10);
+        const int h = static_cast<int>(std::nearbyint(float(w) * float(pic.height()) / float(pic.width())));
+        r = QRect(0, 0, w, h);
+        m_startPicture->setAutoSize(false);
+    } else {
+        m_startPicture->setAutoSize(true);
+        r = QRect(0, 0, m_startPicture->width(), m_startPicture->height());
+    }
+    r.translate((W - r.width()) / 2, (H - r.height()) / 2);
+    m_startPicture->setGeometry(r);
+    m_startPicture->show();
+    m_pane->update();
+}
+
+// ---------------------------------------------------------------- the window's toolbar
+
+void SimulationHost::setToolbarArea(Qt::ToolBarArea area)
+{
+    m_toolbarArea = area;
+    if (!isWindowKind(activeKind()))
+        return;
+    if (SimulationWindow *w = activeWindow(); w && w->toolbar()) {
+        const bool visible = !w->toolbar()->isHidden();
+        ToolbarDock::dockFirst(m_window, w->toolbar(), area);
+        // Moving a toolbar shows it; keep what was hidden hidden.
+        w->toolbar()->setVisible(visible);
+    }
+}
+
+void SimulationHost::setLargeButtons(bool large)
+{
+    m_largeButtons = large;
+    if (isWindowKind(activeKind()))
+        if (SimulationWindow *w = activeWindow())
+            w->setLargeButtons(large);
+}
+
+void SimulationHost::setWindowToolbarVisible(bool visible)
 {
     if (!isWindowKind(activeKind()))
         return;
@@ -176,143 +280,36 @@ void MainWindow::setWindowToolbarVisible(bool visible)
         w->toolbar()->setVisible(visible);
 }
 
-void MainWindow::placeToolbars(bool bottom)
-{
-    const Qt::ToolBarArea area = bottom ? Qt::BottomToolBarArea : Qt::TopToolBarArea;
-    const bool glVisible = !view3DToolbar->isHidden();
-    const bool htmlVisible = !pageToolbar->isHidden();
-    addToolBar(area, view3DToolbar);
-    addToolBar(area, pageToolbar);
-    if (isWindowKind(activeKind()))
-        if (SimulationWindow *w = activeWindow(); w && w->toolbar()) {
-            const bool simVisible = !w->toolbar()->isHidden();
-            ToolbarDock::dockFirst(this, w->toolbar(), area);
-            w->toolbar()->setVisible(simVisible);
-        }
-    // Moving a toolbar shows it; keep what was hidden hidden.
-    view3DToolbar->setVisible(glVisible);
-    pageToolbar->setVisible(htmlVisible);
-    alignPageToolbar();
-}
+// ---------------------------------------------------------------- Graph and Speed menus
 
-void MainWindow::applyButtonSize(bool large)
-{
-    view3DToolbar->setUpdatesEnabled(false);
-    pageToolbar->setUpdatesEnabled(false);
-    IconLibrary *dm = IconLibrary::instance();
-    const IconList &list = large ? dm->largeIcons() : dm->smallIcons();
-    applyIconList(view3DToolbar, list);
-    applyIconList(pageToolbar, list);
-    const QFont f = large ? largeButtonFont(QApplication::font()) : QApplication::font();
-    for (QMenu *m : {fontMenu, colourMenu}) {
-        for (QAction *a : m->actions())
-            a->setFont(f);
-    }
-    view3DToolbar->setUpdatesEnabled(true);
-    pageToolbar->setUpdatesEnabled(true);
-    if (isWindowKind(activeKind()))
-        if (SimulationWindow *w = activeWindow())
-            w->setLargeButtons(large);
-}
-
-void MainWindow::updateView3DButtons(int kind)
-{
-    view3DToolbar->setUpdatesEnabled(false);
-    const bool em = kind == EmWaveKind;
-    for (QAction *a : {startAction, stopAction, randomAction, polarAction})
-        a->setVisible(em);
-    view3DToolbar->setUpdatesEnabled(true);
-}
-
-void MainWindow::updateSpeedMenu(int kind)
-{
-    speedMenu->menuAction()->setVisible(hasSpeedMenu(kind));
-}
-
-// ---------------------------------------------------------------- pane split
-
-void MainWindow::splitButtonClicked(QToolButton *sender)
-{
-    sender->setChecked(true);
-    QWidget *handle = splitter->handle(1);
-    if (sender == normalSplitButton) {
-        leftPane->show();
-        setLeftPaneWidth(screenInfo().size.width() / 2);
-        if (handle)
-            handle->show();
-        rightPane->show();
-        pageToolbar->show();
-        setWindowToolbarVisible(true);
-        if (activeKind() == 0)
-            leftPane->repaint();
-    } else if (sender == maxLeftButton) {
-        rightPane->hide();
-        if (handle)
-            handle->hide();
-        leftPane->show();
-        pageToolbar->hide();
-        setWindowToolbarVisible(true);
-        if (activeKind() == 0)
-            leftPane->repaint();
-    } else if (sender == maxRightButton) {
-        rightPane->show();
-        if (handle)
-            handle->hide();
-        leftPane->hide();
-        pageToolbar->show();
-        setWindowToolbarVisible(false);
-    }
-}
-
-// ---------------------------------------------------------------- Toolbars menu
-
-void MainWindow::toolbarPlaceChosen(QAction *sender)
-{
-    const bool bottom = sender == toolbarsAtBottomAction;
-    // The radio group has already moved the check; compare with where the
-    // toolbars are.
-    sender->setChecked(true);
-    if (bottom == m_toolbarsBottom)
-        return;
-    m_toolbarsBottom = bottom;
-    placeToolbars(bottom);
-}
-
-void MainWindow::largeButtonsToggled()
-{
-    applyButtonSize(largeButtonsAction->isChecked());
-}
-
-// ---------------------------------------------------------------- Graph menu
-
-void MainWindow::updateGraphMenu()
+void SimulationHost::updateGraphMenu()
 {
     if (activeKind() == DampedOscillatorKind) {
-        crossHairAction->setVisible(true);
+        m_crossHairAction->setVisible(true);
         SimulationWindow *w = activeWindow();
-        timeAxisMenu->menuAction()->setVisible(w && !w->isClockRunning());
+        m_timeAxisMenu->menuAction()->setVisible(w && !w->isClockRunning());
     } else {
-        crossHairAction->setVisible(false);
-        timeAxisMenu->menuAction()->setVisible(false);
+        m_crossHairAction->setVisible(false);
+        m_timeAxisMenu->menuAction()->setVisible(false);
     }
 }
 
-void MainWindow::timeAxisChosen(QAction *sender)
+void SimulationHost::timeAxisChosen(QAction *chosen)
 {
-    QAction *checked = m_timeAxis ? m_timeAxis : timeAxis10Action;
+    QAction *checked = m_timeAxis ? m_timeAxis : timeAxisAction(10);
     SimulationWindow *w = activeWindow();
-    if (sender == checked || !w) {
-        for (QAction *a : {timeAxis5Action, timeAxis10Action, timeAxis15Action, timeAxis20Action})
+    if (chosen == checked || !w) {
+        for (QAction *a : m_timeAxisActions)
             a->setChecked(a == checked);
         return;
     }
-    for (QAction *a : {timeAxis5Action, timeAxis10Action, timeAxis15Action, timeAxis20Action})
-        a->setChecked(a == sender);
-    m_timeAxis = sender;
-    w->setTimeAxis(float(sender->data().toInt()));
+    for (QAction *a : m_timeAxisActions)
+        a->setChecked(a == chosen);
+    m_timeAxis = chosen;
+    w->setTimeAxis(float(chosen->data().toInt()));
 }
 
-void MainWindow::copyGraphClicked()
+void SimulationHost::copyGraph()
 {
     if (!hasGraphMenu(activeKind()))
         return;
@@ -320,10 +317,10 @@ void MainWindow::copyGraphClicked()
         w->copyGraph();
 }
 
-void MainWindow::printGraphClicked()
+void SimulationHost::printGraph()
 {
     QPrinter printer(QPrinter::HighResolution);
-    if (!Dialogs::runPrintDialog(this, printer))
+    if (!Dialogs::runPrintDialog(m_window, printer))
         return;
     if (!hasGraphMenu(activeKind()))
         return;
@@ -331,20 +328,19 @@ void MainWindow::printGraphClicked()
         w->printGraph(printer);
 }
 
-void MainWindow::crossHairToggled()
+void SimulationHost::setCrossHairVisible(bool on)
 {
     if (activeKind() != DampedOscillatorKind)
         return;
     if (SimulationWindow *w = activeWindow())
-        w->setCrossHairVisible(crossHairAction->isChecked());
+        w->setCrossHairVisible(on);
 }
 
-// ---------------------------------------------------------------- Speed menu
-
-void MainWindow::editSpeed()
+void SimulationHost::editSpeed()
 {
-    SpeedDialog dlg(this);
-    dlg.setSpeed(animationSpeeds()[activeKind()]);
-    if (Dialogs::runModal(dlg) == QDialog::Accepted)
-        animationSpeeds()[activeKind()] = dlg.speed();
+    SpeedDialog dialog(m_window);
+    SpeedTable &speeds = animationSpeeds();
+    dialog.setSpeed(speeds[activeKind()]);
+    if (Dialogs::runModal(dialog) == QDialog::Accepted)
+        speeds[activeKind()] = dialog.speed();
 }

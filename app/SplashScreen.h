@@ -1,7 +1,5 @@
 #pragma once
-// The splash window shown while the program starts, and the start picture
-// that fills the left pane until the first model is shown.
-#include <QImage>
+// The splash window shown while the program starts.
 #include <QWidget>
 
 class QLabel;
@@ -25,25 +23,3 @@ extern SplashScreen *splashScreen;
 // Frees the splash window if it still exists; freeing an absent one does
 // nothing.
 void closeSplashScreen();
-
-// The start picture in the left pane. Shown at its natural size, or scaled
-// down proportionally when the pane is narrower than the picture.
-class StartPicture : public QWidget
-{
-    Q_OBJECT
-public:
-    explicit StartPicture(QWidget *parent = nullptr);
-    bool loadPicture(const QString &file);
-    const QImage &picture() const { return m_picture; }
-    // AutoSize: the control takes the picture's size and draws it unscaled.
-    void setAutoSize(bool on);
-    bool autoSize() const { return m_autoSize; }
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
-private:
-    QImage m_picture;
-    QImage m_scaled; // cache of the last scaled picture
-    bool m_autoSize = true;
-};

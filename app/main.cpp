@@ -1,7 +1,8 @@
-// Program entry: splash window, main window, data module, event loop.
+// Program entry: splash screen, main window, the shared button icons, event
+// loop.
+#include "app/MainWindow.h"
 #include "app/SplashScreen.h"
 #include "sim/framework/IconLibrary.h"
-#include "app/MainWindow.h"
 
 #include <QApplication>
 
@@ -19,8 +20,8 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
 
     QApplication::setApplicationDisplayName(QStringLiteral("Orvanta"));
-    MainWindow mainForm;
+    MainWindow window;
     IconLibrary::instance();
-    mainForm.show();
+    window.show();
     return app.exec();
 }

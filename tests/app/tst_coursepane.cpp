@@ -3,6 +3,10 @@
 // main window's glue (links to models, pictures, commands and videos, the
 // page toolbar, the Edit menu, settings).
 #include "AppTestSupport.h"
+#include "app/StartPicture.h"
+#include "app/CoursePane.h"
+#include "app/SimulationHost.h"
+#include "core/SimulationKind.h"
 
 #include "app/PictureMagnifier.h"
 #include "sim/framework/Dialogs.h"
@@ -251,7 +255,7 @@ std::unique_ptr<TestCoursePane::Main> TestCoursePane::openMain(const QString &ex
     m->exe = std::make_unique<ScopedExeFolder>(exeFolder.isEmpty() ? fixtureFolder() : exeFolder);
     m->w = std::make_unique<MainWindow>(fixedScreen());
     m->w->show();
-    waitLoaded(m->w->browser);
+    waitLoaded(m->w->coursePane()->browser());
     return m;
 }
 
@@ -657,12 +661,12 @@ void TestCoursePane::startsAtIndexWithStartPicture()
 {
     auto m = openMain();
     MainWindow &w = *m->w;
-    QCOMPARE(w.browser->locationName(), QStringLiteral("Course index"));
+    QCOMPARE(w.coursePane()->browser()->locationName(), QStringLiteral("Course index"));
     QCOMPARE(activeKind(), 0);
-    QVERIFY(w.startPicture);
-    QVERIFY(!w.indexAction->isEnabled()); // the title says "index"
-    QVERIFY(!w.backAction->isEnabled() && !w.forwardAction->isEnabled());
-    QCOMPARE(w.browser->documentBackground(), QString());
+    QVERIFY(w.host()->startPicture());
+    QVERIFY(!w.coursePane()->indexAction()->isEnabled()); // the title says "index"
+    QVERIFY(!w.coursePane()->backAction()->isEnabled() && !w.coursePane()->forwardAction()->isEnabled());
+    QCOMPARE(w.coursePane()->browser()->documentBackground(), QString());
 }
 
 void TestCoursePane::modelPagesSwitchTheModel()
@@ -671,29 +675,29 @@ void TestCoursePane::modelPagesSwitchTheModel()
     MainWindow &w = *m->w;
 
     // The model switches before the page has loaded.
-    QVERIFY(clickLink(w.browser, "YDS.HTM#fringes"));
+    QVERIFY(clickLink(w.coursePane()->browser(), "YDS.HTM#fringes"));
     QCOMPARE(activeKind(), int(DoubleSlitKind));
-    QVERIFY(w.browser->isBusy());
-    QVERIFY(!w.startPicture);
-    QVERIFY(waitLoaded(w.browser));
+    QVERIFY(w.coursePane()->browser()->isBusy());
+    QVERIFY(!w.host()->startPicture());
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
     QCOMPARE(CommandWindow::created, 1);
-    QPointer<SimulationWindow> first = w.activeWindow();
+    QPointer<SimulationWindow> first = w.host()->activeWindow();
     QVERIFY(first);
-    QVERIFY(w.indexAction->isEnabled());
-    QVERIFY(w.backAction->isEnabled());
+    QVERIFY(w.coursePane()->indexAction()->isEnabled());
+    QVERIFY(w.coursePane()->backAction()->isEnabled());
 
     // The same page again, with another spelling: the window stays.
-    QVERIFY(w.browser->navigate(fixturePage("yds.htm")));
-    QVERIFY(waitLoaded(w.browser));
+    QVERIFY(w.coursePane()->browser()->navigate(fixturePage("yds.htm")));
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(CommandWindow::created, 1);
-    QCOMPARE(w.activeWindow(), first.data());
+    QCOMPARE(w.host()->activeWindow(), first.data());
 
     // Another model page replaces it, and the menus follow the kind.
-    QVERIFY(clickLink(w.browser, "DAMPSHM.HTM"));
-    QVERIFY(waitLoaded(w.browser));
+    QVERIFY(clickLink(w.coursePane()->browser(), "DAMPSHM.HTM"));
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
     QCOMPARE(activeKind(), int(DampedOscillatorKind));
-    QVERIFY(w.graphMenu->menuAction()->isVisible());
+    QVERIFY(w.host()->graphMenu()->menuAction()->isVisible());
     QCOMPARE(CommandWindow::created, 2);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!first);
@@ -706,13 +710,13 @@ void TestCoursePane::pagesOfNoModelLeaveThePane()
     // A page of no model, then the index from there, then a missing page:
     // the start picture stays.
     for (const char *href : {"other.htm", "index.htm", "missing.htm"}) {
-        QVERIFY2(clickLink(w.browser, href), href);
-        QVERIFY(waitLoaded(w.browser));
-        QVERIFY(w.browser->locationUrl().toString().endsWith(QLatin1String(href)));
+        QVERIFY2(clickLink(w.coursePane()->browser(), href), href);
+        QVERIFY(waitLoaded(w.coursePane()->browser()));
+        QVERIFY(w.coursePane()->browser()->locationUrl().toString().endsWith(QLatin1String(href)));
         QCOMPARE(activeKind(), 0);
-        QVERIFY(w.startPicture);
-        QVERIFY(w.startPicture->isVisible());
-        QVERIFY(!w.graphMenu->menuAction()->isVisible());
+        QVERIFY(w.host()->startPicture());
+        QVERIFY(w.host()->startPicture()->isVisible());
+        QVERIFY(!w.host()->graphMenu()->menuAction()->isVisible());
     }
 }
 
@@ -736,27 +740,27 @@ void TestCoursePane::specialLinksKeepThePage()
     auto m = openMain();
     MainWindow &w = *m->w;
     const QString start = QStringLiteral("Young's double slit");
-    QVERIFY(w.browser->navigate(fixturePage(href.startsWith("http") ? "index.htm" : "yds.htm")));
-    QVERIFY(waitLoaded(w.browser));
-    const QUrl here = w.browser->locationUrl();
+    QVERIFY(w.coursePane()->browser()->navigate(fixturePage(href.startsWith("http") ? "index.htm" : "yds.htm")));
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
+    const QUrl here = w.coursePane()->browser()->locationUrl();
     const int kind = activeKind();
-    const bool back = w.backAction->isEnabled(), fwd = w.forwardAction->isEnabled();
+    const bool back = w.coursePane()->backAction()->isEnabled(), fwd = w.coursePane()->forwardAction()->isEnabled();
     m_links.clear();
 
-    QVERIFY(clickLink(w.browser, href));
-    QVERIFY(!w.browser->isBusy());
+    QVERIFY(clickLink(w.coursePane()->browser(), href));
+    QVERIFY(!w.coursePane()->browser()->isBusy());
     QTest::qWait(20);
-    QCOMPARE(w.browser->locationUrl(), here);
+    QCOMPARE(w.coursePane()->browser()->locationUrl(), here);
     QCOMPARE(activeKind(), kind);
-    QCOMPARE(w.backAction->isEnabled(), back);
-    QCOMPARE(w.forwardAction->isEnabled(), fwd);
+    QCOMPARE(w.coursePane()->backAction()->isEnabled(), back);
+    QCOMPARE(w.coursePane()->forwardAction()->isEnabled(), fwd);
     if (action < 0) {
         QVERIFY(m_links.isEmpty());
     } else {
         QCOMPARE(m_links.size(), 1);
         QCOMPARE(int(m_links[0].first), action);
         QCOMPARE(m_links[0].second, argument);
-        QCOMPARE(w.browser->locationName(), start);
+        QCOMPARE(w.coursePane()->browser()->locationName(), start);
     }
     // Only the picture link opens the magnifier, with the picture in it.
     if (action == int(LinkAction::Picture)) {
@@ -772,20 +776,20 @@ void TestCoursePane::commandLinkReachesTheWindow()
 {
     auto m = openMain();
     MainWindow &w = *m->w;
-    QVERIFY(w.browser->navigate(fixturePage("DAMPSHM.HTM")));
-    QVERIFY(waitLoaded(w.browser));
-    auto *window = dynamic_cast<CommandWindow *>(w.activeWindow());
+    QVERIFY(w.coursePane()->browser()->navigate(fixturePage("DAMPSHM.HTM")));
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
+    auto *window = dynamic_cast<CommandWindow *>(w.host()->activeWindow());
     QVERIFY(window);
-    QVERIFY(clickLink(w.browser, "+CD"));
+    QVERIFY(clickLink(w.coursePane()->browser(), "+CD"));
     QCOMPARE(window->commands, QStringList{"+CD"});
-    QCOMPARE(w.browser->locationName(), QStringLiteral("Damped oscillations"));
+    QCOMPARE(w.coursePane()->browser()->locationName(), QStringLiteral("Damped oscillations"));
 
     // The double slit window takes no commands: nothing reaches it.
-    QVERIFY(w.browser->navigate(fixturePage("YDS.HTM")));
-    QVERIFY(waitLoaded(w.browser));
-    auto *young = dynamic_cast<CommandWindow *>(w.activeWindow());
+    QVERIFY(w.coursePane()->browser()->navigate(fixturePage("YDS.HTM")));
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
+    auto *young = dynamic_cast<CommandWindow *>(w.host()->activeWindow());
     QVERIFY(young && young != window);
-    QVERIFY(clickLink(w.browser, "+CD"));
+    QVERIFY(clickLink(w.coursePane()->browser(), "+CD"));
     QVERIFY(young->commands.isEmpty());
 }
 
@@ -793,33 +797,33 @@ void TestCoursePane::backAndForwardSwitchTheModel()
 {
     auto m = openMain();
     MainWindow &w = *m->w;
-    QVERIFY(clickLink(w.browser, "yds.htm"));
-    QVERIFY(waitLoaded(w.browser));
-    QVERIFY(clickLink(w.browser, "DAMPSHM.HTM"));
-    QVERIFY(waitLoaded(w.browser));
+    QVERIFY(clickLink(w.coursePane()->browser(), "yds.htm"));
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
+    QVERIFY(clickLink(w.coursePane()->browser(), "DAMPSHM.HTM"));
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
     QCOMPARE(activeKind(), int(DampedOscillatorKind));
-    QVERIFY(w.backAction->isEnabled() && !w.forwardAction->isEnabled());
+    QVERIFY(w.coursePane()->backAction()->isEnabled() && !w.coursePane()->forwardAction()->isEnabled());
 
-    w.backAction->trigger();
+    w.coursePane()->backAction()->trigger();
     QCOMPARE(activeKind(), int(DoubleSlitKind)); // before the page has loaded
-    QVERIFY(waitLoaded(w.browser));
-    QCOMPARE(w.browser->locationName(), QStringLiteral("Young's double slit"));
-    QVERIFY(w.backAction->isEnabled() && w.forwardAction->isEnabled());
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
+    QCOMPARE(w.coursePane()->browser()->locationName(), QStringLiteral("Young's double slit"));
+    QVERIFY(w.coursePane()->backAction()->isEnabled() && w.coursePane()->forwardAction()->isEnabled());
 
-    w.forwardAction->trigger();
+    w.coursePane()->forwardAction()->trigger();
     QCOMPARE(activeKind(), int(DampedOscillatorKind));
-    QVERIFY(waitLoaded(w.browser));
-    QVERIFY(!w.forwardAction->isEnabled());
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
+    QVERIFY(!w.coursePane()->forwardAction()->isEnabled());
 
     // Back to the index: no model there, the last one stays.
-    w.backAction->trigger();
-    QVERIFY(waitLoaded(w.browser));
-    w.backAction->trigger();
-    QVERIFY(waitLoaded(w.browser));
-    QCOMPARE(w.browser->locationName(), QStringLiteral("Course index"));
+    w.coursePane()->backAction()->trigger();
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
+    w.coursePane()->backAction()->trigger();
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
+    QCOMPARE(w.coursePane()->browser()->locationName(), QStringLiteral("Course index"));
     QCOMPARE(activeKind(), int(DoubleSlitKind));
-    QVERIFY(!w.backAction->isEnabled() && w.forwardAction->isEnabled());
-    QVERIFY(!w.indexAction->isEnabled());
+    QVERIFY(!w.coursePane()->backAction()->isEnabled() && w.coursePane()->forwardAction()->isEnabled());
+    QVERIFY(!w.coursePane()->indexAction()->isEnabled());
 }
 
 void TestCoursePane::indexButton()
@@ -827,52 +831,52 @@ void TestCoursePane::indexButton()
     {
         auto m = openMain();
         MainWindow &w = *m->w;
-        QVERIFY(w.browser->navigate(fixturePage("other.htm")));
-        QVERIFY(waitLoaded(w.browser));
-        QVERIFY(w.indexAction->isEnabled());
-        w.indexAction->trigger();
-        QVERIFY(waitLoaded(w.browser));
-        QCOMPARE(w.browser->locationName(), QStringLiteral("Course index"));
-        QVERIFY(!w.indexAction->isEnabled());
+        QVERIFY(w.coursePane()->browser()->navigate(fixturePage("other.htm")));
+        QVERIFY(waitLoaded(w.coursePane()->browser()));
+        QVERIFY(w.coursePane()->indexAction()->isEnabled());
+        w.coursePane()->indexAction()->trigger();
+        QVERIFY(waitLoaded(w.coursePane()->browser()));
+        QCOMPARE(w.coursePane()->browser()->locationName(), QStringLiteral("Course index"));
+        QVERIFY(!w.coursePane()->indexAction()->isEnabled());
     }
     // Without an index page the browser stays empty and Index does nothing.
     QTemporaryDir empty;
     auto m = openMain(empty.path());
     MainWindow &w = *m->w;
-    QVERIFY(!w.browser->hasDocument());
-    w.showIndex();
-    QVERIFY(!w.browser->isBusy());
-    QVERIFY(!w.browser->hasDocument());
+    QVERIFY(!w.coursePane()->browser()->hasDocument());
+    w.coursePane()->showIndex();
+    QVERIFY(!w.coursePane()->browser()->isBusy());
+    QVERIFY(!w.coursePane()->browser()->hasDocument());
 }
 
 void TestCoursePane::backgroundColourCarriesToLaterPages()
 {
     auto m = openMain();
     MainWindow &w = *m->w;
-    w.paleBlueAction->trigger();
-    QCOMPARE(w.textBackground, QStringLiteral("#D9EAFF"));
-    QCOMPARE(w.browser->documentBackground(), QStringLiteral("#D9EAFF"));
+    w.coursePane()->paleBlueAction()->trigger();
+    QCOMPARE(w.coursePane()->pageBackground(), QStringLiteral("#D9EAFF"));
+    QCOMPARE(w.coursePane()->browser()->documentBackground(), QStringLiteral("#D9EAFF"));
 
     // The next page is drawn pale blue too, over its own colour.
-    QVERIFY(clickLink(w.browser, "DAMPSHM.HTM"));
-    QVERIFY(waitLoaded(w.browser));
-    QCOMPARE(w.browser->documentBackground(), QStringLiteral("#D9EAFF"));
-    QTRY_COMPARE(shownBackground(w.browser), QColor(0xD9EAFF));
+    QVERIFY(clickLink(w.coursePane()->browser(), "DAMPSHM.HTM"));
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
+    QCOMPARE(w.coursePane()->browser()->documentBackground(), QStringLiteral("#D9EAFF"));
+    QTRY_COMPARE(shownBackground(w.coursePane()->browser()), QColor(0xD9EAFF));
 
     // White: the current page turns white, later pages keep their own.
-    w.whiteAction->trigger();
-    QCOMPARE(w.textBackground, QStringLiteral("#FFFFFF"));
-    QCOMPARE(w.browser->documentBackground(), QStringLiteral("#FFFFFF"));
-    QVERIFY(clickLink(w.browser, "other.htm"));
-    QVERIFY(waitLoaded(w.browser));
-    QCOMPARE(w.browser->documentBackground(), QString());
-    QVERIFY(clickLink(w.browser, "DAMPSHM.HTM"));
-    QVERIFY(waitLoaded(w.browser));
-    QCOMPARE(w.browser->documentBackground(), QStringLiteral("#FFEECC"));
+    w.coursePane()->whiteAction()->trigger();
+    QCOMPARE(w.coursePane()->pageBackground(), QStringLiteral("#FFFFFF"));
+    QCOMPARE(w.coursePane()->browser()->documentBackground(), QStringLiteral("#FFFFFF"));
+    QVERIFY(clickLink(w.coursePane()->browser(), "other.htm"));
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
+    QCOMPARE(w.coursePane()->browser()->documentBackground(), QString());
+    QVERIFY(clickLink(w.coursePane()->browser(), "DAMPSHM.HTM"));
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
+    QCOMPARE(w.coursePane()->browser()->documentBackground(), QStringLiteral("#FFEECC"));
 
-    w.paleYellowAction->trigger();
-    QCOMPARE(w.textBackground, QStringLiteral("#FFFFE0"));
-    QTRY_COMPARE(shownBackground(w.browser), QColor(0xFFFFE0));
+    w.coursePane()->paleYellowAction()->trigger();
+    QCOMPARE(w.coursePane()->pageBackground(), QStringLiteral("#FFFFE0"));
+    QTRY_COMPARE(shownBackground(w.coursePane()->browser()), QColor(0xFFFFE0));
 }
 
 void TestCoursePane::colourNeedsADocument()
@@ -880,25 +884,25 @@ void TestCoursePane::colourNeedsADocument()
     QTemporaryDir empty;
     auto m = openMain(empty.path());
     MainWindow &w = *m->w;
-    w.paleBlueAction->trigger();
-    QCOMPARE(w.textBackground, QStringLiteral("#FFFFFF"));
+    w.coursePane()->paleBlueAction()->trigger();
+    QCOMPARE(w.coursePane()->pageBackground(), QStringLiteral("#FFFFFF"));
 }
 
 void TestCoursePane::dropDownsShowTheChoice()
 {
     auto m = openMain();
     MainWindow &w = *m->w;
-    w.largeTextAction->trigger();
-    w.smallTextAction->setChecked(true); // a stale mark from an earlier opening
-    emit w.fontMenu->aboutToShow();
-    for (QAction *a : {w.smallestTextAction, w.smallTextAction, w.mediumTextAction, w.largeTextAction, w.largestTextAction})
-        QCOMPARE(a->isChecked(), a == w.largeTextAction);
+    w.coursePane()->textSizeAction(3)->trigger();
+    w.coursePane()->textSizeAction(1)->setChecked(true); // a stale mark from an earlier opening
+    emit w.coursePane()->fontMenu()->aboutToShow();
+    for (QAction *a : {w.coursePane()->textSizeAction(0), w.coursePane()->textSizeAction(1), w.coursePane()->textSizeAction(2), w.coursePane()->textSizeAction(3), w.coursePane()->textSizeAction(4)})
+        QCOMPARE(a->isChecked(), a == w.coursePane()->textSizeAction(3));
 
-    w.paleBlueAction->trigger();
-    w.whiteAction->setChecked(true);
-    emit w.colourMenu->aboutToShow();
-    for (QAction *a : {w.whiteAction, w.paleBlueAction, w.paleYellowAction})
-        QCOMPARE(a->isChecked(), a == w.paleBlueAction);
+    w.coursePane()->paleBlueAction()->trigger();
+    w.coursePane()->whiteAction()->setChecked(true);
+    emit w.coursePane()->colourMenu()->aboutToShow();
+    for (QAction *a : {w.coursePane()->whiteAction(), w.coursePane()->paleBlueAction(), w.coursePane()->paleYellowAction()})
+        QCOMPARE(a->isChecked(), a == w.coursePane()->paleBlueAction());
 }
 
 void TestCoursePane::largestSurvivesPagesAndRestart()
@@ -909,29 +913,29 @@ void TestCoursePane::largestSurvivesPagesAndRestart()
     {
         MainWindow w(fixedScreen());
         w.show();
-        QVERIFY(waitLoaded(w.browser));
-        w.largestTextAction->trigger();
-        QCOMPARE(w.textSize, 4);
-        QCOMPARE(w.browser->textSize(), 4);
+        QVERIFY(waitLoaded(w.coursePane()->browser()));
+        w.coursePane()->textSizeAction(4)->trigger();
+        QCOMPARE(w.coursePane()->textSize(), 4);
+        QCOMPARE(w.coursePane()->browser()->textSize(), 4);
         for (const char *href : {"yds.htm", "other.htm", "DAMPSHM.HTM"}) {
-            QVERIFY(clickLink(w.browser, href));
-            QVERIFY(waitLoaded(w.browser));
-            QCOMPARE(w.browser->textSize(), 4);
+            QVERIFY(clickLink(w.coursePane()->browser(), href));
+            QVERIFY(waitLoaded(w.coursePane()->browser()));
+            QCOMPARE(w.coursePane()->browser()->textSize(), 4);
         }
         // Were the engine's size changed behind our back, the next page puts it right.
-        w.browser->setTextSize(1);
-        QVERIFY(clickLink(w.browser, "index.htm"));
-        QVERIFY(waitLoaded(w.browser));
-        QCOMPARE(w.browser->textSize(), 4);
+        w.coursePane()->browser()->setTextSize(1);
+        QVERIFY(clickLink(w.coursePane()->browser(), "index.htm"));
+        QVERIFY(waitLoaded(w.coursePane()->browser()));
+        QCOMPARE(w.coursePane()->browser()->textSize(), 4);
         w.saveSettings();
     }
     QCOMPARE(QSettings(QStringLiteral("Quillon"), QStringLiteral("Orvanta")).value("zoom").toInt(), 4);
     MainWindow w(fixedScreen());
-    QCOMPARE(w.textSize, 4);
-    QCOMPARE(w.browser->textSize(), 4);
-    QVERIFY(waitLoaded(w.browser));
-    QCOMPARE(w.browser->textSize(), 4);
-    QCOMPARE(w.browser->font().pointSizeF(), PageBrowser::pointSizeForTextSize(4));
+    QCOMPARE(w.coursePane()->textSize(), 4);
+    QCOMPARE(w.coursePane()->browser()->textSize(), 4);
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
+    QCOMPARE(w.coursePane()->browser()->textSize(), 4);
+    QCOMPARE(w.coursePane()->browser()->font().pointSizeF(), PageBrowser::pointSizeForTextSize(4));
 }
 
 void TestCoursePane::storedBackgroundAppliesToFirstPage()
@@ -941,33 +945,33 @@ void TestCoursePane::storedBackgroundAppliesToFirstPage()
     ScopedExeFolder exe(fixtureFolder());
     QSettings(QStringLiteral("Quillon"), QStringLiteral("Orvanta")).setValue("textbgnd", "#FFFFE0");
     MainWindow w(fixedScreen());
-    QCOMPARE(w.textBackground, QStringLiteral("#FFFFE0"));
-    QVERIFY(waitLoaded(w.browser));
-    QCOMPARE(w.browser->locationName(), QStringLiteral("Course index"));
-    QCOMPARE(w.browser->documentBackground(), QStringLiteral("#FFFFE0"));
+    QCOMPARE(w.coursePane()->pageBackground(), QStringLiteral("#FFFFE0"));
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
+    QCOMPARE(w.coursePane()->browser()->locationName(), QStringLiteral("Course index"));
+    QCOMPARE(w.coursePane()->browser()->documentBackground(), QStringLiteral("#FFFFE0"));
 }
 
 void TestCoursePane::copyCopiesTheWholePage()
 {
     auto m = openMain();
     MainWindow &w = *m->w;
-    QVERIFY(w.browser->navigate(fixturePage("other.htm")));
-    QVERIFY(waitLoaded(w.browser));
-    QTextCursor part(w.browser->document());
+    QVERIFY(w.coursePane()->browser()->navigate(fixturePage("other.htm")));
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
+    QTextCursor part(w.coursePane()->browser()->document());
     part.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
-    w.browser->setTextCursor(part);
-    QCOMPARE(w.browser->textCursor().selectedText(), QStringLiteral("First "));
+    w.coursePane()->browser()->setTextCursor(part);
+    QCOMPARE(w.coursePane()->browser()->textCursor().selectedText(), QStringLiteral("First "));
 
     QApplication::clipboard()->clear();
-    w.copyPageAction->trigger();
+    w.coursePane()->copyPageAction()->trigger();
     const QString copied = QApplication::clipboard()->text();
     QVERIFY(copied.startsWith(QStringLiteral("First words of a page without a title.")));
     QVERIFY(copied.contains(QStringLiteral("Contents")));
-    QCOMPARE(copied.trimmed(), w.browser->toPlainText().trimmed());
-    QVERIFY(!w.browser->textCursor().hasSelection());
+    QCOMPARE(copied.trimmed(), w.coursePane()->browser()->toPlainText().trimmed());
+    QVERIFY(!w.coursePane()->browser()->textCursor().hasSelection());
 
-    w.selectAllAction->trigger();
-    QCOMPARE(w.browser->textCursor().selectedText().size(), w.browser->toPlainText().size());
+    w.coursePane()->selectAllAction()->trigger();
+    QCOMPARE(w.coursePane()->browser()->textCursor().selectedText().size(), w.coursePane()->browser()->toPlainText().size());
 }
 
 void TestCoursePane::editShortcutsReachTheMenuFromThePage()
@@ -976,34 +980,34 @@ void TestCoursePane::editShortcutsReachTheMenuFromThePage()
     MainWindow &w = *m->w;
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QVERIFY(w.browser->navigate(fixturePage("other.htm")));
-    QVERIFY(waitLoaded(w.browser));
-    w.browser->setFocus();
-    QTRY_VERIFY(w.browser->hasFocus());
+    QVERIFY(w.coursePane()->browser()->navigate(fixturePage("other.htm")));
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
+    w.coursePane()->browser()->setFocus();
+    QTRY_VERIFY(w.coursePane()->browser()->hasFocus());
 
-    QSignalSpy selectAll(w.selectAllAction, &QAction::triggered);
-    QSignalSpy copy(w.copyPageAction, &QAction::triggered);
-    QTest::keyClick(w.browser, Qt::Key_A, Qt::ControlModifier);
+    QSignalSpy selectAll(w.coursePane()->selectAllAction(), &QAction::triggered);
+    QSignalSpy copy(w.coursePane()->copyPageAction(), &QAction::triggered);
+    QTest::keyClick(w.coursePane()->browser(), Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(selectAll.size(), 1);
 
-    QTextCursor part(w.browser->document());
+    QTextCursor part(w.coursePane()->browser()->document());
     part.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
-    w.browser->setTextCursor(part);
+    w.coursePane()->browser()->setTextCursor(part);
     QApplication::clipboard()->clear();
-    QTest::keyClick(w.browser, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(w.coursePane()->browser(), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(copy.size(), 1);
-    QCOMPARE(QApplication::clipboard()->text().trimmed(), w.browser->toPlainText().trimmed());
+    QCOMPARE(QApplication::clipboard()->text().trimmed(), w.coursePane()->browser()->toPlainText().trimmed());
 
     // The page toolbar's own keys work from the page as well; Ctrl+N opens nothing.
-    QVERIFY(w.backAction->isEnabled());
-    QTest::keyClick(w.browser, Qt::Key_B, Qt::ControlModifier);
-    QVERIFY(waitLoaded(w.browser));
-    QCOMPARE(w.browser->locationName(), QStringLiteral("Course index"));
+    QVERIFY(w.coursePane()->backAction()->isEnabled());
+    QTest::keyClick(w.coursePane()->browser(), Qt::Key_B, Qt::ControlModifier);
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
+    QCOMPARE(w.coursePane()->browser()->locationName(), QStringLiteral("Course index"));
     const int windows = QApplication::topLevelWidgets().size();
-    QTest::keyClick(w.browser, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(w.coursePane()->browser(), Qt::Key_N, Qt::ControlModifier);
     QTest::qWait(20);
     QCOMPARE(QApplication::topLevelWidgets().size(), windows);
-    QVERIFY(!w.browser->isBusy());
+    QVERIFY(!w.coursePane()->browser()->isBusy());
 }
 
 void TestCoursePane::pictureContextMenu()
@@ -1011,50 +1015,50 @@ void TestCoursePane::pictureContextMenu()
     auto m = openMain();
     MainWindow &w = *m->w;
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QVERIFY(w.browser->navigate(fixturePage("DAMPSHM.HTM")));
-    QVERIFY(waitLoaded(w.browser));
-    QWidget *view = w.browser->viewport();
+    QVERIFY(w.coursePane()->browser()->navigate(fixturePage("DAMPSHM.HTM")));
+    QVERIFY(waitLoaded(w.coursePane()->browser()));
+    QWidget *view = w.coursePane()->browser()->viewport();
     auto rightClick = [view](QPoint at) {
         QContextMenuEvent e(QContextMenuEvent::Mouse, at, view->mapToGlobal(at));
         QApplication::sendEvent(view, &e);
     };
 
     // A picture that is there: the menu opens and copies it.
-    const QPoint pic = picturePosition(w.browser, QStringLiteral("images/pic.png"));
+    const QPoint pic = picturePosition(w.coursePane()->browser(), QStringLiteral("images/pic.png"));
     QVERIFY(!pic.isNull());
     rightClick(pic);
-    QTRY_VERIFY(w.pictureMenu->isVisible());
-    QCOMPARE(QFileInfo(w.picturePath).canonicalFilePath(),
+    QTRY_VERIFY(w.coursePane()->pictureMenu()->isVisible());
+    QCOMPARE(QFileInfo(w.coursePane()->picturePath()).canonicalFilePath(),
              QFileInfo(fixturePage("images/pic.png")).canonicalFilePath());
-    w.pictureMenu->close();
+    w.coursePane()->pictureMenu()->close();
     QApplication::clipboard()->clear();
-    w.copyPictureAction->trigger();
+    w.coursePane()->copyPictureAction()->trigger();
     const QImage copied = QApplication::clipboard()->image();
     QCOMPARE(copied.size(), QSize(40, 30));
     QCOMPARE(copied.pixelColor(5, 5), QColor(0x3366CC));
 
     // A picture whose file is missing: no menu at all.
-    const QPoint none = picturePosition(w.browser, QStringLiteral("images/none.png"));
+    const QPoint none = picturePosition(w.coursePane()->browser(), QStringLiteral("images/none.png"));
     QVERIFY(!none.isNull());
     rightClick(none);
     QTest::qWait(20);
-    QVERIFY(!w.pictureMenu->isVisible());
-    QCOMPARE(w.picturePath, QString());
+    QVERIFY(!w.coursePane()->pictureMenu()->isVisible());
+    QCOMPARE(w.coursePane()->picturePath(), QString());
     QApplication::clipboard()->clear();
-    w.copyPictureClicked();
+    w.coursePane()->copyPicture();
     QVERIFY(QApplication::clipboard()->image().isNull());
 
     // Plain text: no menu; selected text: the reduced menu of the engine.
     rightClick(pic);
-    QTRY_VERIFY(w.pictureMenu->isVisible());
-    w.pictureMenu->close();
-    const QPoint words = linkPosition(w.browser, "+CD") - QPoint(150, 0);
+    QTRY_VERIFY(w.coursePane()->pictureMenu()->isVisible());
+    w.coursePane()->pictureMenu()->close();
+    const QPoint words = linkPosition(w.coursePane()->browser(), "+CD") - QPoint(150, 0);
     rightClick(words);
-    QCOMPARE(w.picturePath, QString());
-    QVERIFY(!w.browser->findChild<QMenu *>(QStringLiteral("EWBSelectionMenu")));
-    w.selectAllAction->trigger();
+    QCOMPARE(w.coursePane()->picturePath(), QString());
+    QVERIFY(!w.coursePane()->browser()->findChild<QMenu *>(QStringLiteral("EWBSelectionMenu")));
+    w.coursePane()->selectAllAction()->trigger();
     rightClick(words);
-    auto *menu = w.browser->findChild<QMenu *>(QStringLiteral("EWBSelectionMenu"));
+    auto *menu = w.coursePane()->browser()->findChild<QMenu *>(QStringLiteral("EWBSelectionMenu"));
     QVERIFY(menu);
     menu->close();
 }

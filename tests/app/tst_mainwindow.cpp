@@ -1,6 +1,11 @@
 // The main window's start-up, settings, placement, start picture, themes,
 // menus and shutdown question.
 #include "AppTestSupport.h"
+#include "app/StartPicture.h"
+#include "app/CoursePane.h"
+#include "app/SimulationHost.h"
+#include "app/View3DControls.h"
+#include "core/SimulationKind.h"
 
 #include "sim/framework/AlignPanel.h"
 #include "app/PageBrowser.h"
@@ -119,7 +124,7 @@ void TestMainWindow::firstRunPlacement()
     QCOMPARE(Themes::current(), QStringLiteral("Office 2007 Blue"));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTRY_COMPARE(w.leftPane->width(), leftPane);
+    QTRY_COMPARE(w.leftPane()->width(), leftPane);
 }
 
 void TestMainWindow::settingsRoundTrip()
@@ -127,12 +132,12 @@ void TestMainWindow::settingsRoundTrip()
     ScopedSettings settings;
     {
         MainWindow w(fixedScreen());
-        w.textBackground = QStringLiteral("#D9EAFF");
-        w.textSize = 4;
-        w.toolbarPlaceChosen(w.toolbarsAtBottomAction);
-        w.sceneBackground = 0x00102030;
-        w.viewer->setBackgroundColor(0x00102030);
-        w.largeButtonsAction->setChecked(true);
+        w.coursePane()->setStoredPageBackground(QStringLiteral("#D9EAFF"));
+        w.coursePane()->setTextSize(4);
+        w.setToolbarsAtBottom(true);
+        w.view3D()->setBackgroundColor(0x00102030);
+        w.view3D()->viewer()->setBackgroundColor(0x00102030);
+        w.largeButtonsAction()->setChecked(true);
         animationSpeeds()[9] = 77;
         animationSpeeds()[17] = -5; // stored entries are kept as they are
         w.applyTheme(QStringLiteral("Dream"));
@@ -145,12 +150,12 @@ void TestMainWindow::settingsRoundTrip()
 
     animationSpeeds() = defaultAnimationSpeeds();
     MainWindow w(fixedScreen());
-    QCOMPARE(w.textBackground, QStringLiteral("#D9EAFF"));
-    QCOMPARE(w.textSize, 4);
-    QCOMPARE(w.browser->textSize(), 4);
-    QVERIFY(w.toolbarsAtBottomAction->isChecked());
-    QCOMPARE(w.viewer->backgroundColor(), 0x00102030u);
-    QVERIFY(w.largeButtonsAction->isChecked());
+    QCOMPARE(w.coursePane()->pageBackground(), QStringLiteral("#D9EAFF"));
+    QCOMPARE(w.coursePane()->textSize(), 4);
+    QCOMPARE(w.coursePane()->browser()->textSize(), 4);
+    QVERIFY(w.toolbarsAtBottomAction()->isChecked());
+    QCOMPARE(w.view3D()->viewer()->backgroundColor(), 0x00102030u);
+    QVERIFY(w.largeButtonsAction()->isChecked());
     QCOMPARE(animationSpeeds()[9], 77);
     QCOMPARE(animationSpeeds()[17], -5);
     QCOMPARE(animationSpeeds()[4], 200);
@@ -197,11 +202,11 @@ void TestMainWindow::corruptValuesFallBackAlone()
     }
     MainWindow w(fixedScreen());
     auto expect = [&](const QString &n) { return n != name; };
-    QCOMPARE(w.textBackground, expect("textbgnd") ? QStringLiteral("#FFFFE0") : QStringLiteral("#FFFFFF"));
-    QCOMPARE(w.textSize, expect("zoom") ? 3 : 2);
-    QVERIFY(w.toolbarsAtTopAction->isChecked());
-    QCOMPARE(w.viewer->backgroundColor(), expect("GLColor") ? 0x00123456u : 0x00FFFFFFu);
-    QVERIFY(!w.largeButtonsAction->isChecked());
+    QCOMPARE(w.coursePane()->pageBackground(), expect("textbgnd") ? QStringLiteral("#FFFFE0") : QStringLiteral("#FFFFFF"));
+    QCOMPARE(w.coursePane()->textSize(), expect("zoom") ? 3 : 2);
+    QVERIFY(w.toolbarsAtTopAction()->isChecked());
+    QCOMPARE(w.view3D()->viewer()->backgroundColor(), expect("GLColor") ? 0x00123456u : 0x00FFFFFFu);
+    QVERIFY(!w.largeButtonsAction()->isChecked());
     if (expect("Speeds")) {
         // A shorter value replaces only the leading entries.
         QCOMPARE(animationSpeeds()[0], 1);
@@ -234,11 +239,11 @@ void TestMainWindow::zoomOutsideTheFiveSizes()
     ScopedDialogAnswers answers(true);
     store().setValue("zoom", stored);
     MainWindow w(fixedScreen());
-    QCOMPARE(w.textSize, size);
-    QCOMPARE(w.browser->textSize(), size);
-    w.updateFontMenu();
+    QCOMPARE(w.coursePane()->textSize(), size);
+    QCOMPARE(w.coursePane()->browser()->textSize(), size);
+    w.coursePane()->updateFontMenu();
     int checked = -1;
-    for (QAction *a : {w.smallestTextAction, w.smallTextAction, w.mediumTextAction, w.largeTextAction, w.largestTextAction})
+    for (QAction *a : {w.coursePane()->textSizeAction(0), w.coursePane()->textSizeAction(1), w.coursePane()->textSizeAction(2), w.coursePane()->textSizeAction(3), w.coursePane()->textSizeAction(4)})
         if (a->isChecked())
             checked = a->data().toInt();
     QCOMPARE(checked, size);
@@ -254,7 +259,7 @@ void TestMainWindow::storedPositionGivesHalfPane()
     MainWindow w(fixedScreen());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTRY_COMPARE(w.leftPane->width(), 500);
+    QTRY_COMPARE(w.leftPane()->width(), 500);
 }
 
 void TestMainWindow::bottomToolbarsBeforeFirstShow()
@@ -263,10 +268,10 @@ void TestMainWindow::bottomToolbarsBeforeFirstShow()
     store().setValue("TBTop", 0);
     MainWindow w(fixedScreen());
     QVERIFY(!w.isVisible());
-    QCOMPARE(w.toolBarArea(w.pageToolbar), Qt::BottomToolBarArea);
-    QCOMPARE(w.toolBarArea(w.view3DToolbar), Qt::BottomToolBarArea);
-    QVERIFY(w.toolbarsAtBottomAction->isChecked());
-    QVERIFY(!w.toolbarsAtTopAction->isChecked());
+    QCOMPARE(w.toolBarArea(w.coursePane()->pageToolbar()), Qt::BottomToolBarArea);
+    QCOMPARE(w.toolBarArea(w.view3D()->toolbar()), Qt::BottomToolBarArea);
+    QVERIFY(w.toolbarsAtBottomAction()->isChecked());
+    QVERIFY(!w.toolbarsAtTopAction()->isChecked());
 }
 
 void TestMainWindow::largeButtonsOnlyPageToolbarAtFirstShow()
@@ -274,12 +279,12 @@ void TestMainWindow::largeButtonsOnlyPageToolbarAtFirstShow()
     ScopedSettings settings;
     store().setValue("Large", 1);
     MainWindow w(fixedScreen());
-    QVERIFY(w.largeButtonsAction->isChecked());
-    QCOMPARE(w.pageToolbar->iconSize(), QSize(24, 24));
+    QVERIFY(w.largeButtonsAction()->isChecked());
+    QCOMPARE(w.coursePane()->pageToolbar()->iconSize(), QSize(24, 24));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QCOMPARE(w.pageToolbar->iconSize(), QSize(48, 48));
-    QCOMPARE(w.view3DToolbar->iconSize(), QSize(24, 24));
+    QCOMPARE(w.coursePane()->pageToolbar()->iconSize(), QSize(48, 48));
+    QCOMPARE(w.view3D()->toolbar()->iconSize(), QSize(24, 24));
 }
 
 void TestMainWindow::unwritableStoreSavesNothingQuietly()
@@ -289,7 +294,7 @@ void TestMainWindow::unwritableStoreSavesNothingQuietly()
     settings.makeUnwritable();
     {
         MainWindow w(fixedScreen());
-        w.textSize = 4;
+        w.coursePane()->setTextSize(4);
         w.saveSettings();
     }
     QVERIFY(answers.shown().isEmpty());
@@ -303,7 +308,7 @@ void TestMainWindow::closeQuestion()
     MainWindow w(fixedScreen());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.textSize = 4;
+    w.coursePane()->setTextSize(4);
     QVERIFY(!w.close());
     QCOMPARE(answers.shown(), QStringList{QStringLiteral("Close program")});
     QVERIFY(w.isVisible());
@@ -332,11 +337,11 @@ void TestMainWindow::startPicture()
     ScopedSettings settings;
     ExeWithSplash exe(QSize(640, 370));
     MainWindow w(fixedScreen());
-    QVERIFY(w.startPicture);
-    w.leftPane->resize(pane);
-    w.placeStartPicture(); // what the pane's resize event runs
-    QCOMPARE(w.startPicture->geometry(), expected);
-    QCOMPARE(w.startPicture->autoSize(), pane.width() >= 640);
+    QVERIFY(w.host()->startPicture());
+    w.leftPane()->resize(pane);
+    w.host()->placeStartPicture(); // what the pane's resize event runs
+    QCOMPARE(w.host()->startPicture()->geometry(), expected);
+    QCOMPARE(w.host()->startPicture()->autoSize(), pane.width() >= 640);
 }
 
 void TestMainWindow::menuTree()
@@ -347,21 +352,21 @@ void TestMainWindow::menuTree()
     for (QAction *a : w.menuBar()->actions())
         menus << a->text();
     QCOMPARE(menus, (QStringList{"File", "Edit", "Toolbars", "Graph", "Speed", "Appearance", "Help"}));
-    QVERIFY(!w.graphMenu->menuAction()->isVisible());
-    QVERIFY(!w.speedMenu->menuAction()->isVisible());
+    QVERIFY(!w.host()->graphMenu()->menuAction()->isVisible());
+    QVERIFY(!w.host()->speedMenu()->menuAction()->isVisible());
 
     struct Item {
         QMenu *menu;
         QStringList captions;
     };
     const Item items[] = {
-        {w.fileMenu, {"Exit"}},
-        {w.editMenu, {"Select all", "Copy"}},
-        {w.toolbarsMenu, {"Toolbars at top", "Toolbars at bottom", "Use large buttons"}},
-        {w.graphMenu, {"Time axis", "Copy graph", "Show X hair cursor", "Print graph"}},
-        {w.timeAxisMenu, {"5 seconds", "10 seconds", "15 seconds", "20 seconds"}},
-        {w.speedMenu, {"Set animation speed"}},
-        {w.helpMenu, {"Contents", "Search for help on", "", "About"}},
+        {w.fileMenu(), {"Exit"}},
+        {w.coursePane()->editMenu(), {"Select all", "Copy"}},
+        {w.toolbarsMenu(), {"Toolbars at top", "Toolbars at bottom", "Use large buttons"}},
+        {w.host()->graphMenu(), {"Time axis", "Copy graph", "Show X hair cursor", "Print graph"}},
+        {w.host()->timeAxisMenu(), {"5 seconds", "10 seconds", "15 seconds", "20 seconds"}},
+        {w.host()->speedMenu(), {"Set animation speed"}},
+        {w.helpMenu(), {"Contents", "Search for help on", "", "About"}},
     };
     for (const Item &item : items) {
         QStringList captions;
@@ -369,18 +374,18 @@ void TestMainWindow::menuTree()
             captions << a->text();
         QCOMPARE(captions, item.captions);
     }
-    QCOMPARE(w.selectAllAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
-    QCOMPARE(w.copyPageAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+C")));
-    QCOMPARE(w.indexAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
-    QCOMPARE(w.backAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
-    QCOMPARE(w.forwardAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
-    QVERIFY(w.toolbarsAtTopAction->isChecked());
-    QVERIFY(w.timeAxis10Action->isChecked());
-    QCOMPARE(w.timeAxis5Action->data().toInt(), 5);
-    QCOMPARE(w.timeAxis20Action->data().toInt(), 20);
+    QCOMPARE(w.coursePane()->selectAllAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
+    QCOMPARE(w.coursePane()->copyPageAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+C")));
+    QCOMPARE(w.coursePane()->indexAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
+    QCOMPARE(w.coursePane()->backAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
+    QCOMPARE(w.coursePane()->forwardAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    QVERIFY(w.toolbarsAtTopAction()->isChecked());
+    QVERIFY(w.host()->timeAxisAction(10)->isChecked());
+    QCOMPARE(w.host()->timeAxisAction(5)->data().toInt(), 5);
+    QCOMPARE(w.host()->timeAxisAction(20)->data().toInt(), 20);
 
     QStringList themes;
-    for (QAction *a : w.appearanceMenu->actions())
+    for (QAction *a : w.appearanceMenu()->actions())
         themes << a->text();
     QCOMPARE(themes, Themes::names());
     QCOMPARE(themes.size(), 13);
@@ -395,7 +400,7 @@ void TestMainWindow::themesMatchedIgnoringCase()
     QCOMPARE(Themes::current(), QStringLiteral("Office 2007 Black"));
     QCOMPARE(QApplication::palette().color(QPalette::Window), QColor(0x535353));
     int checked = 0;
-    for (QAction *a : w.appearanceMenu->actions())
+    for (QAction *a : w.appearanceMenu()->actions())
         checked += a->isChecked() ? 1 : 0;
     QCOMPARE(checked, 1);
     w.applyTheme(Themes::defaultName());
@@ -409,8 +414,8 @@ void TestMainWindow::hintGoesToHintLabel()
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QStatusTipEvent tip(QStringLiteral("Main index"));
-    QApplication::sendEvent(w.pageToolbar, &tip); // propagates to the window
-    QCOMPARE(w.hintLabel->text(), QStringLiteral("Main index"));
+    QApplication::sendEvent(w.coursePane()->pageToolbar(), &tip); // propagates to the window
+    QCOMPARE(w.hintLabel()->text(), QStringLiteral("Main index"));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -2,6 +2,11 @@
 // toolbars that follow the kind, routing to the shown window, the pane split
 // and the Speed dialog.
 #include "AppTestSupport.h"
+#include "app/StartPicture.h"
+#include "app/CoursePane.h"
+#include "app/SimulationHost.h"
+#include "app/View3DControls.h"
+#include "core/SimulationKind.h"
 
 #include "sim/framework/AlignPanel.h"
 #include "app/MoviePlayer.h"
@@ -66,7 +71,7 @@ public:
 
 bool isWindowKindHere(int k) { return (k >= 1 && k <= 12) || k == 14; }
 
-FakeWindow *shown(MainWindow &w) { return dynamic_cast<FakeWindow *>(w.activeWindow()); }
+FakeWindow *shown(MainWindow &w) { return dynamic_cast<FakeWindow *>(w.host()->activeWindow()); }
 
 } // namespace
 
@@ -130,8 +135,8 @@ void TestSimulationHost::everyKind()
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     // Arrive from another kind, as a page link would.
-    w.showSimulation(kind == 9 ? 1 : 9);
-    w.showSimulation(kind);
+    w.host()->showSimulation(kind == 9 ? 1 : 9);
+    w.host()->showSimulation(kind);
     QCoreApplication::processEvents();
 
     QCOMPARE(activeKind(), kind);
@@ -139,53 +144,53 @@ void TestSimulationHost::everyKind()
     const bool speed = kind == 4 || kind == 6 || (kind >= 9 && kind <= 15);
     const bool movie = kind == 13 || kind == 16 || kind == 17;
     const bool view3d = kind == 15 || kind == 16;
-    QCOMPARE(w.graphMenu->menuAction()->isVisible(), graph);
-    QCOMPARE(w.speedMenu->menuAction()->isVisible(), speed);
-    QCOMPARE(w.moviePlayer->isVisible(), movie);
-    QCOMPARE(w.viewer->isVisible(), view3d);
-    QCOMPARE(w.view3DToolbar->isVisible(), view3d);
-    QCOMPARE(w.angleScrollBar->isVisible(), view3d);
-    for (QAction *a : {w.startAction, w.stopAction, w.polarAction, w.randomAction})
+    QCOMPARE(w.host()->graphMenu()->menuAction()->isVisible(), graph);
+    QCOMPARE(w.host()->speedMenu()->menuAction()->isVisible(), speed);
+    QCOMPARE(w.host()->moviePlayer()->isVisible(), movie);
+    QCOMPARE(w.view3D()->viewer()->isVisible(), view3d);
+    QCOMPARE(w.view3D()->toolbar()->isVisible(), view3d);
+    QCOMPARE(w.view3D()->angleScrollBar()->isVisible(), view3d);
+    for (QAction *a : {w.view3D()->startAction(), w.view3D()->stopAction(), w.view3D()->polarAction(), w.view3D()->randomAction()})
         QCOMPARE(a->isVisible(), kind == 15);
-    QVERIFY(w.zoomInAction->isVisible() && w.zoomOutAction->isVisible());
-    QCOMPARE(w.leftPane->frameShape() == QFrame::NoFrame, isWindowKindHere(kind));
-    QCOMPARE(w.activeWindow() != nullptr, isWindowKindHere(kind));
+    QVERIFY(w.view3D()->zoomInAction()->isVisible() && w.view3D()->zoomOutAction()->isVisible());
+    QCOMPARE(w.leftPane()->frameShape() == QFrame::NoFrame, isWindowKindHere(kind));
+    QCOMPARE(w.host()->activeWindow() != nullptr, isWindowKindHere(kind));
     if (FakeWindow *sim = shown(w)) {
-        QCOMPARE(sim->geometry(), w.leftPane->contentsRect());
+        QCOMPARE(sim->geometry(), w.leftPane()->contentsRect());
         QCOMPARE(w.toolBarArea(sim->toolbar()), Qt::TopToolBarArea);
         QVERIFY(sim->toolbar()->isVisible());
     }
     if (kind == 15) {
-        QCOMPARE(w.angleScrollBar->minimum(), 0);
-        QCOMPARE(w.angleScrollBar->maximum(), 360);
-        QCOMPARE(w.angleScrollBar->value(), 0);
+        QCOMPARE(w.view3D()->angleScrollBar()->minimum(), 0);
+        QCOMPARE(w.view3D()->angleScrollBar()->maximum(), 360);
+        QCOMPARE(w.view3D()->angleScrollBar()->value(), 0);
     }
     if (kind == 16) {
-        QCOMPARE(w.angleScrollBar->minimum(), -90);
-        QCOMPARE(w.angleScrollBar->maximum(), 90);
-        QCOMPARE(w.angleScrollBar->value(), 0);
+        QCOMPARE(w.view3D()->angleScrollBar()->minimum(), -90);
+        QCOMPARE(w.view3D()->angleScrollBar()->maximum(), 90);
+        QCOMPARE(w.view3D()->angleScrollBar()->value(), 0);
         // The movie takes the upper half, the 3D view the rest above the bar.
-        QCOMPARE(w.moviePlayer->y(), w.leftPane->contentsRect().top());
-        QCOMPARE(w.moviePlayer->height(), w.leftPane->height() / 2);
-        QCOMPARE(w.viewer->y(), w.moviePlayer->geometry().bottom() + 1);
-        QCOMPARE(w.viewer->geometry().bottom() + 1, w.angleScrollBar->y());
+        QCOMPARE(w.host()->moviePlayer()->y(), w.leftPane()->contentsRect().top());
+        QCOMPARE(w.host()->moviePlayer()->height(), w.leftPane()->height() / 2);
+        QCOMPARE(w.view3D()->viewer()->y(), w.host()->moviePlayer()->geometry().bottom() + 1);
+        QCOMPARE(w.view3D()->viewer()->geometry().bottom() + 1, w.view3D()->angleScrollBar()->y());
     }
-    QCOMPARE(w.sceneAngle, 0.0f);
+    QCOMPARE(w.view3D()->angle(), 0.0f);
     if (kind == 15) {
-        QVERIFY(w.startAction->isEnabled());
-        QVERIFY(!w.stopAction->isEnabled());
+        QVERIFY(w.view3D()->startAction()->isEnabled());
+        QVERIFY(!w.view3D()->stopAction()->isEnabled());
     }
 }
 
 void TestSimulationHost::replacedWindowIsReleasedLater()
 {
     MainWindow w(fixedScreen());
-    w.showSimulation(9);
-    QPointer<SimulationWindow> old = w.activeWindow();
+    w.host()->showSimulation(9);
+    QPointer<SimulationWindow> old = w.host()->activeWindow();
     QVERIFY(old);
-    w.showSimulation(1);
+    w.host()->showSimulation(1);
     QVERIFY(old); // still there until the current event is done
-    QVERIFY(w.activeWindow() != old.data());
+    QVERIFY(w.host()->activeWindow() != old.data());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!old);
     QCOMPARE(FakeWindow::closeQueries, 0);
@@ -206,10 +211,10 @@ void TestSimulationHost::startPictureGoesWithFirstModel()
     img.save(dir.path() + "/HTML/images/Splash.png");
     ScopedExeFolder exe(dir.path());
     MainWindow w(fixedScreen());
-    QVERIFY(w.startPicture);
-    w.showSimulation(13); // even a kind that leaves the pane otherwise empty
-    QVERIFY(!w.startPicture);
-    QVERIFY(w.leftPane->findChildren<StartPicture *>().isEmpty());
+    QVERIFY(w.host()->startPicture());
+    w.host()->showSimulation(13); // even a kind that leaves the pane otherwise empty
+    QVERIFY(!w.host()->startPicture());
+    QVERIFY(w.leftPane()->findChildren<StartPicture *>().isEmpty());
 }
 
 void TestSimulationHost::newToolbarGoesToChosenDockFirst()
@@ -217,114 +222,114 @@ void TestSimulationHost::newToolbarGoesToChosenDockFirst()
     MainWindow w(fixedScreen());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.toolbarPlaceChosen(w.toolbarsAtBottomAction);
-    w.showSimulation(9);
+    w.setToolbarsAtBottom(true);
+    w.host()->showSimulation(9);
     QCoreApplication::processEvents();
     FakeWindow *sim = shown(w);
     QCOMPARE(w.toolBarArea(sim->toolbar()), Qt::BottomToolBarArea);
-    QCOMPARE(w.toolBarArea(w.pageToolbar), Qt::BottomToolBarArea);
-    QTRY_VERIFY(sim->toolbar()->x() < w.pageToolbar->x());
-    QCOMPARE(sim->toolbar()->y(), w.pageToolbar->y());
+    QCOMPARE(w.toolBarArea(w.coursePane()->pageToolbar()), Qt::BottomToolBarArea);
+    QTRY_VERIFY(sim->toolbar()->x() < w.coursePane()->pageToolbar()->x());
+    QCOMPARE(sim->toolbar()->y(), w.coursePane()->pageToolbar()->y());
 
     // Back to the top: every toolbar moves; the page toolbar's buttons stay
     // above the right pane.
-    w.toolbarPlaceChosen(w.toolbarsAtTopAction);
+    w.setToolbarsAtBottom(false);
     QCOMPARE(w.toolBarArea(sim->toolbar()), Qt::TopToolBarArea);
-    QCOMPARE(w.toolBarArea(w.pageToolbar), Qt::TopToolBarArea);
-    QCOMPARE(w.toolBarArea(w.view3DToolbar), Qt::TopToolBarArea);
-    QTRY_VERIFY(qAbs(w.pageToolbarGap->mapTo(&w, QPoint(w.pageToolbarGap->width(), 0)).x()
-                     - w.rightPane->mapTo(&w, QPoint(0, 0)).x())
+    QCOMPARE(w.toolBarArea(w.coursePane()->pageToolbar()), Qt::TopToolBarArea);
+    QCOMPARE(w.toolBarArea(w.view3D()->toolbar()), Qt::TopToolBarArea);
+    QTRY_VERIFY(qAbs(w.coursePane()->pageToolbarGap()->mapTo(&w, QPoint(w.coursePane()->pageToolbarGap()->width(), 0)).x()
+                     - w.coursePane()->mapTo(&w, QPoint(0, 0)).x())
                 <= 1);
     // Choosing the item already checked does nothing.
-    w.toolbarPlaceChosen(w.toolbarsAtTopAction);
-    QVERIFY(w.toolbarsAtTopAction->isChecked() && !w.toolbarsAtBottomAction->isChecked());
+    w.setToolbarsAtBottom(false);
+    QVERIFY(w.toolbarsAtTopAction()->isChecked() && !w.toolbarsAtBottomAction()->isChecked());
 }
 
 void TestSimulationHost::largeButtonsBeforeShow()
 {
     MainWindow w(fixedScreen());
     w.show();
-    w.largeButtonsAction->setChecked(true);
-    w.largeButtonsToggled();
-    QCOMPARE(w.pageToolbar->iconSize(), QSize(48, 48));
-    QCOMPARE(w.view3DToolbar->iconSize(), QSize(48, 48));
-    w.showSimulation(9);
+    w.largeButtonsAction()->setChecked(true);
+    w.setLargeButtons(w.largeButtonsAction()->isChecked());
+    QCOMPARE(w.coursePane()->pageToolbar()->iconSize(), QSize(48, 48));
+    QCOMPARE(w.view3D()->toolbar()->iconSize(), QSize(48, 48));
+    w.host()->showSimulation(9);
     FakeWindow *sim = shown(w);
     QCOMPARE(sim->largeCalls, QList<bool>{true});
     QVERIFY(!sim->visibleAtLargeCall);
     // Toggling while shown reaches the window too.
-    w.largeButtonsAction->setChecked(false);
-    w.largeButtonsToggled();
+    w.largeButtonsAction()->setChecked(false);
+    w.setLargeButtons(w.largeButtonsAction()->isChecked());
     QCOMPARE(sim->largeCalls, (QList<bool>{true, false}));
-    QCOMPARE(w.pageToolbar->iconSize(), QSize(24, 24));
+    QCOMPARE(w.coursePane()->pageToolbar()->iconSize(), QSize(24, 24));
 }
 
 void TestSimulationHost::pageCommandsReachOnlySuperpositionAndOscillator()
 {
     MainWindow w(fixedScreen());
     for (int k : {1, 2, 8, 9, 14}) {
-        w.showSimulation(k);
-        w.routePageCommand(QStringLiteral("+CD"));
+        w.host()->showSimulation(k);
+        w.host()->routePageCommand(QStringLiteral("+CD"));
         const bool expected = k == 8 || k == 9;
         QCOMPARE(shown(w)->calls.contains(QStringLiteral("cmd +CD")), expected);
     }
-    w.showSimulation(13); // no window at all: nothing happens
-    w.routePageCommand(QStringLiteral("+am"));
+    w.host()->showSimulation(13); // no window at all: nothing happens
+    w.host()->routePageCommand(QStringLiteral("+am"));
 }
 
 void TestSimulationHost::graphMenu()
 {
     MainWindow w(fixedScreen());
-    w.showSimulation(9);
-    w.updateGraphMenu();
-    QVERIFY(w.crossHairAction->isVisible());
-    QVERIFY(w.timeAxisMenu->menuAction()->isVisible());
+    w.host()->showSimulation(9);
+    w.host()->updateGraphMenu();
+    QVERIFY(w.host()->crossHairAction()->isVisible());
+    QVERIFY(w.host()->timeAxisMenu()->menuAction()->isVisible());
     shown(w)->running = true;
-    w.updateGraphMenu();
-    QVERIFY(!w.timeAxisMenu->menuAction()->isVisible());
+    w.host()->updateGraphMenu();
+    QVERIFY(!w.host()->timeAxisMenu()->menuAction()->isVisible());
 
-    w.crossHairAction->setChecked(true);
-    w.crossHairToggled();
+    w.host()->crossHairAction()->setChecked(true);
+    w.host()->setCrossHairVisible(w.host()->crossHairAction()->isChecked());
     QVERIFY(shown(w)->calls.contains(QStringLiteral("xhair 1")));
-    w.copyGraphClicked();
+    w.host()->copyGraph();
     QVERIFY(shown(w)->calls.contains(QStringLiteral("copy")));
 
-    w.showSimulation(2);
-    w.updateGraphMenu();
-    QVERIFY(!w.crossHairAction->isVisible());
-    QVERIFY(!w.timeAxisMenu->menuAction()->isVisible());
-    QVERIFY(w.copyGraphAction->isVisible() && w.printGraphAction->isVisible());
+    w.host()->showSimulation(2);
+    w.host()->updateGraphMenu();
+    QVERIFY(!w.host()->crossHairAction()->isVisible());
+    QVERIFY(!w.host()->timeAxisMenu()->menuAction()->isVisible());
+    QVERIFY(w.host()->copyGraphAction()->isVisible() && w.host()->printGraphAction()->isVisible());
     // The check marks belong to the menu and outlive the window.
-    QVERIFY(w.crossHairAction->isChecked());
+    QVERIFY(w.host()->crossHairAction()->isChecked());
 
-    w.showSimulation(1); // no Graph menu: routed commands do nothing
-    w.copyGraphClicked();
+    w.host()->showSimulation(1); // no Graph menu: routed commands do nothing
+    w.host()->copyGraph();
     QVERIFY(shown(w)->calls.isEmpty());
 }
 
 void TestSimulationHost::timeAxis()
 {
     MainWindow w(fixedScreen());
-    w.timeAxis5Action->trigger(); // no window: nothing, the check stays on 10 seconds
-    QVERIFY(w.timeAxis10Action->isChecked() && !w.timeAxis5Action->isChecked());
-    w.showSimulation(9);
-    w.timeAxis10Action->trigger(); // already checked: nothing
-    QVERIFY(w.timeAxis10Action->isChecked());
+    w.host()->timeAxisAction(5)->trigger(); // no window: nothing, the check stays on 10 seconds
+    QVERIFY(w.host()->timeAxisAction(10)->isChecked() && !w.host()->timeAxisAction(5)->isChecked());
+    w.host()->showSimulation(9);
+    w.host()->timeAxisAction(10)->trigger(); // already checked: nothing
+    QVERIFY(w.host()->timeAxisAction(10)->isChecked());
     QVERIFY(shown(w)->calls.isEmpty());
-    w.timeAxis20Action->trigger();
+    w.host()->timeAxisAction(20)->trigger();
     QCOMPARE(shown(w)->calls, QStringList{QStringLiteral("axis 20")});
-    QVERIFY(w.timeAxis20Action->isChecked() && !w.timeAxis10Action->isChecked());
+    QVERIFY(w.host()->timeAxisAction(20)->isChecked() && !w.host()->timeAxisAction(10)->isChecked());
 }
 
 void TestSimulationHost::printGraphNeedsConfirmation()
 {
     MainWindow w(fixedScreen());
-    w.showSimulation(14);
+    w.host()->showSimulation(14);
     m_answers->setAnswer(false);
-    w.printGraphClicked();
+    w.host()->printGraph();
     QVERIFY(shown(w)->calls.isEmpty());
     m_answers->setAnswer(true);
-    w.printGraphClicked();
+    w.host()->printGraph();
     QCOMPARE(shown(w)->calls, QStringList{QStringLiteral("print")});
 }
 
@@ -333,34 +338,34 @@ void TestSimulationHost::paneSplit()
     MainWindow w(fixedScreen());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.showSimulation(9);
+    w.host()->showSimulation(9);
     FakeWindow *sim = shown(w);
 
-    w.maxRightButton->click();
-    QVERIFY(w.maxRightButton->isChecked());
-    QVERIFY(!w.leftPane->isVisible());
-    QVERIFY(w.rightPane->isVisible());
+    w.maxRightButton()->click();
+    QVERIFY(w.maxRightButton()->isChecked());
+    QVERIFY(!w.leftPane()->isVisible());
+    QVERIFY(w.coursePane()->isVisible());
     QVERIFY(!sim->toolbar()->isVisible());
-    QVERIFY(w.pageToolbar->isVisible());
+    QVERIFY(w.coursePane()->pageToolbar()->isVisible());
 
-    w.maxLeftButton->click();
-    QVERIFY(w.leftPane->isVisible());
-    QVERIFY(!w.rightPane->isVisible());
-    QVERIFY(!w.pageToolbar->isVisible());
+    w.maxLeftButton()->click();
+    QVERIFY(w.leftPane()->isVisible());
+    QVERIFY(!w.coursePane()->isVisible());
+    QVERIFY(!w.coursePane()->pageToolbar()->isVisible());
     QVERIFY(sim->toolbar()->isVisible());
 
-    w.normalSplitButton->click();
-    QVERIFY(w.rightPane->isVisible() && w.pageToolbar->isVisible() && sim->toolbar()->isVisible());
-    QTRY_COMPARE(w.leftPane->width(), 1600 / 2); // half the screen, not the window
-    QCOMPARE(w.maxRightButton->statusTip(), QStringLiteral("Maximize the right pane"));
-    QCOMPARE(w.normalSplitButton->statusTip(), QStringLiteral("Normal window split"));
-    QCOMPARE(w.maxLeftButton->statusTip(), QStringLiteral("Maximize the left pane"));
+    w.normalSplitButton()->click();
+    QVERIFY(w.coursePane()->isVisible() && w.coursePane()->pageToolbar()->isVisible() && sim->toolbar()->isVisible());
+    QTRY_COMPARE(w.leftPane()->width(), 1600 / 2); // half the screen, not the window
+    QCOMPARE(w.maxRightButton()->statusTip(), QStringLiteral("Maximize the right pane"));
+    QCOMPARE(w.normalSplitButton()->statusTip(), QStringLiteral("Normal window split"));
+    QCOMPARE(w.maxLeftButton()->statusTip(), QStringLiteral("Maximize the left pane"));
 }
 
 void TestSimulationHost::speedDialog()
 {
     MainWindow w(fixedScreen());
-    w.showSimulation(9);
+    w.host()->showSimulation(9);
     auto answer = [](std::function<void(SpeedDialog *)> act) {
         QTimer::singleShot(0, [act] {
             auto *dlg = qobject_cast<SpeedDialog *>(QApplication::activeModalWidget());
@@ -375,7 +380,7 @@ void TestSimulationHost::speedDialog()
         dlg->speedSlider()->setValue(120);
         dlg->cancelButton()->click(); // Cancel
     });
-    w.editSpeed();
+    w.host()->editSpeed();
     QCOMPARE(shownValue, 50);
     QCOMPARE(animationSpeeds()[9], 50);
 
@@ -383,7 +388,7 @@ void TestSimulationHost::speedDialog()
         dlg->speedSlider()->setValue(120);
         dlg->applyButton()->click(); // Apply
     });
-    w.editSpeed();
+    w.host()->editSpeed();
     QCOMPARE(animationSpeeds()[9], 120);
 
     // A stored speed outside the range is shown clamped; Apply stores what
@@ -393,7 +398,7 @@ void TestSimulationHost::speedDialog()
         shownValue = dlg->speedSlider()->value();
         dlg->applyButton()->click();
     });
-    w.editSpeed();
+    w.host()->editSpeed();
     QCOMPARE(shownValue, 200);
     QCOMPARE(animationSpeeds()[9], 200);
 }

@@ -1,6 +1,8 @@
 // A machine without OpenGL: the 3D view shows a message instead of the
 // scene, and the rest of the program works.
 #include "AppTestSupport.h"
+#include "app/SimulationHost.h"
+#include "app/View3DControls.h"
 
 #include "core/SimulationKind.h"
 #include "app/MainWindow.h"
@@ -36,31 +38,31 @@ void TestView3DControlsWithoutOpenGL::messageInsteadOfTheView()
     MainWindow w(fixedScreen());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QVERIFY(!w.viewer);
-    QVERIFY(w.noOpenGLMessage);
-    QVERIFY(!w.noOpenGLMessage->isVisible());
+    QVERIFY(!w.view3D()->viewer());
+    QVERIFY(w.view3D()->noOpenGLMessage());
+    QVERIFY(!w.view3D()->noOpenGLMessage()->isVisible());
 
-    w.showSimulation(15);
-    QVERIFY(w.noOpenGLMessage->isVisible());
-    QVERIFY(!w.noOpenGLMessage->text().isEmpty());
-    QVERIFY(w.angleScrollBar->isVisible());
-    QCOMPARE(w.sceneBase->count(), 6);
+    w.host()->showSimulation(15);
+    QVERIFY(w.view3D()->noOpenGLMessage()->isVisible());
+    QVERIFY(!w.view3D()->noOpenGLMessage()->text().isEmpty());
+    QVERIFY(w.view3D()->angleScrollBar()->isVisible());
+    QCOMPARE(w.view3D()->scene()->sceneBase()->count(), 6);
     // The view's controls do nothing without the view.
-    w.startAction->trigger();
-    QVERIFY(!w.clock->isEnabled());
-    QVERIFY(w.startAction->isEnabled());
-    const float d0 = w.camera->distanceToTarget();
-    w.zoomInAction->trigger();
-    QCOMPARE(w.camera->distanceToTarget(), d0);
-    w.angleScrollBar->setSliderPosition(100);
-    w.advanceScene(0.5, 0.5);
-    QCOMPARE(w.sceneAngle, 0.0f);
+    w.view3D()->startAction()->trigger();
+    QVERIFY(!w.view3D()->clock()->isEnabled());
+    QVERIFY(w.view3D()->startAction()->isEnabled());
+    const float d0 = w.view3D()->scene()->camera()->distanceToTarget();
+    w.view3D()->zoomInAction()->trigger();
+    QCOMPARE(w.view3D()->scene()->camera()->distanceToTarget(), d0);
+    w.view3D()->angleScrollBar()->setSliderPosition(100);
+    w.view3D()->advanceScene(0.5, 0.5);
+    QCOMPARE(w.view3D()->angle(), 0.0f);
 
-    w.showSimulation(9);
-    QVERIFY(!w.noOpenGLMessage->isVisible());
-    QCOMPARE(w.sceneBase->count(), 0);
-    w.showSimulation(16);
-    QVERIFY(w.noOpenGLMessage->isVisible());
+    w.host()->showSimulation(9);
+    QVERIFY(!w.view3D()->noOpenGLMessage()->isVisible());
+    QCOMPARE(w.view3D()->scene()->sceneBase()->count(), 0);
+    w.host()->showSimulation(16);
+    QVERIFY(w.view3D()->noOpenGLMessage()->isVisible());
     // The settings are still saved.
     w.close();
 }

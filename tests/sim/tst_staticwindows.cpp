@@ -2,6 +2,7 @@
 // speed-of-sound windows for their kinds: toolbar docked, picture drawn,
 // page commands routed, and one window replaced by the next.
 #include "AppTestSupport.h"
+#include "app/SimulationHost.h"
 
 #include "app/MainWindow.h"
 #include "sim/framework/DrawingSurface.h"
@@ -35,13 +36,13 @@ private Q_SLOTS:
         main.resize(1200, 800);
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        main.showSimulation(kind == 8 ? 1 : 8); // arrive from another of them
-        QPointer<SimulationWindow> previous = main.activeWindow();
-        main.showSimulation(kind);
+        main.host()->showSimulation(kind == 8 ? 1 : 8); // arrive from another of them
+        QPointer<SimulationWindow> previous = main.host()->activeWindow();
+        main.host()->showSimulation(kind);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!previous);
 
-        SimulationWindow *w = main.activeWindow();
+        SimulationWindow *w = main.host()->activeWindow();
         QCOMPARE(main.toolBarArea(w->toolbar()), Qt::TopToolBarArea);
         QVERIFY(w->toolbar()->isVisible());
         // The window of the kind, with its picture.
@@ -58,7 +59,7 @@ private Q_SLOTS:
         QVERIFY(!picture->bitmap().isEmpty());
         QCOMPARE(picture->bitmap().pixel(0, 0), 0xFF3F3F3Fu);
 
-        main.routePageCommand(QStringLiteral("+beats"));
+        main.host()->routePageCommand(QStringLiteral("+beats"));
         if (auto *sum = dynamic_cast<SuperpositionWindow *>(w)) {
             QCOMPARE(sum->waveList()->count(), 2);
             QCOMPARE(sum->scale(), 3);

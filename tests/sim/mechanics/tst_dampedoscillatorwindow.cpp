@@ -3,6 +3,7 @@
 // and a whole run through the main window's host on a clock of the test's
 // own.
 #include "AppTestSupport.h"
+#include "app/SimulationHost.h"
 
 #include "core/AnimationClock.h"
 #include "core/SimulationKind.h"
@@ -490,8 +491,8 @@ void TestDampedOscillatorWindow::hostedRunEndsByItself()
     main.resize(1200, 800);
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
-    main.showSimulation(DampedOscillatorKind);
-    auto *w = dynamic_cast<DampedOscillatorWindow *>(main.activeWindow());
+    main.host()->showSimulation(DampedOscillatorKind);
+    auto *w = dynamic_cast<DampedOscillatorWindow *>(main.host()->activeWindow());
     QVERIFY(w);
     QCOMPARE(main.toolBarArea(w->toolbar()), Qt::TopToolBarArea);
     QVERIFY(w->toolbar()->isVisible());
@@ -519,9 +520,9 @@ void TestDampedOscillatorWindow::hostedRunEndsByItself()
     QVERIFY(w->startAction()->isEnabled() && !w->stopAction()->isEnabled() && w->resetAction()->isEnabled());
 
     // The Graph menu offers the time axis again now that the clock is off.
-    main.updateGraphMenu();
-    QVERIFY(main.timeAxisMenu->menuAction()->isVisible());
-    main.routePageCommand(QStringLiteral("+CD"));
+    main.host()->updateGraphMenu();
+    QVERIFY(main.host()->timeAxisMenu()->menuAction()->isVisible());
+    main.host()->routePageCommand(QStringLiteral("+CD"));
     QCOMPARE(w->model().damping(), 5.0f);
 }
 
@@ -537,8 +538,8 @@ void TestDampedOscillatorWindow::pageSwitchDuringAStep()
     main.resize(1000, 700);
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
-    main.showSimulation(DampedOscillatorKind);
-    QPointer<DampedOscillatorWindow> w = dynamic_cast<DampedOscillatorWindow *>(main.activeWindow());
+    main.host()->showSimulation(DampedOscillatorKind);
+    QPointer<DampedOscillatorWindow> w = dynamic_cast<DampedOscillatorWindow *>(main.host()->activeWindow());
     QVERIFY(w);
     QPointer<AnimationClock> shmClock = w->clock();
     bool switched = false;
@@ -548,7 +549,7 @@ void TestDampedOscillatorWindow::pageSwitchDuringAStep()
         [&] {
             if (w && w->isClockRunning() && !switched) {
                 switched = true;
-                main.showSimulation(SuperpositionKind);
+                main.host()->showSimulation(SuperpositionKind);
             }
         },
         Qt::QueuedConnection);
@@ -562,7 +563,7 @@ void TestDampedOscillatorWindow::pageSwitchDuringAStep()
     QVERIFY(!w);
     QVERIFY(!shmClock);
     QCOMPARE(activeKind(), int(SuperpositionKind));
-    QVERIFY(main.activeWindow());
+    QVERIFY(main.host()->activeWindow());
 }
 
 QTEST_MAIN(TestDampedOscillatorWindow)
