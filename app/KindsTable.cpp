@@ -63,7 +63,7 @@ std::array<KindEntry, 17> makeTable()
     at(RippleTankKind) = window(RippleTankKind, "RIPPLE.HTM");
     at(HydrogenSpectrumKind) = movie(HydrogenSpectrumKind, "HSPECTRUM.HTM", "Flash/HSpectrum.swf");
     at(ResonanceKind) = window(ResonanceKind, "RESONANCE.HTM");
-    at(EmWaveKind) = scene(EmWaveKind, "EM_WAVES.HTM", build, update);
+    at(EmWaveKind) = scene(EmWaveKind, "EM_WAVES.HTM", EmWaveScene::build, EmWaveScene::update);
     at(PolarisationKind) =
         movie(PolarisationKind, "POLARIZATION.HTM", "Flash/Polarization.swf", PaneMode::MovieOver3D);
     at(LiquidCrystalKind) = movie(LiquidCrystalKind, "LCD.HTM", "Flash/LCD.swf");

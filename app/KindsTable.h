@@ -1,6 +1,6 @@
 #pragma once
 // The table of SimulationKinds: what the left pane shows for each kind.
-// Adding a model is one entry in SimulationRegistry.cpp.
+// Adding a model is one entry in KindsTable.cpp.
 #include <QString>
 #include <functional>
 

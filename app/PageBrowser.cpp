@@ -399,7 +399,7 @@ void PageBrowser::contextMenuEvent(QContextMenuEvent *e)
     if (handled || hit.menuKind != kMenuTextSelection)
         return;
     QMenu *menu = createStandardContextMenu(e->pos());
-    menu->setObjectName(QStringLiteral("EWBSelectionMenu"));
+    menu->setObjectName(QStringLiteral("selectionMenu"));
     for (QAction *a : menu->actions()) {
         const QString name = a->objectName();
         if (name != QLatin1String("edit-copy") && name != QLatin1String("select-all"))

@@ -10,17 +10,17 @@
 
 PictureMagnifier::PictureMagnifier(QWidget *parent) : QDialog(parent, Qt::Tool)
 {
-    setObjectName(QStringLiteral("BigPicFrm"));
+    setObjectName(QStringLiteral("pictureMagnifier"));
     setWindowTitle(QStringLiteral(" "));
     resize(491, 326);
     m_pictureLabel = new QLabel(this);
-    m_pictureLabel->setObjectName(QStringLiteral("MagPic"));
+    m_pictureLabel->setObjectName(QStringLiteral("pictureLabel"));
     m_pictureLabel->setCursor(Qt::PointingHandCursor);
     m_pictureLabel->setGeometry(0, 0, 491, 326);
     m_pictureLabel->installEventFilter(this);
     m_contextMenu = new QMenu(this);
     m_copyAction = m_contextMenu->addAction(QStringLiteral("Copy picture"));
-    m_copyAction->setObjectName(QStringLiteral("CopyPic1"));
+    m_copyAction->setObjectName(QStringLiteral("copyAction"));
     connect(m_copyAction, &QAction::triggered, this, &PictureMagnifier::copyPicture);
 }
 

@@ -9,21 +9,21 @@
 
 SpeedDialog::SpeedDialog(QWidget *parent) : QDialog(parent)
 {
-    setObjectName(QStringLiteral("SpeedFrm"));
+    setObjectName(QStringLiteral("speedDialog"));
     setWindowTitle(QStringLiteral("Set the animation speed"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
     setFixedSize(297, 167);
 
     m_slowLabel = new QLabel(QStringLiteral("Slow"), this);
-    m_slowLabel->setObjectName(QStringLiteral("Label2"));
+    m_slowLabel->setObjectName(QStringLiteral("slowLabel"));
     m_slowLabel->move(30, 22);
     m_fastLabel = new QLabel(QStringLiteral("Fast"), this);
-    m_fastLabel->setObjectName(QStringLiteral("Label1"));
+    m_fastLabel->setObjectName(QStringLiteral("fastLabel"));
     m_fastLabel->move(232, 23);
 
     m_speedSlider = new QSlider(Qt::Horizontal, this);
-    m_speedSlider->setObjectName(QStringLiteral("SpeedHsb"));
+    m_speedSlider->setObjectName(QStringLiteral("speedSlider"));
     m_speedSlider->setGeometry(29, 49, 232, 27);
     m_speedSlider->setRange(1, 200);
     m_speedSlider->setValue(1);
@@ -46,11 +46,11 @@ SpeedDialog::SpeedDialog(QWidget *parent) : QDialog(parent)
     connect(m_speedSlider, &QSlider::sliderReleased, this, [] { QToolTip::hideText(); });
 
     m_applyButton = new QPushButton(QStringLiteral("Apply"), this);
-    m_applyButton->setObjectName(QStringLiteral("SpTBXButton1"));
+    m_applyButton->setObjectName(QStringLiteral("applyButton"));
     m_applyButton->setGeometry(36, 105, 91, 29);
     m_applyButton->setDefault(true);
     m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    m_cancelButton->setObjectName(QStringLiteral("SpTBXButton2"));
+    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
     m_cancelButton->setGeometry(167, 105, 91, 29);
     connect(m_applyButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);

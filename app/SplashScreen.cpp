@@ -12,10 +12,10 @@ SplashScreen *splashScreen = nullptr;
 SplashScreen::SplashScreen()
     : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
-    setObjectName(QStringLiteral("SplashFrm"));
+    setObjectName(QStringLiteral("splashScreen"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     m_pictureLabel = new QLabel(this);
-    m_pictureLabel->setObjectName(QStringLiteral("Pic"));
+    m_pictureLabel->setObjectName(QStringLiteral("pictureLabel"));
     m_pictureLabel->resize(340, 197);
     resize(340, 197);
     const QString file = FileLookup::resolveBesideExe(QStringLiteral("HTML/images/Splash.png"));

@@ -4,7 +4,7 @@
 
 StartPicture::StartPicture(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("SplashImage"));
+    setObjectName(QStringLiteral("startPicture"));
 }
 
 bool StartPicture::loadPicture(const QString &file)

@@ -11,7 +11,7 @@ public:
     explicit StartPicture(QWidget *parent = nullptr);
     bool loadPicture(const QString &file);
     const QImage &picture() const { return m_picture; }
-    // AutoSize: the control takes the picture's size and draws it unscaled.
+    // autoSize: the control takes the picture's size and draws it unscaled.
     void setAutoSize(bool on);
     bool autoSize() const { return m_autoSize; }
 

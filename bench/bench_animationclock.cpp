@@ -1,6 +1,6 @@
 // How fast the driver turns over clocks whose step does nothing, and what an
 // event loop costs with no clock running. Figures are printed; run by hand:
-// bin/bench_cadencer (under xvfb-run or with QT_QPA_PLATFORM=offscreen).
+// bin/bench_animationclock (under xvfb-run or with QT_QPA_PLATFORM=offscreen).
 #include "core/AnimationClock.h"
 
 #include <QElapsedTimer>

@@ -3,7 +3,7 @@
 // measures it), then one Step with everything it redraws (the spring
 // picture and the chart's marker) until the screen is up to date, and its
 // two parts on their own. Run by hand:
-// xvfb-run -a -s "-screen 0 1920x1080x24" bin/bench_shm
+// xvfb-run -a -s "-screen 0 1920x1080x24" bin/bench_dampedoscillator
 #include "BenchSupport.h"
 #include "core/SimulationKind.h"
 #include "core/AnimationClock.h"

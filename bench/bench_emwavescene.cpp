@@ -4,7 +4,7 @@
 // of walking the scene without drawing.
 //
 // Run by hand under the display to be measured, e.g.
-//   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/bench_emwave
+//   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/bench_emwavescene
 #include "scene3d/Scene3D.h"
 #include "scene3d/SceneViewer.h"
 #include "scene3d/scenes/EmWaveScene.h"
@@ -20,7 +20,7 @@ struct ShownWave {
     SceneViewer viewer;
     bool show()
     {
-        build(*scene.sceneBase(), scene.materials());
+        EmWaveScene::build(*scene.sceneBase(), scene.materials());
         scene.resetCamera(864.0f / 1000.0f);
         viewer.setScene(&scene);
         viewer.resize(800, 600);
@@ -58,7 +58,7 @@ void BenchEmWaveScene::framesPerSecond()
         angle += 1.7f;
         if (angle > 360.0f)
             angle = 0.0f;
-        update(*scene.sceneBase(), angle);
+        EmWaveScene::update(*scene.sceneBase(), angle);
         while (viewer.framesDrawn() == before)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     };
@@ -94,7 +94,7 @@ void BenchEmWaveScene::runningOnTheClock()
         angle = float(double(angle) + 100.0 * dt);
         if (angle > 360.0f)
             angle = 0.0f;
-        update(*scene.sceneBase(), angle);
+        EmWaveScene::update(*scene.sceneBase(), angle);
         ++ticks;
     };
     const quint64 startFrames = viewer.framesDrawn();
@@ -112,23 +112,23 @@ void BenchEmWaveScene::runningOnTheClock()
 void BenchEmWaveScene::updateOnly()
 {
     Scene3D scene;
-    build(*scene.sceneBase(), scene.materials());
+    EmWaveScene::build(*scene.sceneBase(), scene.materials());
     float angle = 0.0f;
     QBENCHMARK {
         angle = angle > 360.0f ? 0.0f : angle + 0.7f;
-        update(*scene.sceneBase(), angle);
+        EmWaveScene::update(*scene.sceneBase(), angle);
     }
 }
 
 void BenchEmWaveScene::updateAndCollect()
 {
     Scene3D scene;
-    build(*scene.sceneBase(), scene.materials());
+    EmWaveScene::build(*scene.sceneBase(), scene.materials());
     float angle = 0.0f;
     size_t items = 0;
     QBENCHMARK {
         angle = angle > 360.0f ? 0.0f : angle + 0.7f;
-        update(*scene.sceneBase(), angle);
+        EmWaveScene::update(*scene.sceneBase(), angle);
         items += collectDrawItems(scene.root()).size();
     }
     QVERIFY(items > 0);

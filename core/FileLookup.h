@@ -17,13 +17,13 @@ void setExeFolderForTesting(const QString &folder); // empty = back to normal
 // the path as it exists on disk, or an empty string when nothing matches.
 QString resolve(const QString &path);
 
-// ExeFolder() + relative, resolved; empty when it does not exist.
+// exeFolder() + relative, resolved; empty when it does not exist.
 QString resolveBesideExe(const QString &relative);
 
 // Resolve(path) when it finds a regular file; empty otherwise (nothing
 // there, or a folder).
 QString resolveFile(const QString &path);
-// True when ResolveFile(path) finds one.
+// True when resolveFile(path) finds one.
 bool fileExists(const QString &path);
 
 // Joins a folder and a relative part, turning '\' into '/'.

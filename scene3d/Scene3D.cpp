@@ -110,17 +110,17 @@ QMatrix4x4 Camera::projectionMatrix(float widthPx, float heightPx) const
 Scene3D::Scene3D() : m_random(QRandomGenerator::securelySeeded())
 {
     m_origin = m_root.addNewChild<SceneNode>();
-    m_origin->name = QStringLiteral("RootDC");
+    m_origin->name = QStringLiteral("origin");
     m_sceneBase = m_origin->addNewChild<SceneNode>();
-    m_sceneBase->name = QStringLiteral("SceneBase");
+    m_sceneBase->name = QStringLiteral("sceneBase");
     m_camera = m_root.addNewChild<Camera>();
-    m_camera->name = QStringLiteral("GLCamera");
+    m_camera->name = QStringLiteral("camera");
     m_camera->setTargetObject(m_origin);
     m_camera->setFocalLength(100.0f);
     m_camera->setDepthOfView(1000.0f);
     m_camera->setPosition(0.0f, 0.0f, 100.0f);
     m_light = m_camera->addNewChild<LightSource>();
-    m_light->name = QStringLiteral("GLLightSource1");
+    m_light->name = QStringLiteral("light");
 
     Material &red = m_materials.add(QStringLiteral("Red"));
     red.ambient = QVector4D(0.0f, 0.0f, 0.0f, 1.0f);

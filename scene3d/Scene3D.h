@@ -9,7 +9,7 @@
 #include <QRandomGenerator>
 
 // A perspective camera that aims at a target node. A pixel at the target's
-// distance covers DistanceToTarget x 0.12 / FocalLength scene units, so the
+// distance covers distanceToTarget x 0.12 / focalLength scene units, so the
 // scene follows the mouse when panned by that step.
 class Camera : public SceneNode
 {
@@ -74,7 +74,7 @@ public:
 
     MaterialLibrary &materials() { return m_materials; }  // outlives the nodes that name its materials
     const MaterialLibrary &materials() const { return m_materials; }
-    SceneRoot &root() { return m_root; }  // the scene root; OnChange asks for a redraw
+    SceneRoot &root() { return m_root; }  // the scene root; onChange asks for a redraw
     const SceneRoot &root() const { return m_root; }
     SceneNode *origin() const { return m_origin; }  // stays at the origin; the camera's target
     SceneNode *sceneBase() const { return m_sceneBase; }  // parent of every object of the current scene
@@ -100,7 +100,7 @@ public:
 
 private:
     MaterialLibrary m_materials; // outlives the nodes that name its materials
-    SceneRoot m_root; // the scene root; OnChange asks for a redraw
+    SceneRoot m_root; // the scene root; onChange asks for a redraw
     SceneNode *m_origin = nullptr; // stays at the origin; the camera's target
     SceneNode *m_sceneBase = nullptr; // parent of every object of the current scene
     Camera *m_camera = nullptr;

@@ -13,7 +13,7 @@
 //          from +z towards +x, so a turn of 90 lays it along +x;
 //   roll   about the node's facing axis (z); positive tips the up axis from
 //          +y towards -x.
-// They are applied roll first, then pitch, then turn (LocalMatrix), so a
+// They are applied roll first, then pitch, then turn (localMatrix), so a
 // roll always spins the node about its own facing axis wherever turn and
 // pitch have pointed it. Scale is applied before any rotation, along the
 // node's own axes.
@@ -104,7 +104,7 @@ class ProxyNode;
 
 // A group node: placement, visibility, material and ordered children. It
 // owns its children; deleting a node deletes its subtree. Shapes derive from
-// it and describe their geometry through BuildMesh.
+// it and describe their geometry through buildMesh.
 class SceneNode
 {
 public:
@@ -191,7 +191,7 @@ public:
     // its list of children).
     uint64_t revision() const { return m_revision; }
     // Brackets a batch of changes anywhere in this node's tree: the tree
-    // reports one change at the outermost EndUpdate instead of one per edit.
+    // reports one change at the outermost endUpdate instead of one per edit.
     void beginUpdate();
     void endUpdate();
     bool inUpdate();
@@ -202,7 +202,7 @@ protected:
     // Marks the geometry changed (and the node).
     void geometryChanged();
     // Stores value in member; a different value is a change (of the
-    // geometry for SetGeometryField).
+    // geometry for setGeometryField).
     template <class T>
     void setField(T &member, const T &value)
     {
@@ -273,7 +273,7 @@ private:
     bool m_keepPlacement = false;
 };
 
-// The top of a scene: reports changes of its tree through OnChange, once
+// The top of a scene: reports changes of its tree through onChange, once
 // per change outside an update and once per outermost update with changes.
 class SceneRoot : public SceneNode
 {

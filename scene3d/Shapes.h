@@ -47,7 +47,7 @@ private:
     std::vector<QVector3D> m_nodes;
 };
 
-// A line strip through the nodes, unlit, in LineColor. No markers are drawn
+// A line strip through the nodes, unlit, in lineColor. No markers are drawn
 // at the nodes.
 class Lines : public NodeListShape
 {

@@ -29,6 +29,8 @@ Lines *addEnvelope(SceneNode &segment, bool magnetic)
 
 } // namespace
 
+namespace EmWaveScene {
+
 void build(SceneNode &base, MaterialLibrary &library)
 {
     base.beginUpdate();
@@ -141,3 +143,5 @@ void update(SceneNode &base, float angle)
     }
     base.endUpdate();
 }
+
+} // namespace EmWaveScene

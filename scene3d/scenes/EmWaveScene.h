@@ -10,8 +10,10 @@
 class SceneNode;
 class MaterialLibrary;
 
+namespace EmWaveScene {
+
 // Children of the segment, in the order the update addresses them.
-enum EmWaveChild : int32_t {
+enum Child : int32_t {
     ElectricShaft = 0,  // 0..9
     MagneticShaft = 10, // 10..19
     ElectricEnvelope = 20,
@@ -21,9 +23,11 @@ enum EmWaveChild : int32_t {
     SegmentChildren = 42,
 };
 
-// Builds the wave under base (the 3D view's sceneBase) with materials of
+// Builds the wave under base (the 3D view's scene base) with materials of
 // library by name, then sets it for phase 0.
 void build(SceneNode &base, MaterialLibrary &library);
 // Sets every vector and both envelopes for the phase angle (degrees), inside
 // one update of base. Does nothing when base does not hold the wave.
 void update(SceneNode &base, float angle);
+
+} // namespace EmWaveScene

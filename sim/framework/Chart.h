@@ -3,18 +3,18 @@
 // multiple slits), one wrapper over Qt Charts with the look and the mouse
 // handling they share:
 //  - two-dimensional, white back wall, no legend, no title unless set; the
-//    panel around the plot takes PanelColor (the window colour by default);
-//  - a bottom and a left value axis, each fixed (SetAxisRange) or automatic
-//    (SetAxisAutomatic: follows the visible series' data); bold 13-pixel
+//    panel around the plot takes panelColor (the window colour by default);
+//  - a bottom and a left value axis, each fixed (setAxisRange) or automatic
+//    (setAxisAutomatic: follows the visible series' data); bold 13-pixel
 //    titles, 4 minor ticks, tick colour RGB(64, 0, 64), axis lines hidden;
 //  - mouse: drag down and right with the left button zooms into the dragged
 //    rectangle, drag up or left resets the zoom, the right button pans;
 //    zooming is animated (zoomAnimated). The hint says so.
 //  - a cross-hair that is drawn over the chart and erased without
-//    repainting it (XorCrossHair draws at a point, or erases what is drawn
+//    repainting it (xorCrossHair draws at a point, or erases what is drawn
 //    there); every real repaint forgets it, and repainted follows every
 //    real repaint.
-// CopyToClipboard and PrintChart (below) give the graph operations.
+// copyToClipboard and printChart (below) give the graph operations.
 #include <QChartView>
 #include <QLineSeries>
 #include <QScatterSeries>

@@ -1,12 +1,12 @@
 #pragma once
 // The drawing surfaces of the simulation pictures. Each shows one RasterImage
 // back buffer, painted in one go (no flicker): a redraw goes
-//     Pic->BeginUpdate(); b.Clear(...); ...draw...; Pic->EndUpdate();
-// and EndUpdate schedules the repaint.
+//     m_picture->beginUpdate(); b.clear(...); ...draw...; m_picture->endUpdate();
+// and endUpdate schedules the repaint.
 //
 // PaintBox keeps its bitmap at the control's size by itself; its Resized
-// signal (the window's picResize) comes after the bitmap has been resized.
-// ImageSurface's bitmap is sized by the window: in its picResize it calls
+// signal (the window's pictureResized()) comes after the bitmap has been resized.
+// ImageSurface's bitmap is sized by the window: in its pictureResized() it calls
 // fitBitmapToSize(), which sets the bitmap to the control's size without clearing
 // it. ImageSurface also carries overlay layers that paint over the bitmap
 // without touching it (the double slit's measuring line).
@@ -31,7 +31,7 @@ public:
     RasterImage &bitmap() { return m_bitmap; }
     const RasterImage &bitmap() const { return m_bitmap; }
 
-    // Bracket a redraw; the outermost EndUpdate repaints the control.
+    // Bracket a redraw; the outermost endUpdate repaints the control.
     void beginUpdate() { m_bitmap.beginUpdate(); }
     void endUpdate() { m_bitmap.endUpdate(); }
 
@@ -40,7 +40,7 @@ public:
     virtual QImage snapshot() const;
 
 Q_SIGNALS:
-    // The control changed its size (the window's picResize).
+    // The control changed its size (the window's pictureResized()).
     void resized();
     void mousePressed(QMouseEvent *event);
     void mouseMoved(QMouseEvent *event);

@@ -89,7 +89,7 @@ void IconList::addSvg(const QString &svgPath)
 
 IconLibrary::IconLibrary(QObject *parent) : QObject(parent)
 {
-    setObjectName(QStringLiteral("DataMod"));
+    setObjectName(QStringLiteral("iconLibrary"));
     // The icon files are named NN_name.svg; NN is the picture index.
     const QStringList files = iconFiles();
     for (int i = 0; i < kSmallCount; ++i) {

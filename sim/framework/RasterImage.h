@@ -68,7 +68,7 @@ public:
     // Colour (not premultiplied) of the logical pixel; 0 outside the picture.
     Color32 pixel(int x, int y) const;
 
-    // Brackets a redraw. When the outermost EndUpdate is reached, OnChanged
+    // Brackets a redraw. When the outermost endUpdate is reached, onChanged
     // is called (the surface repaints itself from it).
     void beginUpdate() { ++m_updateCount; }
     void endUpdate();

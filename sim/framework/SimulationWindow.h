@@ -1,21 +1,21 @@
 #pragma once
 // SimulationWindow: what every two-dimensional simulation window shares, and
-// the contract the main window's host uses (Toolbar, setLargeButtons, the
-// close queries, isClockRunning and the optional graph and page-command
-// operations).
+// the contract the main window's host uses (toolbar(), setLargeButtons(),
+// the close queries, isClockRunning() and the optional graph and
+// page-command operations).
 //
-// A window derives from it and, in its constructor (its FormCreate):
-//  - builds its toolbar into `toolbar` with the items of ToolbarItems.h
-//    (Start, Stop and Reset through addRunButton), then describes what
-//    setLargeButtons changes in `buttonSizes`;
-//  - places its surfaces with AlignPanel::SetAlign (the window is an
+// A window derives from it and, in its constructor:
+//  - builds its toolbar into `m_toolbar` with the items of ToolbarItems.h
+//    (Start, Stop and Reset through addRunButton()), then describes what
+//    setLargeButtons() changes in `m_buttonSizes`;
+//  - places its surfaces with AlignPanel::setAlign() (the window is an
 //    alignment panel: Top, Bottom, Left, Right, then Client children);
-//  - if animated, calls createClock() and overrides Step(deltaTime), usually
-//        Phase = Advance(Phase, deltaTime, 1.0f, 360.0f);
-//        DrawWaveRow();
+//  - if animated, calls createClock() and overrides step(deltaTime), usually
+//        m_phase = advance(m_phase, deltaTime, 1.0f, 360.0f);
+//        drawWaveRow();
 //        processEvents();
-//  - connects its surfaces' Resized signals to its picResize.
-// Drawing routines return at once while Closing() is true.
+//  - connects its surfaces' resized() signals to its pictureResized().
+// Drawing routines return at once while isClosing() is true.
 #include "sim/framework/AlignPanel.h"
 
 #include <QPointer>

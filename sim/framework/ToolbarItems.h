@@ -1,12 +1,12 @@
 #pragma once
 // The items a simulation toolbar is built from. Each is created straight
 // into the toolbar, in toolbar order, and keeps the toolbar action that
-// holds it (show or hide an item with SetVisible, not with the widget).
+// holds it (show or hide an item with setItemVisible, not with the widget).
 //
-//   massSpinBox = new ToolbarSpinBox(Toolbar, {.Min = 0.1, .Max = 1.0, .Step = 0.1, .Value = 0.5,
-//                                    .Decimals = 1, .Hint = "Set the mass", .Width = 55});
+//   m_massSpinBox = new ToolbarSpinBox(m_toolbar, {.min = 0.1, .max = 1.0, .step = 0.1, .value = 0.5,
+//                                      .decimals = 1, .hint = "Set the mass", .width = 55});
 //   (designated initializers go in the order the fields are declared)
-//   connect(massSpinBox, &ToolbarSpinBox::valueEdited, this, &DampedOscillatorWindow::parametersEdited);
+//   connect(m_massSpinBox, &ToolbarSpinBox::valueEdited, this, &DampedOscillatorWindow::parametersEdited);
 //
 // User changes emit the item's change signal; setting a value from code does
 // not, so handlers never feed back into each other.
@@ -25,7 +25,7 @@ class QToolBar;
 class QToolButton;
 
 // A toolbar button with a picture of the shared button lists (see
-// app/uDataMod.h); caption and hint may be empty (an empty hint shows the
+// sim/framework/IconLibrary.h); caption and hint may be empty (an empty hint shows the
 // caption as tooltip). Checkable buttons toggle themselves on each click.
 QAction *addToolButton(QToolBar *toolbar, const QString &caption, int imageIndex, const QString &hint = QString(),
                        bool checkable = false);
@@ -137,7 +137,7 @@ public:
 
     // Custom-drawn items: `paint` draws each item's picture (a swatch, say)
     // into a square of the current size, normalSize or largeSize pixels.
-    // Call RefreshItems after the state the pictures show has changed.
+    // Call refreshItems after the state the pictures show has changed.
     void setItemPainter(std::function<void(QAction *item, QPainter &painter, const QRect &square)> paint,
                         int normalSize, int largeSize);
     void refreshItems();

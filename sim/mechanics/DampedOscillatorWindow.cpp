@@ -24,7 +24,7 @@ const QString DampedOscillatorWindow::printTitle = QStringLiteral("Displacement 
 
 DampedOscillatorWindow::DampedOscillatorWindow(QWidget *parent) : SimulationWindow(parent)
 {
-    setObjectName(QStringLiteral("SHMFrm"));
+    setObjectName(QStringLiteral("dampedOscillatorWindow"));
 
     // ---- toolbar
     addRunButton(RunButton::Start, QString(), QStringLiteral("Start"));
@@ -59,19 +59,19 @@ DampedOscillatorWindow::DampedOscillatorWindow(QWidget *parent) : SimulationWind
     m_displacementScrollBar = new ToolbarScrollBar({.orientation = Qt::Vertical, .min = -100, .max = 100, .position = -50,
                                         .smallStep = 1, .pageStep = 1, .hint = {}},
                                        this);
-    m_displacementScrollBar->setObjectName(QStringLiteral("DisplacementHsb"));
+    m_displacementScrollBar->setObjectName(QStringLiteral("displacementScrollBar"));
     m_displacementScrollBar->setFixedWidth(17);
     AlignPanel::setAlign(m_displacementScrollBar, PanelAlign::Left);
     connect(m_displacementScrollBar, &ToolbarScrollBar::scrolled, this, &DampedOscillatorWindow::displacementScrolled);
 
     m_picture = new PaintBox(this);
-    m_picture->setObjectName(QStringLiteral("Pic"));
+    m_picture->setObjectName(QStringLiteral("picture"));
     m_picture->setFixedWidth(80);
     AlignPanel::setAlign(m_picture, PanelAlign::Left);
     connect(m_picture, &PaintBox::resized, this, &DampedOscillatorWindow::pictureResized);
 
     m_chart = new Chart(this);
-    m_chart->setObjectName(QStringLiteral("Chart"));
+    m_chart->setObjectName(QStringLiteral("chart"));
     m_curveSeries = m_chart->addLineSeries(QStringLiteral("Series4"), Qt::red);
     // A dark green marker stands out from the red curve and the cross-hair.
     m_markerSeries = m_chart->addPointSeries(QStringLiteral("Series7"), QColor(0, 128, 0));

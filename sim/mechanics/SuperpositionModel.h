@@ -6,7 +6,7 @@
 // Phase sign: the formula text writes a phase of +30 as "x + 30", while both
 // graphs use the phase term p = -phase * pi / 180, that is
 // sin(f * theta - phase * pi / 180): a positive phase moves the curve to the
-// right. Both graphs go through PhaseTerm, so they always agree.
+// right. Both graphs go through phaseTerm, so they always agree.
 #include "core/NumberText.h"
 
 #include <QPointF>

@@ -74,7 +74,7 @@ SineListItem::SineListItem(std::unique_ptr<SineComponent> info) : m_info(std::mo
 
 SuperpositionWindow::SuperpositionWindow(QWidget *parent) : SimulationWindow(parent)
 {
-    setObjectName(QStringLiteral("SumWaveFrm"));
+    setObjectName(QStringLiteral("superpositionWindow"));
 
     // ---- toolbar
     m_toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -131,7 +131,7 @@ SuperpositionWindow::SuperpositionWindow(QWidget *parent) : SimulationWindow(par
     AlignPanel::setAlign(m_sumSplitter, PanelAlign::Client);
     m_upperSplitter = new ThemedSplitter(Qt::Horizontal, m_sumSplitter);
     m_waveList = new QListWidget(m_upperSplitter);
-    m_waveList->setObjectName(QStringLiteral("Listbox"));
+    m_waveList->setObjectName(QStringLiteral("waveList"));
     QFont lf(pictureFontFamily(QStringLiteral("Arial")));
     lf.setPixelSize(13);
     lf.setBold(true);
@@ -142,12 +142,12 @@ SuperpositionWindow::SuperpositionWindow(QWidget *parent) : SimulationWindow(par
     setHint(m_waveList, QStringLiteral("Use the DELETE key to remove an entry"));
     m_waveList->installEventFilter(this);
     m_wavePicture = new PaintBox(m_upperSplitter);
-    m_wavePicture->setObjectName(QStringLiteral("Pic"));
+    m_wavePicture->setObjectName(QStringLiteral("wavePicture"));
     m_upperSplitter->setStretchFactor(0, 0);
     m_upperSplitter->setStretchFactor(1, 1);
     m_upperSplitter->setSizes({157, 600});
     m_sumPicture = new PaintBox(m_sumSplitter);
-    m_sumPicture->setObjectName(QStringLiteral("SumPic"));
+    m_sumPicture->setObjectName(QStringLiteral("sumPicture"));
     m_sumSplitter->setStretchFactor(0, 0);
     m_sumSplitter->setStretchFactor(1, 1);
 
@@ -163,7 +163,7 @@ SuperpositionWindow::SuperpositionWindow(QWidget *parent) : SimulationWindow(par
 
 SuperpositionWindow::~SuperpositionWindow()
 {
-    // FormDestroy
+    // Destruction
     m_closing = true;
     clearList();
 }

@@ -23,7 +23,7 @@ const Color32 kLampGrey = 0xFFD3D3D3;
 
 DoubleSlitWindow::DoubleSlitWindow(QWidget *parent) : SimulationWindow(parent)
 {
-    setObjectName(QStringLiteral("YDSFrm"));
+    setObjectName(QStringLiteral("doubleSlitWindow"));
 
     // ---- toolbar
     m_separationLabel = new ToolbarLabel(m_toolbar, QStringLiteral(" Slit separation"));
@@ -62,13 +62,13 @@ DoubleSlitWindow::DoubleSlitWindow(QWidget *parent) : SimulationWindow(parent)
     m_distanceScrollBar = new ToolbarScrollBar({.orientation = Qt::Horizontal, .min = 500, .max = 3000, .position = 1500,
                              .smallStep = 1, .pageStep = 10, .hint = {}},
                             this);
-    m_distanceScrollBar->setObjectName(QStringLiteral("Xhsb"));
+    m_distanceScrollBar->setObjectName(QStringLiteral("distanceScrollBar"));
     m_distanceScrollBar->setFixedHeight(20);
     AlignPanel::setAlign(m_distanceScrollBar, PanelAlign::Bottom);
     connect(m_distanceScrollBar, &ToolbarScrollBar::scrolled, this, &DoubleSlitWindow::distanceScrolled);
 
     m_picture = new ImageSurface(this);
-    m_picture->setObjectName(QStringLiteral("pic"));
+    m_picture->setObjectName(QStringLiteral("picture"));
     m_picture->setMouseTracking(true);
     AlignPanel::setAlign(m_picture, PanelAlign::Client);
     m_markerLayer = m_picture->addLayer();

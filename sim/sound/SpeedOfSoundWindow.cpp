@@ -25,7 +25,7 @@ QVector<QPointF> scaled(std::initializer_list<QPointF> points, float u)
 
 SpeedOfSoundWindow::SpeedOfSoundWindow(QWidget *parent) : SimulationWindow(parent)
 {
-    setObjectName(QStringLiteral("SndSpeedFrm"));
+    setObjectName(QStringLiteral("speedOfSoundWindow"));
 
     // ---- toolbar
     m_frequencyLabel = new ToolbarLabel(m_toolbar, QStringLiteral(" Frequency "));
@@ -55,13 +55,13 @@ SpeedOfSoundWindow::SpeedOfSoundWindow(QWidget *parent) : SimulationWindow(paren
     m_microphoneScrollBar = new ToolbarScrollBar({.orientation = Qt::Horizontal, .min = 0, .max = 3000, .position = 500,
                              .smallStep = 1, .pageStep = 10, .hint = {}},
                             this);
-    m_microphoneScrollBar->setObjectName(QStringLiteral("XHsb"));
+    m_microphoneScrollBar->setObjectName(QStringLiteral("microphoneScrollBar"));
     m_microphoneScrollBar->setFixedHeight(20);
     AlignPanel::setAlign(m_microphoneScrollBar, PanelAlign::Bottom);
     connect(m_microphoneScrollBar, &ToolbarScrollBar::scrolled, this, &SpeedOfSoundWindow::microphoneScrolled);
 
     m_picture = new PaintBox(this);
-    m_picture->setObjectName(QStringLiteral("Pic"));
+    m_picture->setObjectName(QStringLiteral("picture"));
     AlignPanel::setAlign(m_picture, PanelAlign::Client);
     connect(m_picture, &PaintBox::resized, this, &SpeedOfSoundWindow::pictureResized);
 }

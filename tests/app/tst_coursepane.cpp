@@ -636,21 +636,21 @@ void TestCoursePane::contextMenuKinds()
     QContextMenuEvent onSelection(QContextMenuEvent::Mouse, words, b.viewport()->mapToGlobal(words));
     QApplication::sendEvent(b.viewport(), &onSelection);
     QCOMPARE(r.menuKinds, QList<int>{PageBrowser::kMenuTextSelection});
-    auto *menu = b.findChild<QMenu *>(QStringLiteral("EWBSelectionMenu"));
+    auto *menu = b.findChild<QMenu *>(QStringLiteral("selectionMenu"));
     QVERIFY(menu);
     QStringList names;
     for (QAction *a : menu->actions())
         names << a->objectName();
     QCOMPARE(names, (QStringList{"edit-copy", "select-all"}));
     menu->close();
-    QTRY_VERIFY(!b.findChild<QMenu *>(QStringLiteral("EWBSelectionMenu")));
+    QTRY_VERIFY(!b.findChild<QMenu *>(QStringLiteral("selectionMenu")));
 
     b.clearSelection();
     QContextMenuEvent onPicture(QContextMenuEvent::Mouse, pic, b.viewport()->mapToGlobal(pic));
     QApplication::sendEvent(b.viewport(), &onPicture);
     QCOMPARE(r.menuKinds.last(), int(PageBrowser::kMenuPicture));
     QVERIFY(r.pictureSources.last().startsWith(QStringLiteral("file:///")));
-    QVERIFY(!b.findChild<QMenu *>(QStringLiteral("EWBSelectionMenu")));
+    QVERIFY(!b.findChild<QMenu *>(QStringLiteral("selectionMenu")));
 }
 
 // ======================================================================
@@ -1055,10 +1055,10 @@ void TestCoursePane::pictureContextMenu()
     const QPoint words = linkPosition(w.coursePane()->browser(), "+CD") - QPoint(150, 0);
     rightClick(words);
     QCOMPARE(w.coursePane()->picturePath(), QString());
-    QVERIFY(!w.coursePane()->browser()->findChild<QMenu *>(QStringLiteral("EWBSelectionMenu")));
+    QVERIFY(!w.coursePane()->browser()->findChild<QMenu *>(QStringLiteral("selectionMenu")));
     w.coursePane()->selectAllAction()->trigger();
     rightClick(words);
-    auto *menu = w.coursePane()->browser()->findChild<QMenu *>(QStringLiteral("EWBSelectionMenu"));
+    auto *menu = w.coursePane()->browser()->findChild<QMenu *>(QStringLiteral("selectionMenu"));
     QVERIFY(menu);
     menu->close();
 }

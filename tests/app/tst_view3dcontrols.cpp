@@ -38,7 +38,7 @@ bool waveShows(MainWindow &w, float angle)
     if (!segment)
         return false;
     for (int k = 0; k < 10; ++k)
-        if (std::fabs(segment->child(ElectricHead + k)->y() - field(k, angle)) > 1e-6f)
+        if (std::fabs(segment->child(EmWaveScene::ElectricHead + k)->y() - field(k, angle)) > 1e-6f)
             return false;
     return true;
 }

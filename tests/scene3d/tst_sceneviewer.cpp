@@ -62,8 +62,8 @@ void TestSceneViewer::initTestCase()
 void TestSceneViewer::drawsTheWaveOnTheBackground()
 {
     Scene3D scene;
-    build(*scene.sceneBase(), scene.materials());
-    update(*scene.sceneBase(), 90.0f);
+    EmWaveScene::build(*scene.sceneBase(), scene.materials());
+    EmWaveScene::update(*scene.sceneBase(), 90.0f);
     scene.resetCamera(864.0f / 1000.0f);
     SceneViewer viewer;
     viewer.setScene(&scene);
@@ -103,7 +103,7 @@ void TestSceneViewer::drawsTheWaveOnTheBackground()
 void TestSceneViewer::redrawsAfterAnUpdate()
 {
     Scene3D scene;
-    build(*scene.sceneBase(), scene.materials());
+    EmWaveScene::build(*scene.sceneBase(), scene.materials());
     scene.resetCamera(1.0f);
     SceneViewer viewer;
     viewer.setScene(&scene);
@@ -113,7 +113,7 @@ void TestSceneViewer::redrawsAfterAnUpdate()
     QTRY_VERIFY(viewer.framesDrawn() > 0);
     const QImage before = viewer.grabFramebuffer();
     const quint64 frames = viewer.framesDrawn();
-    update(*scene.sceneBase(), 45.0f); // asks for one redraw
+    EmWaveScene::update(*scene.sceneBase(), 45.0f); // asks for one redraw
     QTRY_VERIFY(viewer.framesDrawn() > frames);
     QVERIFY(viewer.grabFramebuffer() != before);
 }

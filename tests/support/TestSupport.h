@@ -27,7 +27,7 @@ private:
     QString m_blocker;
 };
 
-// Points FileLookup::ExeFolder() at a folder for the lifetime of the object.
+// Points FileLookup::exeFolder() at a folder for the lifetime of the object.
 class ScopedExeFolder
 {
 public:

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <map>
 
+using namespace EmWaveScene; // the segment's child numbers
+
 namespace {
 
 // The field value of vector k for a phase angle, worked out independently
@@ -28,7 +30,7 @@ float envelope(int i, float angle)
 struct Fixture {
     Scene3D scene;
     SceneNode &base = *scene.sceneBase();
-    Fixture() { build(base, scene.materials()); }
+    Fixture() { EmWaveScene::build(base, scene.materials()); }
     SceneNode *segment() const { return base.child(0); }
     SceneNode *at(int order) const { return segment()->child(order); }
     Lines *line(int order) const { return dynamic_cast<Lines *>(at(order)); }
@@ -146,8 +148,8 @@ void TestEmWaveScene::stateForAngle()
 {
     QFETCH(float, angle);
     Fixture f;
-    update(f.base, 17.0f); // start from elsewhere
-    update(f.base, angle);
+    EmWaveScene::update(f.base, 17.0f); // start from elsewhere
+    EmWaveScene::update(f.base, angle);
     for (int k = 0; k < 10; ++k) {
         const float v = field(k, angle);
         const bool up = v >= 0;
@@ -187,7 +189,7 @@ void TestEmWaveScene::edgeValues()
     Fixture f;
     // Angle 0: shaft 0 has no length and no heads; shaft 8 (160 degrees) is
     // about 0.342; shaft 9 (180 degrees) is about zero, upright, headless.
-    update(f.base, 0.0f);
+    EmWaveScene::update(f.base, 0.0f);
     QCOMPARE(f.at(ElectricShaft)->scale().y(), 0.0f);
     QCOMPARE(f.at(ElectricShaft)->pitchAngle(), 0.0f);
     QVERIFY(!f.at(ElectricHead)->visible() && !f.at(MagneticHead)->visible());
@@ -199,7 +201,7 @@ void TestEmWaveScene::edgeValues()
     QCOMPARE(f.line(ElectricEnvelope)->node(0).y(), 0.0f);
 
     // Angle 90: shaft 0 points down with length 1; the envelope starts at -1.04.
-    update(f.base, 90.0f);
+    EmWaveScene::update(f.base, 90.0f);
     QCOMPARE(f.at(ElectricShaft)->pitchAngle(), 180.0f);
     QCOMPARE(f.at(MagneticShaft)->pitchAngle(), -270.0f);
     QVERIFY(std::fabs(f.at(ElectricShaft)->scale().y() - 1.0f) < 1e-6f);
@@ -208,7 +210,7 @@ void TestEmWaveScene::edgeValues()
     QVERIFY(near(f.at(ElectricShaft)->localMatrix().map(QVector3D(0, 1, 0)), QVector3D(0, -1, 0)));
 
     // Angle 360 looks like angle 0.
-    update(f.base, 360.0f);
+    EmWaveScene::update(f.base, 360.0f);
     for (int k = 0; k < 10; ++k) {
         QVERIFY(std::fabs(f.at(ElectricHead + k)->y() - field(k, 0.0f)) < 1e-6f);
         QCOMPARE(f.at(ElectricHead + k)->visible(), std::fabs(field(k, 0.0f)) > 0.04f);
@@ -233,7 +235,7 @@ void TestEmWaveScene::oneUpdateChangesFortyObjectsAndSixtyTwoNodes()
     const std::vector<QVector3D> eBefore = f.line(ElectricEnvelope)->nodes();
     const std::vector<QVector3D> mBefore = f.line(MagneticEnvelope)->nodes();
 
-    update(f.base, 90.0f);
+    EmWaveScene::update(f.base, 90.0f);
 
     QCOMPARE(reports, 1); // one redraw
     int changed = 0;
@@ -266,7 +268,7 @@ void TestEmWaveScene::copiesFollowTheSegment()
     // at sin(100 degrees x - angle) along y and every magnetic one along z.
     QFETCH(float, angle);
     Fixture f;
-    update(f.base, angle);
+    EmWaveScene::update(f.base, angle);
     const auto items = collectDrawItems(f.scene.root());
     int electric = 0, magnetic = 0, heads = 0;
     for (const DrawItem &item : items) {
@@ -310,10 +312,10 @@ void TestEmWaveScene::copiesFollowTheSegment()
 void TestEmWaveScene::updateWithoutWaveDoesNothing()
 {
     Scene3D scene;
-    update(*scene.sceneBase(), 45.0f); // empty base
+    EmWaveScene::update(*scene.sceneBase(), 45.0f); // empty base
     QCOMPARE(scene.sceneBase()->count(), 0);
     scene.sceneBase()->addNewChild<SceneNode>()->addNewChild<SceneNode>();
-    update(*scene.sceneBase(), 45.0f); // something else
+    EmWaveScene::update(*scene.sceneBase(), 45.0f); // something else
     QCOMPARE(scene.sceneBase()->child(0)->count(), 1);
 }
 

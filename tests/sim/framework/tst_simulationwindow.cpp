@@ -491,7 +491,7 @@ void TestSimulationWindow::paintBoxFollowsItsSize()
     QCOMPARE(atResize, QList<QSize>({QSize(80, 60)}));
     pic.resize(120, 30);
     settle();
-    QCOMPARE(atResize.last(), QSize(120, 30)); // resized before picResize runs
+    QCOMPARE(atResize.last(), QSize(120, 30)); // resized before pictureResized() runs
     QCOMPARE(pic.bitmap().devicePixelRatio(), pic.devicePixelRatioF());
 
     pic.beginUpdate();
