@@ -2,6 +2,7 @@
 // What the benchmarks share: the full-HD size they measure at and the floor
 // every drawing figure is compared with.
 #include "sim/framework/DrawingSurface.h"
+#include "sim/framework/PaintBox.h"
 
 #include <QtTest>
 

@@ -7,6 +7,7 @@
 #include "BenchSupport.h"
 #include "core/SimulationKind.h"
 #include "core/AnimationClock.h"
+#include "sim/framework/PaintBox.h"
 #include "sim/framework/Chart.h"
 #include "sim/mechanics/DampedOscillatorWindow.h"
 

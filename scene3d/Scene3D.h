@@ -4,66 +4,11 @@
 // its light, the material library and the view's own clock. Plain objects:
 // the whole view can be built, moved and checked without a GPU.
 #include "core/AnimationClock.h"
+#include "scene3d/Camera.h"
+#include "scene3d/LightSource.h"
 #include "scene3d/SceneGraph.h"
 
 #include <QRandomGenerator>
-
-// A perspective camera that aims at a target node. A pixel at the target's
-// distance covers distanceToTarget x 0.12 / focalLength scene units, so the
-// scene follows the mouse when panned by that step.
-class Camera : public SceneNode
-{
-public:
-    using SceneNode::SceneNode;
-
-    // The node the camera aims at (null: the origin). It must outlive the
-    // camera or be cleared first.
-    SceneNode *targetObject() const { return m_target; }
-    void setTargetObject(SceneNode *target);
-    float focalLength() const { return m_focalLength; }
-    void setFocalLength(float f);
-    // Distance from the near to the far clipping plane.
-    float depthOfView() const { return m_depthOfView; }
-    void setDepthOfView(float d);
-
-    QVector3D targetPosition() const;
-    float distanceToTarget() const;
-    // Moves the camera along the line to its target: the distance is
-    // multiplied by factor.
-    void adjustDistanceToTarget(float factor);
-    // Orbits the target: raises the camera's elevation by pitchDelta
-    // degrees (positive looks more from above; it stops a little short of
-    // straight above or below) and swings it about the vertical axis by
-    // turnDelta degrees (positive moves it from +z towards +x).
-    void moveAroundTarget(float pitchDelta, float turnDelta);
-    // Scene units per pixel at the target's distance.
-    float unitsPerPixel() const;
-
-    // World to eye coordinates (the camera looks at its target, +y up).
-    QMatrix4x4 viewMatrix() const;
-    // Eye to clip coordinates for a viewport of that many pixels.
-    QMatrix4x4 projectionMatrix(float widthPx, float heightPx) const;
-    float nearPlane() const;
-
-private:
-    SceneNode *m_target = nullptr;
-    float m_focalLength = 100.0f;
-    float m_depthOfView = 1000.0f;
-};
-
-// A point light. Placed under the camera it moves with it.
-class LightSource : public SceneNode
-{
-public:
-    using SceneNode::SceneNode;
-    QVector4D ambient{0.0f, 0.0f, 0.0f, 1.0f};
-    QVector4D diffuse{1.0f, 1.0f, 1.0f, 1.0f};
-    QVector4D specular{1.0f, 1.0f, 1.0f, 1.0f};
-    float constAttenuation = 1.0f;
-    float linearAttenuation = 0.0f;
-    float quadraticAttenuation = 0.0f;
-    float spotCutOff = 180.0f; // 180: light in all directions
-};
 
 // Everything the 3D view shows and moves.
 class Scene3D

@@ -4,6 +4,7 @@
 #include "sim/framework/Chart.h"
 #include "core/NumberText.h"
 #include "sim/framework/DrawingSurface.h"
+#include "sim/framework/PaintBox.h"
 #include "sim/framework/ToolbarItems.h"
 
 #include <QMouseEvent>

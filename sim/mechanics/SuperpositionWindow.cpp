@@ -5,6 +5,7 @@
 #include "sim/framework/RasterImage.h"
 #include "sim/framework/DrawingContext.h"
 #include "sim/framework/DrawingSurface.h"
+#include "sim/framework/PaintBox.h"
 #include "sim/framework/ToolbarItems.h"
 
 #include <QKeyEvent>

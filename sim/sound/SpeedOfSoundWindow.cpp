@@ -3,6 +3,7 @@
 #include "sim/framework/DrawingContext.h"
 #include "sim/framework/RoundedRect.h"
 #include "sim/framework/DrawingSurface.h"
+#include "sim/framework/PaintBox.h"
 #include "sim/framework/ScaleMagnifier.h"
 #include "sim/framework/ToolbarItems.h"
 

@@ -5,6 +5,8 @@
 #include "app/SimulationHost.h"
 
 #include "app/MainWindow.h"
+#include "sim/framework/ImageSurface.h"
+#include "sim/framework/PaintBox.h"
 #include "sim/framework/DrawingSurface.h"
 #include "sim/mechanics/SuperpositionWindow.h"
 #include "sim/optics/DoubleSlitWindow.h"

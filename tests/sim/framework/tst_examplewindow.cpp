@@ -7,6 +7,7 @@
 #include "sim/framework/ToolbarDock.h"
 #include "sim/framework/DrawingContext.h"
 #include "sim/framework/DrawingSurface.h"
+#include "sim/framework/PaintBox.h"
 #include "sim/framework/SimulationWindow.h"
 #include "sim/framework/ToolbarItems.h"
 

@@ -2,6 +2,7 @@
 // while the drawing code keeps working in logical pixels.
 #include "sim/framework/DrawingContext.h"
 #include "sim/framework/DrawingSurface.h"
+#include "sim/framework/PaintBox.h"
 
 #include <QtTest>
 

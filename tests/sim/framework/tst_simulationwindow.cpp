@@ -7,6 +7,8 @@
 #include "sim/framework/ToolbarDock.h"
 #include "sim/framework/IconLibrary.h"
 #include "sim/framework/DrawingSurface.h"
+#include "sim/framework/ImageSurface.h"
+#include "sim/framework/PaintBox.h"
 #include "sim/framework/SimulationWindow.h"
 #include "sim/framework/ToolbarItems.h"
 

@@ -8,6 +8,7 @@
 #include "core/AnimationClock.h"
 #include "core/SimulationKind.h"
 #include "app/MainWindow.h"
+#include "sim/framework/PaintBox.h"
 #include "sim/framework/Chart.h"
 #include "sim/framework/DrawingSurface.h"
 #include "sim/framework/ToolbarItems.h"

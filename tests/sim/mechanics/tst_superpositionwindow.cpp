@@ -1,6 +1,7 @@
 // The superposition window: the list and its editing, the examples, the
 // scale menu, page commands and the pictures.
 #include "sim/framework/DrawingSurface.h"
+#include "sim/framework/PaintBox.h"
 #include "sim/framework/ToolbarItems.h"
 #include "sim/mechanics/SuperpositionWindow.h"
 

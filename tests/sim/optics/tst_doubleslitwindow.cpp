@@ -1,6 +1,8 @@
 // The double-slit window: fringes on the picture, the colour menu and its
 // swatch, the bench and magnifier, and the measuring line.
 #include "WidgetTestSupport.h"
+#include "sim/framework/ImageSurface.h"
+#include "sim/framework/PaintBox.h"
 #include "sim/framework/DrawingSurface.h"
 #include "sim/framework/ToolbarItems.h"
 #include "sim/optics/DoubleSlitWindow.h"

@@ -1,6 +1,7 @@
 // The speed-of-sound window: the controls feed the model, the microphone
 // trace stays on the oscilloscope's screen, the bench and the glass follow
 // the microphone.
+#include "sim/framework/PaintBox.h"
 #include "sim/framework/DrawingSurface.h"
 #include "sim/framework/ToolbarItems.h"
 #include "sim/sound/SpeedOfSoundWindow.h"
