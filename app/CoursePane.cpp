@@ -1,5 +1,6 @@
 #include "app/CoursePane.h"
 
+#include "app/MenuItems.h"
 #include "app/PageBrowser.h"
 #include "app/PageLinks.h"
 #include "core/FileLookup.h"
@@ -151,13 +152,10 @@ void CoursePane::createPageToolbar(QMainWindow *window)
 
 void CoursePane::createEditMenu(QMenuBar *bar)
 {
-    m_editMenu = bar->addMenu(QStringLiteral("Edit"));
-    m_editMenu->setObjectName(QStringLiteral("editMenu"));
-    m_selectAllAction = m_editMenu->addAction(QStringLiteral("Select all"));
-    m_selectAllAction->setObjectName(QStringLiteral("selectAllAction"));
+    m_editMenu = addNamedMenu(bar, "editMenu", QStringLiteral("Edit"));
+    m_selectAllAction = addNamedAction(m_editMenu, "selectAllAction", QStringLiteral("Select all"));
     m_selectAllAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+A")));
-    m_copyPageAction = m_editMenu->addAction(QStringLiteral("Copy"));
-    m_copyPageAction->setObjectName(QStringLiteral("copyPageAction"));
+    m_copyPageAction = addNamedAction(m_editMenu, "copyPageAction", QStringLiteral("Copy"));
     m_copyPageAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+C")));
     connect(m_selectAllAction, &QAction::triggered, this, &CoursePane::selectAll);
     connect(m_copyPageAction, &QAction::triggered, this, &CoursePane::copyPage);

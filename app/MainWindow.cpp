@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/CoursePane.h"
+#include "app/MenuItems.h"
 #include "app/PictureMagnifier.h"
 #include "app/SimulationHost.h"
 #include "app/SplashScreen.h"
@@ -141,24 +142,16 @@ void MainWindow::createMenus()
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("menuBar"));
 
-    auto add = [](QMenu *menu, const char *name, const QString &caption) {
-        QAction *a = menu->addAction(caption);
-        a->setObjectName(QLatin1String(name));
-        return a;
-    };
-
-    m_fileMenu = bar->addMenu(QStringLiteral("File"));
-    m_fileMenu->setObjectName(QStringLiteral("fileMenu"));
-    m_exitAction = add(m_fileMenu, "exitAction", QStringLiteral("Exit"));
+    m_fileMenu = addNamedMenu(bar, "fileMenu", QStringLiteral("File"));
+    m_exitAction = addNamedAction(m_fileMenu, "exitAction", QStringLiteral("Exit"));
     connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
 
     m_coursePane->createEditMenu(bar);
 
-    m_toolbarsMenu = bar->addMenu(QStringLiteral("Toolbars"));
-    m_toolbarsMenu->setObjectName(QStringLiteral("toolbarsMenu"));
+    m_toolbarsMenu = addNamedMenu(bar, "toolbarsMenu", QStringLiteral("Toolbars"));
     auto *dockGroup = new QActionGroup(this);
-    m_toolbarsAtTopAction = add(m_toolbarsMenu, "toolbarsAtTopAction", QStringLiteral("Toolbars at top"));
-    m_toolbarsAtBottomAction = add(m_toolbarsMenu, "toolbarsAtBottomAction", QStringLiteral("Toolbars at bottom"));
+    m_toolbarsAtTopAction = addNamedAction(m_toolbarsMenu, "toolbarsAtTopAction", QStringLiteral("Toolbars at top"));
+    m_toolbarsAtBottomAction = addNamedAction(m_toolbarsMenu, "toolbarsAtBottomAction", QStringLiteral("Toolbars at bottom"));
     for (QAction *a : {m_toolbarsAtTopAction, m_toolbarsAtBottomAction}) {
         a->setCheckable(true);
         dockGroup->addAction(a);
@@ -166,14 +159,13 @@ void MainWindow::createMenus()
     connect(m_toolbarsAtTopAction, &QAction::triggered, this, [this] { setToolbarsAtBottom(false); });
     connect(m_toolbarsAtBottomAction, &QAction::triggered, this, [this] { setToolbarsAtBottom(true); });
     m_toolbarsAtTopAction->setChecked(true);
-    m_largeButtonsAction = add(m_toolbarsMenu, "largeButtonsAction", QStringLiteral("Use large buttons"));
+    m_largeButtonsAction = addNamedAction(m_toolbarsMenu, "largeButtonsAction", QStringLiteral("Use large buttons"));
     m_largeButtonsAction->setCheckable(true);
     connect(m_largeButtonsAction, &QAction::triggered, this, &MainWindow::setLargeButtons);
 
     m_host->createMenus(bar);
 
-    m_appearanceMenu = bar->addMenu(QStringLiteral("Appearance"));
-    m_appearanceMenu->setObjectName(QStringLiteral("appearanceMenu"));
+    m_appearanceMenu = addNamedMenu(bar, "appearanceMenu", QStringLiteral("Appearance"));
     m_themeGroup = new QActionGroup(this);
     m_themeGroup->setObjectName(QStringLiteral("themeGroup"));
     for (const QString &name : Themes::names()) {
@@ -184,12 +176,11 @@ void MainWindow::createMenus()
         connect(a, &QAction::triggered, this, [this, name] { applyTheme(name); });
     }
 
-    m_helpMenu = bar->addMenu(QStringLiteral("Help"));
-    m_helpMenu->setObjectName(QStringLiteral("helpMenu"));
-    m_helpContentsAction = add(m_helpMenu, "helpContentsAction", QStringLiteral("Contents"));
-    m_helpSearchAction = add(m_helpMenu, "helpSearchAction", QStringLiteral("Search for help on"));
+    m_helpMenu = addNamedMenu(bar, "helpMenu", QStringLiteral("Help"));
+    m_helpContentsAction = addNamedAction(m_helpMenu, "helpContentsAction", QStringLiteral("Contents"));
+    m_helpSearchAction = addNamedAction(m_helpMenu, "helpSearchAction", QStringLiteral("Search for help on"));
     m_helpMenu->addSeparator();
-    m_aboutAction = add(m_helpMenu, "aboutAction", QStringLiteral("About"));
+    m_aboutAction = addNamedAction(m_helpMenu, "aboutAction", QStringLiteral("About"));
     connect(m_helpContentsAction, &QAction::triggered, this, [this] { showHelp(m_helpContentsAction); });
     connect(m_helpSearchAction, &QAction::triggered, this, [this] { showHelp(m_helpSearchAction); });
     connect(m_aboutAction, &QAction::triggered, this, &MainWindow::showAbout);

@@ -1,6 +1,7 @@
 #include "app/SimulationHost.h"
 
 #include "app/KindsTable.h"
+#include "app/MenuItems.h"
 #include "app/MoviePlayer.h"
 #include "app/SpeedDialog.h"
 #include "app/SplashScreen.h"
@@ -47,21 +48,14 @@ SimulationHost::~SimulationHost() = default;
 
 void SimulationHost::createMenus(QMenuBar *bar)
 {
-    auto add = [](QMenu *menu, const char *name, const QString &caption) {
-        QAction *a = menu->addAction(caption);
-        a->setObjectName(QLatin1String(name));
-        return a;
-    };
-
-    m_graphMenu = bar->addMenu(QStringLiteral("Graph"));
-    m_graphMenu->setObjectName(QStringLiteral("graphMenu"));
+    m_graphMenu = addNamedMenu(bar, "graphMenu", QStringLiteral("Graph"));
     connect(m_graphMenu, &QMenu::aboutToShow, this, &SimulationHost::updateGraphMenu);
     m_timeAxisMenu = m_graphMenu->addMenu(QStringLiteral("Time axis"));
     m_timeAxisMenu->setObjectName(QStringLiteral("timeAxisMenu"));
     auto *timeGroup = new QActionGroup(this);
     for (int i = 0; i < 4; ++i) {
         const int seconds = 5 * (i + 1);
-        QAction *a = add(m_timeAxisMenu, "timeAxisAction", QStringLiteral("%1 seconds").arg(seconds));
+        QAction *a = m_timeAxisMenu->addAction(QStringLiteral("%1 seconds").arg(seconds));
         a->setObjectName(QStringLiteral("timeAxis%1Action").arg(seconds));
         a->setCheckable(true);
         a->setData(seconds);
@@ -73,17 +67,16 @@ void SimulationHost::createMenus(QMenuBar *bar)
     timeGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     m_timeAxis = timeAxisAction(10);
     m_timeAxis->setChecked(true);
-    m_copyGraphAction = add(m_graphMenu, "copyGraphAction", QStringLiteral("Copy graph"));
-    m_crossHairAction = add(m_graphMenu, "crossHairAction", QStringLiteral("Show X hair cursor"));
+    m_copyGraphAction = addNamedAction(m_graphMenu, "copyGraphAction", QStringLiteral("Copy graph"));
+    m_crossHairAction = addNamedAction(m_graphMenu, "crossHairAction", QStringLiteral("Show X hair cursor"));
     m_crossHairAction->setCheckable(true);
-    m_printGraphAction = add(m_graphMenu, "printGraphAction", QStringLiteral("Print graph"));
+    m_printGraphAction = addNamedAction(m_graphMenu, "printGraphAction", QStringLiteral("Print graph"));
     connect(m_copyGraphAction, &QAction::triggered, this, &SimulationHost::copyGraph);
     connect(m_crossHairAction, &QAction::triggered, this, &SimulationHost::setCrossHairVisible);
     connect(m_printGraphAction, &QAction::triggered, this, &SimulationHost::printGraph);
 
-    m_speedMenu = bar->addMenu(QStringLiteral("Speed"));
-    m_speedMenu->setObjectName(QStringLiteral("speedMenu"));
-    m_setSpeedAction = add(m_speedMenu, "setSpeedAction", QStringLiteral("Set animation speed"));
+    m_speedMenu = addNamedMenu(bar, "speedMenu", QStringLiteral("Speed"));
+    m_setSpeedAction = addNamedAction(m_speedMenu, "setSpeedAction", QStringLiteral("Set animation speed"));
     connect(m_setSpeedAction, &QAction::triggered, this, &SimulationHost::editSpeed);
 
     // Graph and Speed belong to particular models.
