@@ -209,7 +209,7 @@ void SimulationWindow::showStopped(bool resetEnabled)
 
 float SimulationWindow::advance(float accumulator, double deltaTime, double factor, float wrap)
 {
-    const int speed = activeKind() >= 0 && activeKind() < kKindCount ? animationSpeeds()[size_t(activeKind())] : 1;
+    const int speed = activeSpeed();
     return advance(accumulator, deltaTime, factor, wrap, speed);
 }
 
