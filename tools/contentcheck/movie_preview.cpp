@@ -6,7 +6,8 @@
 // makes the exit code 1, so a movie that loads with warnings fails.
 //
 //   movie_preview MOVIE.qml OUTDIR WxH [--vars "a=1&b=2"] ACTION...
-//   ACTION is TIME:grab:NAME | TIME:set:_root.X=VALUE | TIME:call:TARGET:LABEL
+//   ACTION is TIME:grab:NAME | TIME:set:_root.X=VALUE | TIME:get:_root.X
+//             | TIME:call:TARGET:LABEL
 //             (LABEL "DoRotate" runs the function doRotate(), as in the player)
 //             | TIME:click:X,Y | TIME:dblclick:X,Y   (X,Y in stage pixels)
 //   The run ends one second after the last action.
@@ -160,6 +161,12 @@ int main(int argc, char *argv[])
                     QQmlProperty(obj, name.section(QLatin1Char('.'), -1)).write(value);
                 std::printf("%.2f s: set %s = \"%s\"%s\n", t, qPrintable(name), qPrintable(value),
                             obj ? "" : " (no such clip)");
+            } else if (kind == QLatin1String("get")) {
+                const QString name = part.value(2);
+                QObject *obj = clipOf(root, name.section(QLatin1Char('.'), 0, -2));
+                const QVariant v = obj ? QQmlProperty(obj, name.section(QLatin1Char('.'), -1)).read() : QVariant();
+                std::printf("%.2f s: %s = %s\n", t, qPrintable(name),
+                            obj ? qPrintable(v.toString()) : "(no such clip)");
             } else if (kind == QLatin1String("call")) {
                 QObject *obj = clipOf(root, part.value(2));
                 // QML function names start in lower case: "DoRotate" runs doRotate().
