@@ -71,6 +71,9 @@ MainWindow::MainWindow(ScreenInfoProvider screen) : QMainWindow(nullptr), m_scre
     setActiveKind(0);
     setWindowTitle(QStringLiteral("Orvanta"));
     m_htmlFolder = FileLookup::join(FileLookup::exeFolder(), QStringLiteral("HTML/"));
+    // Animations tick, and pictures repaint, once a frame of this display.
+    if (const QScreen *scr = QGuiApplication::primaryScreen(); scr && scr->refreshRate() >= 20)
+        AnimationClock::setDisplayFrameInterval(1.0 / scr->refreshRate());
 
     createPanes();
     createMenus();

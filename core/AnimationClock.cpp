@@ -97,10 +97,26 @@ QPointer<ClockDriver> g_driver;
 bool g_roundInProgress = false;
 int g_throttleWaits = 0;
 
-// The clock that the idle hook ticks, and the zero-interval timer standing
-// in for the hook (it fires when the event loop has nothing else to do).
+// The clock that the idle hook ticks, and the timer standing in for the
+// hook (at interval 0 it fires whenever the event loop has nothing else to
+// do; otherwise once per the clock's tick interval).
 AnimationClock *g_idleClock = nullptr;
 QPointer<QTimer> g_idleTimer;
+
+double g_displayFrameInterval = 1.0 / 60.0;
+
+// Real time for the driver's waits, whatever raw time tests inject.
+qint64 realNanoseconds()
+{
+    return counter().nsecsElapsed();
+}
+
+// A wait in whole milliseconds, the timers' resolution; rounded up, so a
+// timer never fires before the moment it stands for.
+int waitMilliseconds(qint64 nanoseconds)
+{
+    return int((nanoseconds + 999999) / 1000000);
+}
 
 bool inList(const AnimationClock *clock)
 {
@@ -111,9 +127,14 @@ bool inList(const AnimationClock *clock)
 
 // ---------------------------------------------------------------- driver
 
-// One hidden object drives all AsSoonAsPossibleMode clocks: each round ticks them and
-// posts the next tick event to itself, so the event loop turns over (paint
-// and input included) between rounds.
+// One hidden object drives all AsSoonAsPossibleMode clocks, in rounds. After
+// a round it works out when the next is due: one shortest tick interval of
+// the clocks still attached after the last one began. A round already due
+// (or clocks that ask for interval 0) gets a tick event posted at once, as
+// the event loop allows; otherwise a timer stands for the tick message, and
+// the thread sleeps in the event loop until it fires. Either way the event
+// loop turns over (paint and input included) between rounds, and the first
+// round comes at once when the first clock attaches.
 class ClockDriver : public QObject
 {
 public:
@@ -124,6 +145,9 @@ public:
     static void tickGuarded(AnimationClock *clock);
     // The idle hook: one tick of the idle clock each time the loop is idle.
     static void idleTick();
+    // A clock attached or changed its interval: a round it needs sooner
+    // than the one waited for comes sooner.
+    void intervalsChanged();
 
 protected:
     bool event(QEvent *e) override;
@@ -131,9 +155,15 @@ protected:
 private:
     void postTick() { QCoreApplication::postEvent(this, new TickEvent); }
     void round();
+    // Posts the next tick or waits for it, from when the next round is due.
+    void scheduleNextRound();
+    // The shortest tick interval of the attached clocks, in nanoseconds.
+    static qint64 shortestInterval();
 
     int m_tooFast = 0;  // consecutive ticks handled in the millisecond they were posted
-    int m_timerId = 0;  // the 1 ms throttle timer; 0 = none
+    int m_timerId = 0;  // the 1 ms throttle timer or the wait for a round; 0 = none
+    qint64 m_lastRoundAt = 0; // real time the last round started
+    qint64 m_nextRoundAt = 0; // real time the next round is due; 0 = not worked out yet
 };
 
 bool ClockDriver::event(QEvent *e)
@@ -175,6 +205,7 @@ bool ClockDriver::event(QEvent *e)
 
 void ClockDriver::round()
 {
+    m_lastRoundAt = realNanoseconds();
     g_roundInProgress = true;
     const auto clearFlag = qScopeGuard([] { g_roundInProgress = false; });
 
@@ -197,7 +228,7 @@ void ClockDriver::round()
     }
 
     if (g_asapList && !g_asapList->empty()) {
-        postTick();
+        scheduleNextRound();
     } else {
         // No clock left: free the list and the driver, so that the idle
         // application does no work at all. The next clock to attach creates
@@ -206,6 +237,51 @@ void ClockDriver::round()
         g_driver = nullptr;
         deleteLater();
     }
+}
+
+qint64 ClockDriver::shortestInterval()
+{
+    qint64 shortest = -1;
+    if (g_asapList)
+        for (const AnimationClock *clock : *g_asapList)
+            if (clock) {
+                const auto ns = qint64(std::max(0.0, clock->tickInterval()) * 1e9);
+                shortest = shortest < 0 ? ns : std::min(shortest, ns);
+            }
+    return std::max<qint64>(0, shortest);
+}
+
+void ClockDriver::scheduleNextRound()
+{
+    const qint64 interval = shortestInterval();
+    const qint64 now = realNanoseconds();
+    // Rounds keep to a steady beat: the next is due one interval after the
+    // last was, unless the driver has fallen a whole interval behind.
+    if (m_nextRoundAt == 0 || interval == 0 || m_nextRoundAt + interval < now)
+        m_nextRoundAt = m_lastRoundAt + interval;
+    else
+        m_nextRoundAt += interval;
+    if (m_timerId != 0) {
+        killTimer(m_timerId);
+        m_timerId = 0;
+    }
+    if (m_nextRoundAt <= now)
+        postTick();
+    else
+        m_timerId = startTimer(waitMilliseconds(m_nextRoundAt - now), Qt::PreciseTimer);
+}
+
+void ClockDriver::intervalsChanged()
+{
+    // Only a wait for a round can come sooner: a posted tick is as soon as
+    // it gets, and a round in progress schedules the next itself.
+    if (m_timerId == 0 || g_roundInProgress || m_lastRoundAt == 0)
+        return;
+    const qint64 due = m_lastRoundAt + shortestInterval();
+    if (due >= m_nextRoundAt)
+        return;
+    m_nextRoundAt = 0;
+    scheduleNextRound();
 }
 
 void ClockDriver::tickGuarded(AnimationClock *clock)
@@ -241,6 +317,7 @@ void ClockDriver::idleTick()
 
 AnimationClock::AnimationClock(QObject *owner) : QObject(owner)
 {
+    m_tickInterval = g_displayFrameInterval;
     m_timeReference = CounterTime;
     m_downTime = rawTime();
     m_originTime = m_downTime;
@@ -336,17 +413,40 @@ void AnimationClock::attach()
             g_asapList->push_back(this);
             if (!g_driver)
                 g_driver = new ClockDriver; // posts the first tick
+            else
+                g_driver->intervalsChanged();
         }
     } else if (m_mode == IdleMode) {
         // A later idle clock replaces an earlier one.
         g_idleClock = this;
         if (!g_idleTimer) {
             g_idleTimer = new QTimer(QCoreApplication::instance());
-            g_idleTimer->setInterval(0);
+            g_idleTimer->setTimerType(Qt::PreciseTimer);
             QObject::connect(g_idleTimer, &QTimer::timeout, &ClockDriver::idleTick);
         }
+        g_idleTimer->setInterval(waitMilliseconds(qint64(m_tickInterval * 1e9)));
         g_idleTimer->start();
     }
+}
+
+void AnimationClock::setTickInterval(double seconds)
+{
+    m_tickInterval = std::max(0.0, seconds);
+    if (g_idleClock == this && g_idleTimer)
+        g_idleTimer->setInterval(waitMilliseconds(qint64(m_tickInterval * 1e9)));
+    if (g_driver && inList(this))
+        g_driver->intervalsChanged();
+}
+
+double AnimationClock::displayFrameInterval()
+{
+    return g_displayFrameInterval;
+}
+
+void AnimationClock::setDisplayFrameInterval(double seconds)
+{
+    if (seconds > 0)
+        g_displayFrameInterval = seconds;
 }
 
 void AnimationClock::detach()
@@ -354,7 +454,7 @@ void AnimationClock::detach()
     if (g_asapList) {
         for (AnimationClock *&entry : *g_asapList)
             if (entry == this)
-                entry = nullptr; // removed after the round, see ClockDriver::Round
+                entry = nullptr; // removed after the round, see ClockDriver::round
     }
     // Only the clock that owns the idle hook clears it: a replaced idle clock
     // being stopped must not stop the one that replaced it.

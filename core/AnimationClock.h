@@ -1,10 +1,12 @@
 #pragma once
 // The animation clock. While enabled it calls its onProgress routine again
-// and again with the clock time elapsed since the previous call, as fast as
-// the event loop allows. One hidden driver object ticks all clocks running
-// in as-soon-as-possible mode by posting itself a tick event after each
-// round; it exists only while such a clock is attached, so an application
-// with no running clock uses no CPU.
+// and again with the clock time elapsed since the previous call. One hidden
+// driver object ticks all clocks running in as-soon-as-possible mode, in
+// rounds: after a round it waits until the next one is due (the shortest
+// tick interval of the clocks attached; one display frame unless a clock
+// asks for less) and sleeps in the event loop meanwhile, instead of
+// turning the loop over as fast as it can. It exists only while such a
+// clock is attached, so an application with no running clock uses no CPU.
 #include <QObject>
 #include <QString>
 #include <cstdint>
@@ -45,6 +47,19 @@ public:
     int32_t sleepLength() const { return m_sleepLength; }  // milliseconds; -1 = no sleep
     void setSleepLength(int32_t value) { m_sleepLength = value; }
     ClockStep onProgress;
+
+    // How long the driver may wait between two ticks of this clock, in
+    // seconds of real time: it ticks every clock attached once the shortest
+    // interval among them has passed since the last round. A model that
+    // advances in steps asks for at least as many ticks a second as it
+    // takes steps (the damped oscillator: two to four per sample). 0 ticks
+    // as fast as the event loop turns over. By default one display frame.
+    double tickInterval() const { return m_tickInterval; }
+    void setTickInterval(double seconds);
+    // One frame of the display (1/60 s until the program says otherwise),
+    // the default tick interval of clocks made afterwards.
+    static double displayFrameInterval();
+    static void setDisplayFrameInterval(double seconds);
 
     // ---- operations
     // One tick (called by the driver, by the idle hook, or by the owner in
@@ -99,4 +114,5 @@ private:
     double m_minDeltaTime = 0.0;
     double m_fixedDeltaTime = 0.0; // 0 = off
     int32_t m_sleepLength = -1; // milliseconds; -1 = no sleep
+    double m_tickInterval = 0.0; // seconds of real time; set to the display frame
 };

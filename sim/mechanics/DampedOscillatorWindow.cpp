@@ -1,6 +1,8 @@
 #include "sim/mechanics/DampedOscillatorWindow.h"
 
 #include "sim/framework/IconLibrary.h"
+#include "core/AnimationClock.h"
+#include "core/SimulationKind.h"
 #include "sim/framework/Chart.h"
 #include "core/NumberText.h"
 #include "sim/framework/DrawingSurface.h"
@@ -11,6 +13,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QToolBar>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -87,6 +90,7 @@ DampedOscillatorWindow::DampedOscillatorWindow(QWidget *parent) : SimulationWind
     connect(m_chart, &Chart::repainted, this, &DampedOscillatorWindow::chartRepainted);
 
     createClock();
+    fitTickInterval();
     showControls();
     // The chart shows the curve before the first resize recomputes it.
     showCurve();
@@ -161,8 +165,20 @@ void DampedOscillatorWindow::runButtonClicked(QObject *sender)
     }
 }
 
+void DampedOscillatorWindow::fitTickInterval()
+{
+    // A tick advances at most one sample, so the clock must tick more often
+    // than samples are due (speed a second): four ticks a sample keep each
+    // sample within a quarter of its interval of when it is due.
+    const double interval =
+        std::min(AnimationClock::displayFrameInterval(), 0.25 / std::max(1, activeSpeed()));
+    if (m_clock && m_clock->tickInterval() != interval)
+        m_clock->setTickInterval(interval);
+}
+
 void DampedOscillatorWindow::step(double deltaTime)
 {
+    fitTickInterval(); // the speed may have changed since the last tick
     const OscillatorChanges changes = m_model.tick(advance(m_model.sampleClock(), deltaTime, 1.0));
     showChanges(changes);
     if (changes.picture)

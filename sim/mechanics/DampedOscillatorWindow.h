@@ -79,6 +79,8 @@ private:
     void showControls();
     void showInputs();
     void showCurve();
+    // Ticks often enough for the speed in force.
+    void fitTickInterval();
 
     DampedOscillatorModel m_model;
     float m_s = 0;              // picture unit

@@ -4,6 +4,7 @@
 
 #include "support/TestSupport.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QtTest>
 
@@ -276,6 +277,36 @@ private slots:
         QCOMPARE(answers.shown(), QStringList{"Idle step failed"});
     }
 
+    // Between rounds the driver sleeps until the shortest tick interval of
+    // its clocks has passed; a clock attached with a shorter one while it
+    // waits is not kept waiting for the longer one. (Only upper bounds on
+    // the count of rounds: a busy machine may tick less often, never more.)
+    void roundsWaitForTheShortestInterval()
+    {
+        QElapsedTimer t;
+        int slowCalls = 0, fastCalls = 0;
+        AnimationClock slow, fast;
+        slow.setTickInterval(1.0);
+        fast.setTickInterval(0.01);
+        slow.onProgress = [&](AnimationClock *, double, double) { ++slowCalls; };
+        fast.onProgress = [&](AnimationClock *, double, double) { ++fastCalls; };
+        t.start();
+        slow.setEnabled(true);
+        QTRY_COMPARE(slowCalls, 1); // the first round comes at once
+        QTest::qWait(100);
+        if (t.elapsed() < 900)
+            QCOMPARE(slowCalls, 1); // then the driver waits
+        // Attached while the driver waits a second, it is not kept waiting.
+        fast.setEnabled(true);
+        QTRY_VERIFY_WITH_TIMEOUT(fastCalls >= 1, 600);
+        // Every clock ticks in every round, at the shortest interval.
+        QTRY_VERIFY(slowCalls > 2);
+        const qint64 since = t.elapsed();
+        const int before = fastCalls;
+        QTest::qWait(100);
+        QVERIFY(fastCalls - before <= (t.elapsed() - since) / 10 + 2);
+    }
+
     // More than 5000 ticks in a row handled within the millisecond they were
     // posted in make the driver wait for its 1 ms timer; the chain then goes on.
     void throttle_data()
@@ -303,6 +334,7 @@ private slots:
         QList<int> waits;
         int calls = 0;
         AnimationClock clock;
+        clock.setTickInterval(0); // as fast as the event loop turns over
         clock.onProgress = [&](AnimationClock *sender, double, double) {
             if (checkpoints.contains(++calls))
                 waits << AnimationClock::throttleWaitCount() - waitsBefore;
