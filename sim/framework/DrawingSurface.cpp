@@ -1,5 +1,7 @@
 #include "sim/framework/DrawingSurface.h"
 
+#include "sim/framework/FramePacer.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,7 +11,9 @@ DrawingSurface::DrawingSurface(QWidget *parent) : QWidget(parent)
     // The bitmap covers the whole control: nothing to erase first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
-    m_bitmap.onChanged = [this] { update(); };
+    // A model may redraw faster than the display shows frames; the screen
+    // gets the picture once a frame.
+    m_bitmap.onChanged = [this] { FramePacer::update(this); };
 }
 
 QImage DrawingSurface::snapshot() const

@@ -1,5 +1,7 @@
 #include "sim/framework/ImageSurface.h"
 
+#include "sim/framework/FramePacer.h"
+
 #include <QPainter>
 
 void OverlayLayer::setLocation(const QRectF &r)
@@ -8,7 +10,7 @@ void OverlayLayer::setLocation(const QRectF &r)
         return;
     m_location = r;
     if (m_visible)
-        m_owner->update();
+        FramePacer::update(m_owner);
 }
 
 void OverlayLayer::setVisible(bool visible)
@@ -16,7 +18,7 @@ void OverlayLayer::setVisible(bool visible)
     if (visible == m_visible)
         return;
     m_visible = visible;
-    m_owner->update();
+    FramePacer::update(m_owner);
 }
 
 ImageSurface::ImageSurface(QWidget *parent) : DrawingSurface(parent) {}
