@@ -28,7 +28,7 @@ float randomPitch(Scene3D &scene)
 } // namespace
 
 View3DControls::View3DControls(QMainWindow *window, AlignPanel *pane, std::function<int()> screenHeight)
-    : QObject(window), m_screenHeight(std::move(screenHeight)), m_scene(std::make_unique<Scene3D>())
+    : QObject(window), m_pane(pane), m_screenHeight(std::move(screenHeight)), m_scene(std::make_unique<Scene3D>())
 {
     m_angleScrollBar = new QScrollBar(Qt::Horizontal, pane);
     m_angleScrollBar->setObjectName(QStringLiteral("angleScrollBar"));
@@ -49,27 +49,15 @@ View3DControls::View3DControls(QMainWindow *window, AlignPanel *pane, std::funct
         advanceScene(deltaTime, newTime);
     };
 
-    if (SceneViewer::isOpenGLAvailable()) {
-        m_viewer = new SceneViewer(pane);
-        m_viewer->setObjectName(QStringLiteral("viewer"));
-        m_viewer->hide();
-        m_viewer->setBackgroundColor(m_background);
-        m_viewer->setScene(m_scene.get());
-        setHint(m_viewer, QStringLiteral("Use left mouse button to rotate and right mouse button to pan"));
-        AlignPanel::setAlign(m_viewer, PanelAlign::Client);
-        connect(m_viewer, &SceneViewer::mousePressed, this, &View3DControls::viewerMousePressed);
-        connect(m_viewer, &SceneViewer::mouseMoved, this, &View3DControls::viewerMouseMoved);
-        connect(m_viewer, &SceneViewer::wheelTurned, this, &View3DControls::viewerWheelTurned);
-        connect(m_viewer, &SceneViewer::clicked, this, &View3DControls::viewerClicked);
-    } else {
-        m_noOpenGLMessage =
-            new QLabel(tr("The 3D view needs OpenGL, which could not be started on this computer."), pane);
-        m_noOpenGLMessage->setObjectName(QStringLiteral("noOpenGLMessage"));
-        m_noOpenGLMessage->setAlignment(Qt::AlignCenter);
-        m_noOpenGLMessage->setWordWrap(true);
-        m_noOpenGLMessage->hide();
-        AlignPanel::setAlign(m_noOpenGLMessage, PanelAlign::Client);
-    }
+    // Stands where the viewer would be when OpenGL cannot start; whether it
+    // can is first asked on the first 3D page.
+    m_noOpenGLMessage =
+        new QLabel(tr("The 3D view needs OpenGL, which could not be started on this computer."), pane);
+    m_noOpenGLMessage->setObjectName(QStringLiteral("noOpenGLMessage"));
+    m_noOpenGLMessage->setAlignment(Qt::AlignCenter);
+    m_noOpenGLMessage->setWordWrap(true);
+    m_noOpenGLMessage->hide();
+    AlignPanel::setAlign(m_noOpenGLMessage, PanelAlign::Client);
 
     createToolbar(window);
     m_toolbar->hide();
@@ -135,12 +123,36 @@ void View3DControls::clearScene()
 
 void View3DControls::setShown(bool shown)
 {
+    if (shown)
+        createViewer();
     if (m_viewer)
         m_viewer->setVisible(shown);
-    if (m_noOpenGLMessage) // stands where the viewer would be without OpenGL
-        m_noOpenGLMessage->setVisible(shown);
+    // The message stands where the viewer would be without OpenGL.
+    m_noOpenGLMessage->setVisible(shown && !m_viewer);
     m_toolbar->setVisible(shown);
     m_angleScrollBar->setVisible(shown);
+}
+
+void View3DControls::createViewer()
+{
+    // Once, on the first 3D page: OpenGL (and its driver, which is large)
+    // is loaded only when a 3D page opens.
+    if (m_openGLProbed)
+        return;
+    m_openGLProbed = true;
+    if (!SceneViewer::isOpenGLAvailable())
+        return;
+    m_viewer = new SceneViewer(m_pane);
+    m_viewer->setObjectName(QStringLiteral("viewer"));
+    m_viewer->hide();
+    m_viewer->setBackgroundColor(m_background);
+    m_viewer->setScene(m_scene.get());
+    setHint(m_viewer, QStringLiteral("Use left mouse button to rotate and right mouse button to pan"));
+    AlignPanel::setAlign(m_viewer, PanelAlign::Client);
+    connect(m_viewer, &SceneViewer::mousePressed, this, &View3DControls::viewerMousePressed);
+    connect(m_viewer, &SceneViewer::mouseMoved, this, &View3DControls::viewerMouseMoved);
+    connect(m_viewer, &SceneViewer::wheelTurned, this, &View3DControls::viewerWheelTurned);
+    connect(m_viewer, &SceneViewer::clicked, this, &View3DControls::viewerClicked);
 }
 
 void View3DControls::showButtonsFor(int kind)

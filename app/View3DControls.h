@@ -1,6 +1,7 @@
 #pragma once
 // The 3D view of the left pane and everything the user does with it: the
-// scene and its clock, the viewer (or a message where OpenGL cannot start),
+// scene and its clock, the viewer (made on the first 3D page; a message
+// instead where OpenGL cannot start),
 // the angle scroll bar along the pane's bottom, the mouse (rotate, pan,
 // wheel) and the "3D animation" toolbar (Start, Stop, Zoom in, Zoom out,
 // Polar, Random). The simulation host decides when the view is shown and
@@ -39,7 +40,8 @@ public:
     // Empties the scene and puts the animation angle back to 0.
     void clearScene();
     // Shows or hides the viewer (or the message standing in for it), the
-    // scroll bar and the toolbar.
+    // scroll bar and the toolbar. The first time it is shown, the viewer is
+    // made, if OpenGL can start.
     void setShown(bool shown);
     // Start, Stop, Polar and Random belong to the electromagnetic wave only.
     void showButtonsFor(int kind);
@@ -54,6 +56,7 @@ public:
     QToolBar *toolbar() const { return m_toolbar; }
     Scene3D *scene() const { return m_scene.get(); }
     AnimationClock *clock() const;
+    // Null until the first 3D page, and for good where OpenGL cannot start.
     SceneViewer *viewer() const { return m_viewer; }
     QLabel *noOpenGLMessage() const { return m_noOpenGLMessage; }
     QScrollBar *angleScrollBar() const { return m_angleScrollBar; }
@@ -93,10 +96,12 @@ Q_SIGNALS:
 
 private:
     void createToolbar(QMainWindow *window);
+    void createViewer();
     void resetCamera();
     // In "Random" mode, a new plane at each multiple of 60 degrees.
     void randomPlaneAt(int degrees);
 
+    AlignPanel *m_pane;
     std::function<int()> m_screenHeight;
     std::unique_ptr<Scene3D> m_scene;
     QPointer<SceneViewer> m_viewer;
@@ -110,6 +115,7 @@ private:
     QAction *m_polarAction = nullptr;
     QAction *m_randomAction = nullptr;
     quint32 m_background = 0x00FFFFFF; // kept for when there is no viewer
+    bool m_openGLProbed = false;
     float m_angle = 0.0f;
     QPointF m_mouseAnchor; // last mouse-down or mouse-move in the viewer
 };

@@ -1,23 +1,17 @@
 #pragma once
-// The 3D view of the left pane: draws a Scene3D with OpenGL through its
-// camera, lit by the scene's light, with 4-sample antialiasing where the
-// driver offers it. Mouse input is passed on as signals; the main window
-// decides what it does to the camera.
-#include <QOpenGLBuffer>
-#include <QOpenGLFunctions>
-#include <QOpenGLWidget>
+// The 3D view of the left pane: shows a Scene3D through its camera, lit by
+// the scene's light, with 4-sample antialiasing where the driver offers it.
+// The drawing happens in a native window of its own inside this widget
+// (SceneSurface), so that OpenGL never takes part in drawing the rest of
+// the main window. The widget itself takes the input: mouse input is passed
+// on as signals; the main window decides what it does to the camera.
 #include <QPointF>
-#include <memory>
-#include <unordered_map>
-#include <vector>
+#include <QWidget>
 
-#include "scene3d/SceneGraph.h"
-
-class QOpenGLShaderProgram;
-class QOpenGLVertexArrayObject;
 class Scene3D;
+class SceneSurface;
 
-class SceneViewer : public QOpenGLWidget, protected QOpenGLFunctions
+class SceneViewer : public QWidget
 {
     Q_OBJECT
 public:
@@ -38,11 +32,14 @@ public:
     static bool isOpenGLAvailable();
     // Empty while drawing works; otherwise why it does not (the view then
     // shows this text).
-    QString errorText() const { return m_error; }
-    // Frames drawn so far.
-    quint64 framesDrawn() const { return m_frames; }
+    QString errorText() const;
+    // Frames shown so far.
+    quint64 framesDrawn() const;
     // Samples per pixel of the last frame (0 or 1: no multisampling).
-    int samples() const { return m_samples; }
+    int samples() const;
+    // The scene drawn now at the view's size and read back (what the view
+    // shows; for tests and copies).
+    QImage grabFramebuffer();
 
 Q_SIGNALS:
     void mousePressed(Qt::MouseButton button, QPointF pos);
@@ -53,40 +50,15 @@ Q_SIGNALS:
     void clicked();
 
 protected:
-    void initializeGL() override;
-    void paintGL() override;
+    void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 
 private:
-    struct GpuPart {
-        Primitive mode;
-        int first;
-        int count;
-    };
-    struct GpuMesh {
-        uint64_t revision = 0;
-        QOpenGLBuffer buffer{QOpenGLBuffer::VertexBuffer};
-        std::vector<GpuPart> parts;
-        Mesh style; // colour, lighting and line settings (no vertices)
-        bool used = false;
-    };
-
-    GpuMesh *meshFor(const SceneNode &node);
-    void drawItem(const DrawItem &item, GpuMesh &mesh, const QMatrix4x4 &view,
-                  const QMatrix4x4 &projection);
-    void paintMessage(const QString &text);
-    void releaseGl();
-
+    SceneSurface *m_surface = nullptr; // owned by the container
+    QWidget *m_container = nullptr;
     Scene3D *m_scene = nullptr;
     quint32 m_background = 0x00FFFFFF;
-    QString m_error;
-    quint64 m_frames = 0;
-    int m_samples = 0;
-    bool m_core = false;
-    std::unique_ptr<QOpenGLShaderProgram> m_program;
-    std::unique_ptr<QOpenGLVertexArrayObject> m_vao;
-    std::unordered_map<uint64_t, std::unique_ptr<GpuMesh>> m_meshes;
 };

@@ -136,7 +136,6 @@ void TestMainWindow::settingsRoundTrip()
         w.coursePane()->setTextSize(4);
         w.setToolbarsAtBottom(true);
         w.view3D()->setBackgroundColor(0x00102030);
-        w.view3D()->viewer()->setBackgroundColor(0x00102030);
         w.largeButtonsAction()->setChecked(true);
         animationSpeeds()[9] = 77;
         animationSpeeds()[17] = -5; // stored entries are kept as they are
@@ -154,7 +153,7 @@ void TestMainWindow::settingsRoundTrip()
     QCOMPARE(w.coursePane()->textSize(), 4);
     QCOMPARE(w.coursePane()->browser()->textSize(), 4);
     QVERIFY(w.toolbarsAtBottomAction()->isChecked());
-    QCOMPARE(w.view3D()->viewer()->backgroundColor(), 0x00102030u);
+    QCOMPARE(w.view3D()->backgroundColor(), 0x00102030u);
     QVERIFY(w.largeButtonsAction()->isChecked());
     QCOMPARE(animationSpeeds()[9], 77);
     QCOMPARE(animationSpeeds()[17], -5);
@@ -205,7 +204,7 @@ void TestMainWindow::corruptValuesFallBackAlone()
     QCOMPARE(w.coursePane()->pageBackground(), expect("textbgnd") ? QStringLiteral("#FFFFE0") : QStringLiteral("#FFFFFF"));
     QCOMPARE(w.coursePane()->textSize(), expect("zoom") ? 3 : 2);
     QVERIFY(w.toolbarsAtTopAction()->isChecked());
-    QCOMPARE(w.view3D()->viewer()->backgroundColor(), expect("GLColor") ? 0x00123456u : 0x00FFFFFFu);
+    QCOMPARE(w.view3D()->backgroundColor(), expect("GLColor") ? 0x00123456u : 0x00FFFFFFu);
     QVERIFY(!w.largeButtonsAction()->isChecked());
     if (expect("Speeds")) {
         // A shorter value replaces only the leading entries.

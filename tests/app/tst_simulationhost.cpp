@@ -147,7 +147,8 @@ void TestSimulationHost::everyKind()
     QCOMPARE(w.host()->graphMenu()->menuAction()->isVisible(), graph);
     QCOMPARE(w.host()->speedMenu()->menuAction()->isVisible(), speed);
     QCOMPARE(w.host()->moviePlayer()->isVisible(), movie);
-    QCOMPARE(w.view3D()->viewer()->isVisible(), view3d);
+    // The viewer is made on the first 3D page.
+    QCOMPARE(w.view3D()->viewer() && w.view3D()->viewer()->isVisible(), view3d);
     QCOMPARE(w.view3D()->toolbar()->isVisible(), view3d);
     QCOMPARE(w.view3D()->angleScrollBar()->isVisible(), view3d);
     for (QAction *a : {w.view3D()->startAction(), w.view3D()->stopAction(), w.view3D()->polarAction(), w.view3D()->randomAction()})

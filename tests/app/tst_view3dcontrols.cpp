@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
@@ -58,6 +59,7 @@ class TestView3DControls : public QObject
 private slots:
     void init();
     void cleanup();
+    void viewerMadeOnTheFirst3DPage();
     void showsAStillWave();
     void startStopAndComingBack();
     void runsOnItsClock();
@@ -92,6 +94,37 @@ void TestView3DControls::cleanup()
     restoreKindsForTesting();
     m_answers.reset();
     m_settings.reset();
+}
+
+void TestView3DControls::viewerMadeOnTheFirst3DPage()
+{
+    // Nothing of OpenGL until a 3D page opens; then the view draws in a
+    // window of its own, and no widget of the main window draws through
+    // OpenGL (that would make the whole window compose through it).
+    MainWindow &w = *m_w;
+    QVERIFY(!w.view3D()->viewer());
+    w.host()->showSimulation(9);
+    QVERIFY(!w.view3D()->viewer());
+    w.view3D()->setBackgroundColor(0x00405060);
+    w.host()->showSimulation(15);
+    SceneViewer *viewer = w.view3D()->viewer();
+    QVERIFY(viewer);
+    QVERIFY(viewer->isVisible());
+    QCOMPARE(viewer->backgroundColor(), 0x00405060u);
+    QVERIFY(!w.view3D()->noOpenGLMessage()->isVisible());
+    QWidget *surface = viewer->findChild<QWidget *>(QStringLiteral("viewerSurface"));
+    QVERIFY(surface);
+    QCOMPARE(surface->geometry(), viewer->rect());
+    QTRY_VERIFY(viewer->framesDrawn() > 0);
+    for (const QWidget *child : w.findChildren<QWidget *>())
+        QVERIFY2(!child->inherits("QOpenGLWidget") && !child->inherits("QQuickWidget"),
+                 child->metaObject()->className());
+    // The same viewer serves every later 3D page.
+    w.host()->showSimulation(9);
+    QVERIFY(!viewer->isVisible());
+    w.host()->showSimulation(16);
+    QCOMPARE(w.view3D()->viewer(), viewer);
+    QVERIFY(viewer->isVisible());
 }
 
 void TestView3DControls::showsAStillWave()
