@@ -1,6 +1,7 @@
 #include "sim/framework/Chart.h"
 
 #include "sim/framework/Dialogs.h"
+#include "sim/framework/FramePacer.h"
 #include "sim/framework/Hints.h"
 #include "sim/framework/RasterImage.h"
 
@@ -105,15 +106,69 @@ QScatterSeries *Chart::addPointSeries(const QString &name, const QColor &color, 
 {
     auto *s = new QScatterSeries(this);
     s->setName(name);
-    chart()->addSeries(s);
-    s->attachAxis(m_bottom);
-    s->attachAxis(m_left);
+    chart()->addSeries(s); // dressed by the theme like any series
     s->setMarkerShape(QScatterSeries::MarkerShapeCircle);
     s->setMarkerSize(markerSize);
     if (color.isValid())
         s->setColor(color);
+    // The chart draws the markers itself, above a copy of the plot: Qt
+    // Charts would repaint the plot and all its lines for each move. The
+    // series only keeps the points, their look and whether they show.
+    chart()->removeSeries(s);
+    s->setParent(this);
+    m_pointLayers.push_back({s, {}});
     watchSeries(s);
+    const auto moved = [this, s] { pointsMoved(s); };
+    connect(s, &QXYSeries::pointsReplaced, this, moved);
+    connect(s, &QXYSeries::pointsRemoved, this, moved);
+    connect(s, &QXYSeries::pointReplaced, this, moved);
+    connect(s, &QXYSeries::pointAdded, this, moved);
+    connect(s, &QXYSeries::pointRemoved, this, moved);
+    connect(s, &QAbstractSeries::visibleChanged, this, moved);
     return s;
+}
+
+const Chart::PointLayer *Chart::layerOf(const QObject *series) const
+{
+    for (const PointLayer &l : m_pointLayers)
+        if (l.series.data() == series)
+            return &l;
+    return nullptr;
+}
+
+void Chart::pointsMoved(QScatterSeries *series)
+{
+    const PointLayer *layer = layerOf(series);
+    if (!layer)
+        return;
+    // Where they were and where they go.
+    updateOverlay(layer->drawn + markerRegion(*layer), false);
+}
+
+QPointF Chart::scenePosition(const QPointF &value) const
+{
+    const QRectF plot = chart()->plotArea();
+    const double x0 = m_bottom->min(), x1 = m_bottom->max(), y0 = m_left->min(), y1 = m_left->max();
+    const double x = x1 > x0 ? plot.left() + (value.x() - x0) / (x1 - x0) * plot.width() : plot.left();
+    const double y = y1 > y0 ? plot.bottom() - (value.y() - y0) / (y1 - y0) * plot.height() : plot.bottom();
+    return chart()->mapToScene(QPointF(x, y));
+}
+
+QRegion Chart::markerRegion(const PointLayer &layer) const
+{
+    QRegion region;
+    if (!layer.series || !layer.series->isVisible())
+        return region;
+    const QRectF plot = chart()->mapRectToScene(chart()->plotArea());
+    const double reach = layer.series->markerSize() / 2 + layer.series->pen().widthF() + 2;
+    for (const QPointF &value : layer.series->points()) {
+        const QPointF at = scenePosition(value);
+        if (!std::isfinite(at.x()) || !std::isfinite(at.y()) || !plot.adjusted(-1, -1, 1, 1).contains(at))
+            continue;
+        const QPoint c = mapFromScene(at);
+        region += QRectF(c.x() - reach, c.y() - reach, 2 * reach, 2 * reach).toAlignedRect();
+    }
+    return region;
 }
 
 void Chart::watchSeries(QXYSeries *series)
@@ -164,9 +219,15 @@ void Chart::setTitle(const QString &title)
 bool Chart::dataBounds(double &x0, double &x1, double &y0, double &y1) const
 {
     bool any = false;
-    for (QAbstractSeries *a : chart()->series()) {
-        auto *s = qobject_cast<QXYSeries *>(a);
-        if (!s || !s->isVisible())
+    QList<QXYSeries *> all;
+    for (QAbstractSeries *a : chart()->series())
+        if (auto *s = qobject_cast<QXYSeries *>(a))
+            all.append(s);
+    for (const PointLayer &l : m_pointLayers)
+        if (l.series)
+            all.append(l.series.data());
+    for (const QXYSeries *s : all) {
+        if (!s->isVisible())
             continue;
         for (const QPointF &p : s->points()) {
             if (!std::isfinite(p.x()) || !std::isfinite(p.y()))
@@ -299,36 +360,113 @@ QPointF Chart::valueAt(const QPoint &widgetPos) const
 
 void Chart::paintEvent(QPaintEvent *event)
 {
-    if (!m_overlayPaint && !m_crossHairs.isEmpty()) {
+    const QRegion region = event->region();
+    const qreal ratio = devicePixelRatioF();
+    const bool copied = !m_plot.isNull() && m_plot.size() == viewport()->size() * ratio
+                        && m_plot.devicePixelRatio() == ratio;
+    // Only what the markers and the cross-hair asked for: the plot comes
+    // from the copy. Anything else is a real repaint of the chart.
+    const bool overlayOnly = !m_grabbing && (region - m_overlayRegion).isEmpty();
+    m_overlayRegion -= region;
+    // A repaint asked for the cross-hair may take in other pending parts;
+    // it still does not forget the cross-hair.
+    const bool realRepaint = !overlayOnly && !m_grabbing && !m_overlayPaint;
+    if (realRepaint && !m_crossHairs.isEmpty()) {
         // A real repaint forgets the cross-hair; where only part of the chart
         // is repainted, the rest is repainted too, so no stale line stays.
         m_crossHairs.clear();
-        if (event->rect() != viewport()->rect())
+        if (region != QRegion(viewport()->rect()))
             viewport()->update();
     }
-    QChartView::paintEvent(event);
-    if (!m_overlayPaint)
+    if (!copied)
+        drawPlot(viewport()->rect());
+    else if (!overlayOnly)
+        drawPlot(region);
+
+    QPainter painter(viewport());
+    painter.setClipRegion(region);
+    painter.drawPixmap(0, 0, m_plot);
+    painter.setRenderHints(renderHints());
+    drawMarkers(painter, viewportTransform(), plotRect(), true);
+    drawCrossHairs(painter);
+    painter.end();
+    if (realRepaint)
         Q_EMIT repainted();
 }
 
-void Chart::drawForeground(QPainter *painter, const QRectF &rect)
+void Chart::drawPlot(const QRegion &region)
 {
-    QChartView::drawForeground(painter, rect);
-    if (m_noOverlay || m_crossHairs.isEmpty())
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = viewport()->size() * ratio;
+    if (m_plot.size() != pixels || m_plot.devicePixelRatio() != ratio) {
+        m_plot = QPixmap(pixels);
+        m_plot.setDevicePixelRatio(ratio);
+    }
+    // The chart view draws the scene as it always does, into the copy.
+    QPainter painter(&m_plot);
+    painter.setClipRegion(region);
+    painter.fillRect(region.boundingRect(), panelColor());
+    painter.setRenderHints(renderHints());
+    const QRect area = region.boundingRect();
+    render(&painter, area, area, Qt::IgnoreAspectRatio);
+}
+
+void Chart::drawMarkers(QPainter &painter, const QTransform &sceneToDevice, const QRectF &clip, bool noteDrawn)
+{
+    painter.save();
+    painter.setClipRect(clip, Qt::IntersectClip);
+    for (PointLayer &layer : m_pointLayers) {
+        if (noteDrawn)
+            layer.drawn = QRegion();
+        if (!layer.series || !layer.series->isVisible())
+            continue;
+        const QScatterSeries *s = layer.series;
+        painter.setPen(s->pen());
+        painter.setBrush(s->brush());
+        const double size = s->markerSize();
+        const QRectF plot = chart()->mapRectToScene(chart()->plotArea()).adjusted(-1, -1, 1, 1);
+        for (const QPointF &value : s->points()) {
+            const QPointF at = scenePosition(value);
+            if (!std::isfinite(at.x()) || !std::isfinite(at.y()) || !plot.contains(at))
+                continue;
+            const QPointF c = sceneToDevice.map(at);
+            painter.drawEllipse(QRectF(c.x() - size / 2, c.y() - size / 2, size, size));
+        }
+        if (noteDrawn)
+            layer.drawn = markerRegion(layer);
+    }
+    painter.restore();
+}
+
+void Chart::drawCrossHairs(QPainter &painter)
+{
+    if (m_crossHairs.isEmpty())
         return;
-    const QRectF plot = chart()->mapRectToScene(chart()->plotArea());
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
     // Difference with yellow looks as an exclusive-or pen does: blue on
     // white, yellow on black.
-    painter->setCompositionMode(QPainter::CompositionMode_Difference);
-    painter->setPen(QPen(QColor(255, 255, 0), 0));
+    painter.setCompositionMode(QPainter::CompositionMode_Difference);
+    painter.setPen(QPen(QColor(255, 255, 0), 0));
+    const QRect area = plotRect();
     for (const QPoint &p : m_crossHairs) {
-        const QPointF s = mapToScene(p);
-        painter->drawLine(QPointF(s.x(), plot.top()), QPointF(s.x(), plot.bottom()));
-        painter->drawLine(QPointF(plot.left(), s.y()), QPointF(plot.right(), s.y()));
+        painter.drawLine(QPointF(p.x(), area.top()), QPointF(p.x(), area.bottom()));
+        painter.drawLine(QPointF(area.left(), p.y()), QPointF(area.right(), p.y()));
     }
-    painter->restore();
+    painter.restore();
+}
+
+void Chart::updateOverlay(const QRegion &region, bool now)
+{
+    if (region.isEmpty())
+        return;
+    m_overlayRegion += region;
+    if (now) {
+        m_overlayPaint = true;
+        viewport()->repaint(region);
+        m_overlayPaint = false;
+    } else
+        FramePacer::update(viewport(), region);
 }
 
 void Chart::repaintCrossHairRegion(const QPoint &p)
@@ -336,9 +474,7 @@ void Chart::repaintCrossHairRegion(const QPoint &p)
     const QRect plot = plotRect().adjusted(-1, -1, 2, 2);
     QRegion region(QRect(p.x() - 1, plot.top(), 3, plot.height()));
     region += QRect(plot.left(), p.y() - 1, plot.width(), 3);
-    m_overlayPaint = true;
-    viewport()->repaint(region);
-    m_overlayPaint = false;
+    updateOverlay(region, true);
 }
 
 void Chart::xorCrossHair(const QPoint &p)
@@ -350,9 +486,9 @@ void Chart::xorCrossHair(const QPoint &p)
 
 QImage Chart::frame()
 {
-    m_overlayPaint = true;
+    m_grabbing = true;
     const QImage img = viewport()->grab().toImage();
-    m_overlayPaint = false;
+    m_grabbing = false;
     return img;
 }
 
@@ -368,7 +504,6 @@ void Chart::renderTo(QPainter &painter, const QRectF &target, qreal dpi)
         // text and lines keep their sizes on the printed page.
         layoutSize = target.size() * (screenDpi / dpi);
     }
-    m_noOverlay = true;
     const bool relayout = layoutSize != screenSize;
     if (relayout) {
         c->setAnimationOptions(QChart::NoAnimation);
@@ -378,13 +513,22 @@ void Chart::renderTo(QPainter &painter, const QRectF &target, qreal dpi)
     }
     const QRectF source(c->scenePos(), layoutSize);
     scene()->render(&painter, target, source, Qt::IgnoreAspectRatio);
+    // The markers, which the chart draws itself, on the plot as laid out.
+    QTransform toTarget;
+    toTarget.translate(target.left(), target.top());
+    toTarget.scale(target.width() / source.width(), target.height() / source.height());
+    toTarget.translate(-source.left(), -source.top());
+    painter.save();
+    painter.setTransform(toTarget, true);
+    painter.setRenderHint(QPainter::Antialiasing);
+    drawMarkers(painter, QTransform(), c->mapRectToScene(c->plotArea()), false);
+    painter.restore();
     if (relayout) {
         c->resize(screenSize);
         if (c->layout())
             c->layout()->activate();
         c->setAnimationOptions(anim);
     }
-    m_noOverlay = false;
 }
 
 void Chart::copyToClipboard()

@@ -13,14 +13,23 @@
 //  - a cross-hair that is drawn over the chart and erased without
 //    repainting it (xorCrossHair draws at a point, or erases what is drawn
 //    there); every real repaint forgets it, and repainted follows every
-//    real repaint.
+//    real repaint;
+//  - point series (markers) drawn by the chart itself above the plot, not
+//    by Qt Charts: moving a marker repaints the pixels around it, from a
+//    copy of the plot as last drawn, never the plot and its lines, and at
+//    most once a displayed frame. Their QScatterSeries keep the points,
+//    the look and the visibility, outside the Qt chart.
 // copyToClipboard and printChart (below) give the graph operations.
 #include <QChartView>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
+#include <QPixmap>
+#include <QPointer>
+#include <QRegion>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QPrinter;
 class QRubberBand;
@@ -90,7 +99,6 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void drawForeground(QPainter *painter, const QRectF &rect) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
@@ -111,6 +119,24 @@ private:
     void watchSeries(QXYSeries *series);
     void repaintCrossHairRegion(const QPoint &p);
 
+    // A point series and what of it is on the screen.
+    struct PointLayer {
+        QPointer<QScatterSeries> series; // null once someone deleted it
+        QRegion drawn;      // where its markers were last painted
+    };
+    const PointLayer *layerOf(const QObject *series) const;
+    void pointsMoved(QScatterSeries *series);
+    // Where a layer's markers go now, in viewport pixels.
+    QRegion markerRegion(const PointLayer &layer) const;
+    // A value of the left and bottom axes in the chart's own (scene) pixels.
+    QPointF scenePosition(const QPointF &value) const;
+    // Repaints only for the markers and the cross-hair, from the copy.
+    void updateOverlay(const QRegion &region, bool now);
+    // Brings the copy of the plot up to date in `region` (viewport pixels).
+    void drawPlot(const QRegion &region);
+    void drawMarkers(QPainter &painter, const QTransform &sceneToDevice, const QRectF &clip, bool noteDrawn);
+    void drawCrossHairs(QPainter &painter);
+
     QValueAxis *m_bottom;
     QValueAxis *m_left;
     bool m_bottomAuto = false;
@@ -126,8 +152,11 @@ private:
     QRubberBand *m_band = nullptr;
 
     QList<QPoint> m_crossHairs;
-    bool m_overlayPaint = false; // a paint that only adds or erases the cross-hair
-    bool m_noOverlay = false;    // rendering for print or copy
+    std::vector<PointLayer> m_pointLayers;
+    QPixmap m_plot;              // the plot as last drawn: no markers, no cross-hair
+    QRegion m_overlayRegion;     // asked to repaint for the markers and the cross-hair only
+    bool m_overlayPaint = false;  // a repaint asked for the cross-hair
+    bool m_grabbing = false;      // frame(): a fresh picture, but no repaint counts
 
     bool m_zoomAnimated = true;
 };

@@ -84,6 +84,7 @@ private Q_SLOTS:
     void mouseZoomsResetsAndPans();
     void zoomGlidesWhileDataChanges();
     void crossHairDrawsAndErasesWithoutRepaint();
+    void markerMovesWithoutRepaintingThePlot();
     void copyPutsSvgAndPngOnTheClipboard();
     void printRectangle();
     void printsToPdf();
@@ -246,6 +247,91 @@ void TestChart::crossHairDrawsAndErasesWithoutRepaint()
     QVERIFY(!f.chart.crossHairDrawn());
     QVERIFY(afterDraw.count() >= 1);
     QCOMPARE(f.chart.frame(), before);
+}
+
+// Counts the paint events of a widget and the area they cover.
+class PaintWatch : public QObject
+{
+public:
+    explicit PaintWatch(QWidget *w) { w->installEventFilter(this); }
+    int paints = 0;
+    QRegion painted;
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint) {
+            ++paints;
+            painted += static_cast<QPaintEvent *>(e)->region();
+        }
+        return false;
+    }
+};
+
+bool isGreen(QRgb c)
+{
+    return qGreen(c) > 100 && qRed(c) < 60 && qBlue(c) < 60;
+}
+
+// Green pixels of the marker within `reach` of `at`.
+int greenAround(const QImage &img, QPoint at, int reach = 6)
+{
+    int n = 0;
+    for (int y = at.y() - reach; y <= at.y() + reach; ++y)
+        for (int x = at.x() - reach; x <= at.x() + reach; ++x)
+            n += img.rect().contains(x, y) && isGreen(img.pixel(x, y));
+    return n;
+}
+
+void TestChart::markerMovesWithoutRepaintingThePlot()
+{
+    Fixture f;
+    f.marker->setColor(QColor(0, 128, 0));
+    f.chart.resize(700, 450);
+    f.chart.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.chart));
+    QTest::qWait(50);
+    const QRect plot = f.chart.plotRect();
+    auto pixelOf = [&](QPointF v) {
+        return QPoint(qRound(plot.left() + (v.x() - f.chart.bottomAxis()->min()) /
+                                               (f.chart.bottomAxis()->max() - f.chart.bottomAxis()->min()) * plot.width()),
+                      qRound(plot.bottom() - (v.y() + 10) / 20 * plot.height()));
+    };
+    const QPointF from = f.marker->points().first();
+    const QPointF to(5.0, -2.0);
+    QVERIFY(greenAround(f.chart.frame(), pixelOf(from)) > 10);
+    QVERIFY(greenAround(f.chart.frame(), pixelOf(to)) == 0);
+
+    PaintWatch watch(f.chart.viewport());
+    QSignalSpy repaints(&f.chart, &Chart::repainted);
+    f.chart.setPoints(f.marker, {to});
+    QTRY_VERIFY(watch.paints > 0);
+    QTest::qWait(50);
+    // Only around the old and the new place; the plot and its curve are
+    // not drawn again.
+    QCOMPARE(repaints.count(), 0);
+    const QRect box = watch.painted.boundingRect();
+    QVERIFY2(watch.painted.rectCount() <= 2 && box.width() * box.height() < plot.width() * plot.height() / 4,
+             qPrintable(QStringLiteral("%1 x %2").arg(box.width()).arg(box.height())));
+    const QImage moved = f.chart.frame();
+    QVERIFY(greenAround(moved, pixelOf(to)) > 10);
+    QCOMPARE(greenAround(moved, pixelOf(from)), 0);
+
+    // Hidden, shown, and on paper as on the screen.
+    f.marker->setVisible(false);
+    QCOMPARE(greenAround(f.chart.frame(), pixelOf(to)), 0);
+    f.marker->setVisible(true);
+    QVERIFY(greenAround(f.chart.frame(), pixelOf(to)) > 10);
+    QImage paper(f.chart.size(), QImage::Format_ARGB32);
+    paper.fill(Qt::white);
+    QPainter painter(&paper);
+    f.chart.renderTo(painter, QRectF(QPointF(0, 0), f.chart.size()), f.chart.logicalDpiX());
+    painter.end();
+    QVERIFY(greenAround(paper, pixelOf(to)) > 10);
+
+    // A real repaint keeps the marker where it is.
+    f.chart.viewport()->repaint();
+    QVERIFY(greenAround(f.chart.frame(), pixelOf(to)) > 10);
 }
 
 void TestChart::copyPutsSvgAndPngOnTheClipboard()
