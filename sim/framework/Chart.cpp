@@ -402,13 +402,20 @@ void Chart::drawPlot(const QRegion &region)
         m_plot = QPixmap(pixels);
         m_plot.setDevicePixelRatio(ratio);
     }
-    // The chart view draws the scene as it always does, into the copy.
+    // The chart view draws the scene as it always does, into a picture of
+    // the area alone (its series set clip rectangles of their own, which a
+    // clip region on the copy would not hold), then copied in.
+    const QRect area = region.boundingRect();
+    QPixmap part(area.size() * ratio);
+    part.setDevicePixelRatio(ratio);
+    part.fill(panelColor());
+    QPainter partPainter(&part);
+    partPainter.setRenderHints(renderHints());
+    render(&partPainter, QRectF(QPointF(0, 0), area.size()), area, Qt::IgnoreAspectRatio);
+    partPainter.end();
     QPainter painter(&m_plot);
     painter.setClipRegion(region);
-    painter.fillRect(region.boundingRect(), panelColor());
-    painter.setRenderHints(renderHints());
-    const QRect area = region.boundingRect();
-    render(&painter, area, area, Qt::IgnoreAspectRatio);
+    painter.drawPixmap(area.topLeft(), part);
 }
 
 void Chart::drawMarkers(QPainter &painter, const QTransform &sceneToDevice, const QRectF &clip, bool noteDrawn)
