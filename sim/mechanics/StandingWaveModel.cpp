@@ -1,0 +1,66 @@
+#include "sim/mechanics/StandingWaveModel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+float StandingWaveModel::unit(int width, int height)
+{
+    return float(0.1 * std::min(width, height));
+}
+
+int StandingWaveModel::sampleCount(float frequency)
+{
+    return int(std::nearbyint(50.0 * double(frequency)));
+}
+
+QVector<QLineF> GraphGrid(const QRectF &r, float step)
+{
+    QVector<QLineF> lines;
+    const double g = step;
+    for (int i = 1; i <= 19; ++i) {
+        const double x = r.x() + i * g;
+        lines.append(QLineF(x, r.top(), x, r.bottom()));
+    }
+    const double ym = r.y() + r.height() / 2;
+    const int m = int(float(r.height()) / 2.0f / step);
+    for (int j = 1; j <= m; ++j) {
+        lines.append(QLineF(r.left(), ym - j * g, r.right(), ym - j * g));
+        lines.append(QLineF(r.left(), ym + j * g, r.right(), ym + j * g));
+    }
+    lines.append(QLineF(r.left(), ym, r.right(), ym));
+    return lines;
+}
+
+StandingWavePicture StandingWaveModel::picture(float unit) const
+{
+    StandingWavePicture p;
+    const float u = unit;
+    p.Upper = QRectF(-4.9f * u, -4.7f * u, 9.8f * u, 3.0f * u);
+    p.Lower = QRectF(-4.9f * u, -1.1f * u, 9.8f * u, 6.0f * u);
+    p.GridStep = 0.05f * float(p.Upper.width());
+    p.UpperGrid = GraphGrid(p.Upper, p.GridStep);
+    p.LowerGrid = GraphGrid(p.Lower, p.GridStep);
+
+    const int n = sampleCount(m_frequency);
+    p.Samples = n;
+    const double k = std::numbers::pi * double(m_frequency) / n;
+    const double dx = p.Upper.width() / n;
+    const double A = 0.45 * p.Upper.height();
+    const double pr = double(m_phase) * std::numbers::pi / 180.0;
+    const double ym = p.Upper.y() + p.Upper.height() / 2;
+    const double ym2 = p.Lower.y() + p.Lower.height() / 2;
+    p.Rightward.reserve(n + 1);
+    p.Leftward.reserve(n + 1);
+    p.Sum.reserve(n + 1);
+    for (int i = 0; i <= n; ++i) {
+        const double x = p.Upper.x() + i * dx;
+        const double a = A * std::sin(i * k - pr);
+        const double b = A * std::sin(i * k + pr);
+        p.Rightward.append(QPointF(x, ym - a));
+        p.Leftward.append(QPointF(x, ym - b));
+        p.Sum.append(QPointF(x, ym2 - (a + b)));
+    }
+    p.FrequencyCaption = QStringLiteral("Frequency = %1").arg(int(m_frequency));
+    return p;
+}
