@@ -54,12 +54,12 @@ RippleLayout RippleTankModel::layout(int width, int height, int sliderHeight)
     // A window smaller than the slider leaves no tank rather than a negative
     // one.
     const int room = std::max(0, std::min(width, height - sliderHeight));
-    l.Cell = float(room) / float(kTankCells);
-    const int side = roundPixel(double(kTankCells) * double(l.Cell));
+    l.cell = float(room) / float(kTankCells);
+    const int side = roundPixel(double(kTankCells) * double(l.cell));
     const int left = (width - side) / 2;
     const int top = (height - sliderHeight - side) / 2;
-    l.Tank = QRect(left, top, side, side);
-    l.Slider = QRect(left, top + side, side, sliderHeight);
+    l.tank = QRect(left, top, side, side);
+    l.slider = QRect(left, top + side, side, sliderHeight);
     return l;
 }
 
@@ -74,7 +74,7 @@ RipplePicture RippleTankModel::picture(float cell, int side) const
 
     for (int i = 0; i < kIncidentCrests; ++i) {
         const int x = roundPixel(i * c + phi);
-        p.Incident.append(QLineF(x, 0, x, H));
+        p.incident.append(QLineF(x, 0, x, H));
     }
 
     const int last = lastCircularCrest();
@@ -83,25 +83,25 @@ RipplePicture RippleTankModel::picture(float cell, int side) const
     // the bottom point.
     auto halfCircles = [&](double yc, RippleSource source) {
         for (int h = 0; h <= last; ++h)
-            p.Arcs.append({QPointF(barrier, yc), radius(h), 270.0f, 180.0f, source});
+            p.arcs.append({QPointF(barrier, yc), radius(h), 270.0f, 180.0f, source});
     };
     // Blocks 10 pixels wide centred on the barrier line.
-    auto block = [&](double top, double bottom) { p.Barrier.append(QRectF(barrier - 5, top, 10, bottom - top)); };
+    auto block = [&](double top, double bottom) { p.barrier.append(QRectF(barrier - 5, top, 10, bottom - top)); };
 
     if (m_mode == SlitMode::Single) {
         const double yt = ym - m_width * c / 2;
         const double yb = ym + m_width * c / 2;
         if (phi == 0)
-            p.Incident.append(QLineF(roundPixel(barrier), yt, roundPixel(barrier), yb));
+            p.incident.append(QLineF(roundPixel(barrier), yt, roundPixel(barrier), yb));
         if (m_width == kWavelength) {
             halfCircles(ym, RippleSource::Slit);
         } else {
             // Flat across the beam, bending round both edges of the slit.
             for (int h = 0; h <= last; ++h) {
                 const int r = radius(h);
-                p.Arcs.append({QPointF(barrier, yb), r, 0.0f, 90.0f, RippleSource::Slit});
-                p.Arcs.append({QPointF(barrier, yt), r, 0.0f, -90.0f, RippleSource::Slit});
-                p.Flat.append(QLineF(barrier + r, yt, barrier + r, yb));
+                p.arcs.append({QPointF(barrier, yb), r, 0.0f, 90.0f, RippleSource::Slit});
+                p.arcs.append({QPointF(barrier, yt), r, 0.0f, -90.0f, RippleSource::Slit});
+                p.flat.append(QLineF(barrier + r, yt, barrier + r, yb));
             }
         }
         block(0, yt);
@@ -110,7 +110,7 @@ RipplePicture RippleTankModel::picture(float cell, int side) const
         const double yu = ym - m_separation * c / 2;
         const double yl = ym + m_separation * c / 2;
         if (phi == 0)
-            p.Incident.append(QLineF(roundPixel(barrier), 0, roundPixel(barrier), H));
+            p.incident.append(QLineF(roundPixel(barrier), 0, roundPixel(barrier), H));
         halfCircles(yu, RippleSource::UpperSlit);
         halfCircles(yl, RippleSource::LowerSlit);
         // Each slit is one cell high.

@@ -21,28 +21,28 @@ enum class RippleSource { Slit, UpperSlit, LowerSlit };
 // (whole pixels) about Centre from StartAngle, sweeping SweepAngle (degrees,
 // clockwise on the screen, 0 pointing right).
 struct RippleArc {
-    QPointF Centre;
-    int Radius = 0;
-    float StartAngle = 0;
-    float SweepAngle = 0;
-    RippleSource Source = RippleSource::Slit;
+    QPointF centre;
+    int radius = 0;
+    float startAngle = 0;
+    float sweepAngle = 0;
+    RippleSource source = RippleSource::Slit;
 };
 
 // Everything drawn in the tank, in pixels of the tank's picture.
 struct RipplePicture {
-    QVector<QLineF> Incident; // straight crests before the barrier, and the
+    QVector<QLineF> incident; // straight crests before the barrier, and the
                               // one standing in the opening(s) at whole t
-    QVector<QLineF> Flat;     // a wide slit: the flat middle of each crest
-    QVector<RippleArc> Arcs;
-    QVector<QRectF> Barrier;  // filled blocks, drawn last
+    QVector<QLineF> flat;     // a wide slit: the flat middle of each crest
+    QVector<RippleArc> arcs;
+    QVector<QRectF> barrier;  // filled blocks, drawn last
 };
 
 // Where the tank and its time slider go in a window `width` x `height` whose
 // slider is `sliderHeight` high.
 struct RippleLayout {
-    float Cell = 0; // pixels per cell, and per wavelength
-    QRect Tank;     // square
-    QRect Slider;   // directly under the tank, as wide
+    float cell = 0; // pixels per cell, and per wavelength
+    QRect tank;     // square
+    QRect slider;   // directly under the tank, as wide
 };
 
 class RippleTankModel

@@ -14,7 +14,7 @@ int StandingWaveModel::sampleCount(float frequency)
     return int(std::nearbyint(50.0 * double(frequency)));
 }
 
-QVector<QLineF> GraphGrid(const QRectF &r, float step)
+QVector<QLineF> graphGrid(const QRectF &r, float step)
 {
     QVector<QLineF> lines;
     const double g = step;
@@ -36,31 +36,31 @@ StandingWavePicture StandingWaveModel::picture(float unit) const
 {
     StandingWavePicture p;
     const float u = unit;
-    p.Upper = QRectF(-4.9f * u, -4.7f * u, 9.8f * u, 3.0f * u);
-    p.Lower = QRectF(-4.9f * u, -1.1f * u, 9.8f * u, 6.0f * u);
-    p.GridStep = 0.05f * float(p.Upper.width());
-    p.UpperGrid = GraphGrid(p.Upper, p.GridStep);
-    p.LowerGrid = GraphGrid(p.Lower, p.GridStep);
+    p.upper = QRectF(-4.9f * u, -4.7f * u, 9.8f * u, 3.0f * u);
+    p.lower = QRectF(-4.9f * u, -1.1f * u, 9.8f * u, 6.0f * u);
+    p.gridStep = 0.05f * float(p.upper.width());
+    p.upperGrid = graphGrid(p.upper, p.gridStep);
+    p.lowerGrid = graphGrid(p.lower, p.gridStep);
 
     const int n = sampleCount(m_frequency);
-    p.Samples = n;
+    p.samples = n;
     const double k = std::numbers::pi * double(m_frequency) / n;
-    const double dx = p.Upper.width() / n;
-    const double A = 0.45 * p.Upper.height();
+    const double dx = p.upper.width() / n;
+    const double A = 0.45 * p.upper.height();
     const double pr = double(m_phase) * std::numbers::pi / 180.0;
-    const double ym = p.Upper.y() + p.Upper.height() / 2;
-    const double ym2 = p.Lower.y() + p.Lower.height() / 2;
-    p.Rightward.reserve(n + 1);
-    p.Leftward.reserve(n + 1);
-    p.Sum.reserve(n + 1);
+    const double ym = p.upper.y() + p.upper.height() / 2;
+    const double ym2 = p.lower.y() + p.lower.height() / 2;
+    p.rightward.reserve(n + 1);
+    p.leftward.reserve(n + 1);
+    p.sum.reserve(n + 1);
     for (int i = 0; i <= n; ++i) {
-        const double x = p.Upper.x() + i * dx;
+        const double x = p.upper.x() + i * dx;
         const double a = A * std::sin(i * k - pr);
         const double b = A * std::sin(i * k + pr);
-        p.Rightward.append(QPointF(x, ym - a));
-        p.Leftward.append(QPointF(x, ym - b));
-        p.Sum.append(QPointF(x, ym2 - (a + b)));
+        p.rightward.append(QPointF(x, ym - a));
+        p.leftward.append(QPointF(x, ym - b));
+        p.sum.append(QPointF(x, ym2 - (a + b)));
     }
-    p.FrequencyCaption = QStringLiteral("Frequency = %1").arg(int(m_frequency));
+    p.frequencyCaption = QStringLiteral("Frequency = %1").arg(int(m_frequency));
     return p;
 }

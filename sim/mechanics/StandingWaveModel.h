@@ -13,16 +13,16 @@
 
 // Both graphs, in pixels relative to the picture's centre (y downwards).
 struct StandingWavePicture {
-    QRectF Upper;     // the two travelling waves
-    QRectF Lower;     // their sum
-    float GridStep = 0;
-    QVector<QLineF> UpperGrid; // inner grid lines and the middle line
-    QVector<QLineF> LowerGrid;
-    int Samples = 0;           // n: the curves have n + 1 points
-    QVector<QPointF> Rightward; // blue, A sin(ik - p)
-    QVector<QPointF> Leftward;  // red, A sin(ik + p)
-    QVector<QPointF> Sum;       // green, in the lower graph
-    QString FrequencyCaption;   // "Frequency = 2"
+    QRectF upper;     // the two travelling waves
+    QRectF lower;     // their sum
+    float gridStep = 0;
+    QVector<QLineF> upperGrid; // inner grid lines and the middle line
+    QVector<QLineF> lowerGrid;
+    int samples = 0;           // n: the curves have n + 1 points
+    QVector<QPointF> rightward; // blue, A sin(ik - p)
+    QVector<QPointF> leftward;  // red, A sin(ik + p)
+    QVector<QPointF> sum;       // green, in the lower graph
+    QString frequencyCaption;   // "Frequency = 2"
 };
 
 class StandingWaveModel
@@ -57,4 +57,4 @@ private:
 // The grid inside r with square cells of `step`: the 19 inner vertical lines
 // of a graph 20 steps wide, the middle line, and as many horizontal lines
 // above and below it as fit in half the height.
-QVector<QLineF> GraphGrid(const QRectF &r, float step);
+QVector<QLineF> graphGrid(const QRectF &r, float step);

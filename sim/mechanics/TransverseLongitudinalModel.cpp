@@ -39,10 +39,10 @@ LongitudinalRow TransverseLongitudinalModel::longitudinalRow(int width, int heig
     // 7 pixels clear of the edge, room for the block that drives the row.
     const int offset = int(std::nearbyint(double(amp) + 7.0));
     for (int i = 0; i < kRowParticles; ++i)
-        row.X[size_t(i)] = int(std::nearbyint(wave(i) * double(amp) + i * double(dx))) + offset;
-    row.Bottom = height - 5;
-    row.BlockLeft = row.X[0] - 4;
-    row.BlockRight = row.X[0];
+        row.x[size_t(i)] = int(std::nearbyint(wave(i) * double(amp) + i * double(dx))) + offset;
+    row.bottom = height - 5;
+    row.blockLeft = row.x[0] - 4;
+    row.blockRight = row.x[0];
     return row;
 }
 
@@ -54,6 +54,6 @@ TransverseRow TransverseLongitudinalModel::transverseRow(int width, int height) 
     const int mid = height / 2;
     // y grows downwards, so a positive displacement is below the middle.
     for (int i = 0; i < kRowParticles; ++i)
-        row.Centres[size_t(i)] = QPointF(i * double(dx), mid + wave(i) * double(amp));
+        row.centres[size_t(i)] = QPointF(i * double(dx), mid + wave(i) * double(amp));
     return row;
 }

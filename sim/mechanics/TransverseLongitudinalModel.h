@@ -19,17 +19,17 @@ constexpr int kMarkedParticle = 22;   // the middle one
 // Top to Bottom (both drawn), and the grey block on the left that drives the
 // row, from BlockLeft to BlockRight (right exclusive).
 struct LongitudinalRow {
-    std::array<int, kRowParticles> X{};
-    int Top = 5;
-    int Bottom = 0;
-    int BlockLeft = 0;
-    int BlockRight = 0;
+    std::array<int, kRowParticles> x{};
+    int top = 5;
+    int bottom = 0;
+    int blockLeft = 0;
+    int blockRight = 0;
 };
 
 // The transverse row: the centre of each particle's disc.
 struct TransverseRow {
-    std::array<QPointF, kRowParticles> Centres{};
-    static constexpr float DiscDiameter = 10.0f;
+    std::array<QPointF, kRowParticles> centres{};
+    static constexpr float kDiscDiameter = 10.0f;
 };
 
 class TransverseLongitudinalModel

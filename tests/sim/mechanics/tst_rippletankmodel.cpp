@@ -18,7 +18,7 @@ int Rounded(double v)
 // The gaps between the barrier's blocks, as (top, bottom) pairs, top down.
 QVector<QPair<double, double>> Openings(const RipplePicture &p, double side)
 {
-    QVector<QRectF> blocks = p.Barrier;
+    QVector<QRectF> blocks = p.barrier;
     std::sort(blocks.begin(), blocks.end(), [](const QRectF &a, const QRectF &b) { return a.top() < b.top(); });
     QVector<QPair<double, double>> gaps;
     double y = 0;
@@ -34,7 +34,7 @@ QVector<QPair<double, double>> Openings(const RipplePicture &p, double side)
 
 void CheckBarrierColumn(const RipplePicture &p, double cell)
 {
-    for (const QRectF &b : p.Barrier) {
+    for (const QRectF &b : p.barrier) {
         QCOMPARE(b.left(), 6 * cell - 5);
         QCOMPARE(b.width(), 10.0);
     }
@@ -82,26 +82,26 @@ void TestRippleTankModel::startPicture()
     const RipplePicture p = m.picture(c, side);
     const double ym = side / 2.0;
 
-    QCOMPARE(p.Incident.size(), 7);
+    QCOMPARE(p.incident.size(), 7);
     for (int i = 0; i < 6; ++i)
-        QCOMPARE(p.Incident[i], QLineF(Rounded(i * c), 0, Rounded(i * c), side));
+        QCOMPARE(p.incident[i], QLineF(Rounded(i * c), 0, Rounded(i * c), side));
     const double x6 = Rounded(6.0 * c);
-    QCOMPARE(p.Incident[6], QLineF(x6, ym - c / 2.0, x6, ym + c / 2.0));
+    QCOMPARE(p.incident[6], QLineF(x6, ym - c / 2.0, x6, ym + c / 2.0));
 
-    QVERIFY(p.Flat.isEmpty());
-    QCOMPARE(p.Arcs.size(), 29);
+    QVERIFY(p.flat.isEmpty());
+    QCOMPARE(p.arcs.size(), 29);
     for (int h = 0; h <= 28; ++h) {
-        const RippleArc &a = p.Arcs[h];
-        QCOMPARE(a.Radius, Rounded(h * double(c)));
-        QCOMPARE(a.Centre, QPointF(6.0 * c, ym));
-        QCOMPARE(a.StartAngle, 270.0f); // top, clockwise through the right to the bottom
-        QCOMPARE(a.SweepAngle, 180.0f);
-        QCOMPARE(a.Source, RippleSource::Slit);
+        const RippleArc &a = p.arcs[h];
+        QCOMPARE(a.radius, Rounded(h * double(c)));
+        QCOMPARE(a.centre, QPointF(6.0 * c, ym));
+        QCOMPARE(a.startAngle, 270.0f); // top, clockwise through the right to the bottom
+        QCOMPARE(a.sweepAngle, 180.0f);
+        QCOMPARE(a.source, RippleSource::Slit);
     }
     // The far crest reaches the tank's far corners behind the barrier.
     QVERIFY(28 * c >= std::hypot(24 * c, 15 * c) - c / 2);
 
-    QCOMPARE(p.Barrier.size(), 2);
+    QCOMPARE(p.barrier.size(), 2);
     CheckBarrierColumn(p, c);
     const auto gaps = Openings(p, side);
     QCOMPARE(gaps.size(), 1);
@@ -130,23 +130,23 @@ void TestRippleTankModel::wideSlit()
     const RipplePicture p = m.picture(c, side);
     const double ym = side / 2.0, yt = ym - width * c / 2.0, yb = ym + width * c / 2.0;
 
-    QCOMPARE(p.Incident.size(), 6); // no crest in the opening between whole t
-    QCOMPARE(p.Flat.size(), 29);
-    QCOMPARE(p.Arcs.size(), 2 * 29);
+    QCOMPARE(p.incident.size(), 6); // no crest in the opening between whole t
+    QCOMPARE(p.flat.size(), 29);
+    QCOMPARE(p.arcs.size(), 2 * 29);
     for (int h = 0; h <= 28; ++h) {
         const int r = h * 20 + 7;
-        QCOMPARE(p.Flat[h], QLineF(120 + r, yt, 120 + r, yb));
+        QCOMPARE(p.flat[h], QLineF(120 + r, yt, 120 + r, yb));
         // Lower edge: from the rightmost point clockwise to the bottom;
         // upper edge: from the rightmost point counter-clockwise to the top.
-        const RippleArc &lower = p.Arcs[2 * h], &upper = p.Arcs[2 * h + 1];
-        QCOMPARE(lower.Centre, QPointF(120, yb));
-        QCOMPARE(upper.Centre, QPointF(120, yt));
-        QCOMPARE(lower.Radius, r);
-        QCOMPARE(upper.Radius, r);
-        QCOMPARE(lower.StartAngle, 0.0f);
-        QCOMPARE(lower.SweepAngle, 90.0f);
-        QCOMPARE(upper.StartAngle, 0.0f);
-        QCOMPARE(upper.SweepAngle, -90.0f);
+        const RippleArc &lower = p.arcs[2 * h], &upper = p.arcs[2 * h + 1];
+        QCOMPARE(lower.centre, QPointF(120, yb));
+        QCOMPARE(upper.centre, QPointF(120, yt));
+        QCOMPARE(lower.radius, r);
+        QCOMPARE(upper.radius, r);
+        QCOMPARE(lower.startAngle, 0.0f);
+        QCOMPARE(lower.sweepAngle, 90.0f);
+        QCOMPARE(upper.startAngle, 0.0f);
+        QCOMPARE(upper.sweepAngle, -90.0f);
     }
     CheckBarrierColumn(p, c);
     const auto gaps = Openings(p, side);
@@ -179,21 +179,21 @@ void TestRippleTankModel::doubleSlit()
 
     // At t = 0 the crest in the openings runs the full height (the barrier
     // covers it elsewhere).
-    QCOMPARE(p.Incident.size(), 7);
-    QCOMPARE(p.Incident[6], QLineF(90, 0, 90, side));
-    QVERIFY(p.Flat.isEmpty());
-    QCOMPARE(p.Arcs.size(), 2 * 29);
+    QCOMPARE(p.incident.size(), 7);
+    QCOMPARE(p.incident[6], QLineF(90, 0, 90, side));
+    QVERIFY(p.flat.isEmpty());
+    QCOMPARE(p.arcs.size(), 2 * 29);
     for (int h = 0; h <= 28; ++h) {
-        QCOMPARE(p.Arcs[h].Source, RippleSource::UpperSlit);
-        QCOMPARE(p.Arcs[h].Centre, QPointF(90, yu));
-        QCOMPARE(p.Arcs[29 + h].Source, RippleSource::LowerSlit);
-        QCOMPARE(p.Arcs[29 + h].Centre, QPointF(90, yl));
-        QCOMPARE(p.Arcs[29 + h].Radius, Rounded(h * 15.0));
-        QCOMPARE(p.Arcs[29 + h].SweepAngle, 180.0f);
+        QCOMPARE(p.arcs[h].source, RippleSource::UpperSlit);
+        QCOMPARE(p.arcs[h].centre, QPointF(90, yu));
+        QCOMPARE(p.arcs[29 + h].source, RippleSource::LowerSlit);
+        QCOMPARE(p.arcs[29 + h].centre, QPointF(90, yl));
+        QCOMPARE(p.arcs[29 + h].radius, Rounded(h * 15.0));
+        QCOMPARE(p.arcs[29 + h].sweepAngle, 180.0f);
     }
-    QCOMPARE(p.Barrier.size(), 3);
+    QCOMPARE(p.barrier.size(), 3);
     CheckBarrierColumn(p, c);
-    QCOMPARE(p.Barrier[1].height(), middleCells * 15.0);
+    QCOMPARE(p.barrier[1].height(), middleCells * 15.0);
     const auto gaps = Openings(p, side);
     QCOMPARE(gaps.size(), 2);
     for (const auto &g : gaps)
@@ -210,20 +210,20 @@ void TestRippleTankModel::crestsMoveWithTime()
     m.setTime(2.5f);
     QCOMPARE(m.advance(c), 10.0f);
     RipplePicture p = m.picture(c, 600);
-    QCOMPARE(p.Incident.size(), 6);
+    QCOMPARE(p.incident.size(), 6);
     for (int i = 0; i < 6; ++i)
-        QCOMPARE(p.Incident[i].x1(), 20.0 * i + 10);
+        QCOMPARE(p.incident[i].x1(), 20.0 * i + 10);
     for (int h = 0; h <= 28; ++h)
-        QCOMPARE(p.Arcs[h].Radius, 20 * h + 10);
+        QCOMPARE(p.arcs[h].radius, 20 * h + 10);
 
     m.setTime(0.02f);
     QVERIFY(std::abs(m.advance(c) - 0.4f) < 1e-5f);
-    QCOMPARE(m.picture(c, 600).Incident.size(), 6); // not exactly whole: no crest in the opening
+    QCOMPARE(m.picture(c, 600).incident.size(), 6); // not exactly whole: no crest in the opening
 
     m.setTime(3.0f);
     p = m.picture(c, 600);
-    QCOMPARE(p.Incident.size(), 7);
-    QCOMPARE(p.Arcs[1].Radius, 20);
+    QCOMPARE(p.incident.size(), 7);
+    QCOMPARE(p.arcs[1].radius, 20);
 }
 
 // The slider sets t = position x 0.05 and follows t at 20 steps a unit;
@@ -251,7 +251,7 @@ void TestRippleTankModel::slider()
     m.setSliderPosition(position);
     QCOMPARE(m.time(), time);
     QCOMPARE(m.sliderPosition(), position);
-    QCOMPARE(m.picture(16.0f, 480).Incident.size(), crestInOpening ? 7 : 6);
+    QCOMPARE(m.picture(16.0f, 480).incident.size(), crestInOpening ? 7 : 6);
 }
 
 // Following the clock, the slider rounds halves to even.
@@ -300,10 +300,10 @@ void TestRippleTankModel::layout()
     QFETCH(QSize, window);
     QFETCH(QRect, tank);
     const RippleLayout l = RippleTankModel::layout(window.width(), window.height(), 17);
-    QCOMPARE(l.Tank, tank);
-    QVERIFY(l.Cell >= 0);
-    QCOMPARE(l.Cell, float(tank.width()) / 30.0f);
-    QCOMPARE(l.Slider, QRect(tank.left(), tank.bottom() + 1, tank.width(), 17));
+    QCOMPARE(l.tank, tank);
+    QVERIFY(l.cell >= 0);
+    QCOMPARE(l.cell, float(tank.width()) / 30.0f);
+    QCOMPARE(l.slider, QRect(tank.left(), tank.bottom() + 1, tank.width(), 17));
 }
 
 QTEST_APPLESS_MAIN(TestRippleTankModel)

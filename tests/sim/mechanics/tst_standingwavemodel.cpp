@@ -62,21 +62,21 @@ void TestStandingWaveModel::harmonics()
     for (float phase : {0.0f, 33.0f, 200.0f}) {
         m.setPhase(phase);
         const StandingWavePicture p = m.picture(u);
-        QCOMPARE(p.Samples, samples);
-        QCOMPARE(p.Rightward.size(), samples + 1);
-        QCOMPARE(p.Leftward.size(), samples + 1);
-        QCOMPARE(p.Sum.size(), samples + 1);
-        QCOMPARE(p.FrequencyCaption, QStringLiteral("Frequency = %1").arg(frequency));
-        QVERIFY(std::abs(p.Sum.first().x() - (-4.9 * u)) < 1e-3);
-        QVERIFY(std::abs(p.Sum.last().x() - 4.9 * u) < 1e-3);
+        QCOMPARE(p.samples, samples);
+        QCOMPARE(p.rightward.size(), samples + 1);
+        QCOMPARE(p.leftward.size(), samples + 1);
+        QCOMPARE(p.sum.size(), samples + 1);
+        QCOMPARE(p.frequencyCaption, QStringLiteral("Frequency = %1").arg(frequency));
+        QVERIFY(std::abs(p.sum.first().x() - (-4.9 * u)) < 1e-3);
+        QVERIFY(std::abs(p.sum.last().x() - 4.9 * u) < 1e-3);
         // The nodes: every (n / f)th sample, both ends included.
-        const double ym2 = MiddleOf(p.Lower);
+        const double ym2 = MiddleOf(p.lower);
         for (int node = 0; node <= frequency; ++node)
-            QVERIFY(std::abs(p.Sum[node * samples / frequency].y() - ym2) < 1e-3);
+            QVERIFY(std::abs(p.sum[node * samples / frequency].y() - ym2) < 1e-3);
         // Between two nodes the sum keeps one sign, the next loop the other.
         int signChanges = 0;
         double last = 0;
-        for (const QPointF &q : p.Sum) {
+        for (const QPointF &q : p.sum) {
             const double y = q.y() - ym2;
             if (std::abs(y) < 1e-3)
                 continue;
@@ -116,24 +116,24 @@ void TestStandingWaveModel::phases()
         m.setFrequency(2);
         m.setPhase(phase);
         const StandingWavePicture p = m.picture(u);
-        const double ym = MiddleOf(p.Upper), ym2 = MiddleOf(p.Lower);
+        const double ym = MiddleOf(p.upper), ym2 = MiddleOf(p.lower);
         QVERIFY(std::abs(ym - (-3.2 * u)) < 1e-3);
         QVERIFY(std::abs(ym2 - 1.9 * u) < 1e-3);
-        for (int i = 0; i < p.Rightward.size(); ++i) {
-            const double a = ym - p.Rightward[i].y(), b = ym - p.Leftward[i].y();
+        for (int i = 0; i < p.rightward.size(); ++i) {
+            const double a = ym - p.rightward[i].y(), b = ym - p.leftward[i].y();
             if (mirrored)
                 QVERIFY(std::abs(a + b) < 1e-3);
             if (coincide)
                 QVERIFY(std::abs(a - b) < 1e-3);
             QVERIFY(std::abs(a) <= 1.35 * u + 1e-3);
             // The sum is drawn from the same samples.
-            QVERIFY(std::abs((ym2 - p.Sum[i].y()) - (a + b)) < 1e-3);
+            QVERIFY(std::abs((ym2 - p.sum[i].y()) - (a + b)) < 1e-3);
         }
-        QVERIFY(std::abs(Peak(p.Sum, ym2) - sumPeakUnits * u) < 1e-3 * u);
+        QVERIFY(std::abs(Peak(p.sum, ym2) - sumPeakUnits * u) < 1e-3 * u);
         // Each travelling wave keeps its full height at every phase.
-        QVERIFY(std::abs(Peak(p.Rightward, ym) - 1.35 * u) < 1e-2 * u);
+        QVERIFY(std::abs(Peak(p.rightward, ym) - 1.35 * u) < 1e-2 * u);
         // The sum stays inside its graph.
-        QVERIFY(Peak(p.Sum, ym2) < p.Lower.height() / 2);
+        QVERIFY(Peak(p.sum, ym2) < p.lower.height() / 2);
     }
 }
 
@@ -147,9 +147,9 @@ void TestStandingWaveModel::travellingDirections()
     const StandingWavePicture before = m.picture(50);
     m.setPhase(100 + 3.6f * 10); // ten samples' worth
     const StandingWavePicture after = m.picture(50);
-    for (int i = 0; i + 10 <= before.Samples; ++i) {
-        QVERIFY(std::abs(after.Rightward[i + 10].y() - before.Rightward[i].y()) < 1e-2);
-        QVERIFY(std::abs(after.Leftward[i].y() - before.Leftward[i + 10].y()) < 1e-2);
+    for (int i = 0; i + 10 <= before.samples; ++i) {
+        QVERIFY(std::abs(after.rightward[i + 10].y() - before.rightward[i].y()) < 1e-2);
+        QVERIFY(std::abs(after.leftward[i].y() - before.leftward[i + 10].y()) < 1e-2);
     }
 }
 
@@ -168,7 +168,7 @@ void TestStandingWaveModel::grids()
 {
     QFETCH(float, unit);
     const StandingWavePicture p = StandingWaveModel().picture(unit);
-    QVERIFY(std::abs(p.GridStep - 0.49 * unit) < 1e-4 * unit);
+    QVERIFY(std::abs(p.gridStep - 0.49 * unit) < 1e-4 * unit);
     auto check = [&](const QVector<QLineF> &grid, const QRectF &r, int above) {
         int vertical = 0, horizontal = 0;
         for (const QLineF &l : grid) {
@@ -182,15 +182,15 @@ void TestStandingWaveModel::grids()
                 ++horizontal;
                 QCOMPARE(l.x1(), r.left());
                 QCOMPARE(l.x2(), r.right());
-                const double steps = (l.y1() - MiddleOf(r)) / p.GridStep;
+                const double steps = (l.y1() - MiddleOf(r)) / p.gridStep;
                 QVERIFY(std::abs(steps - std::round(steps)) < 1e-3);
             }
         }
         QCOMPARE(vertical, 19);
         QCOMPARE(horizontal, 2 * above + 1);
     };
-    check(p.UpperGrid, p.Upper, 3);
-    check(p.LowerGrid, p.Lower, 6);
+    check(p.upperGrid, p.upper, 3);
+    check(p.lowerGrid, p.lower, 6);
 }
 
 void TestStandingWaveModel::unitAndStoppedPosition()

@@ -74,23 +74,23 @@ void TestTransverseLongitudinalModel::restingRow()
     for (float phase : {0.0f, 137.0f, 360.0f}) {
         m.setPhase(phase);
         const LongitudinalRow lines = m.longitudinalRow(width, height);
-        QCOMPARE(lines.X[0], 7);
-        QCOMPARE(lines.BlockLeft, 3);
-        QCOMPARE(lines.BlockRight, 7);
-        QCOMPARE(lines.Top, 5);
-        QCOMPARE(lines.Bottom, height - 5);
+        QCOMPARE(lines.x[0], 7);
+        QCOMPARE(lines.blockLeft, 3);
+        QCOMPARE(lines.blockRight, 7);
+        QCOMPARE(lines.top, 5);
+        QCOMPARE(lines.bottom, height - 5);
         for (int i = 0; i < kRowParticles; ++i)
-            QVERIFY2(std::abs(lines.X[size_t(i)] - (7 + i * spacingLines)) <= 0.5 + 1e-4,
+            QVERIFY2(std::abs(lines.x[size_t(i)] - (7 + i * spacingLines)) <= 0.5 + 1e-4,
                      qPrintable(QString::number(i)));
 
         const TransverseRow discs = m.transverseRow(width, height);
         for (int i = 0; i < kRowParticles; ++i) {
-            QCOMPARE(discs.Centres[size_t(i)].y(), double(height / 2));
-            QVERIFY(std::abs(discs.Centres[size_t(i)].x() - i * spacingDiscs) < 1e-3);
+            QCOMPARE(discs.centres[size_t(i)].y(), double(height / 2));
+            QVERIFY(std::abs(discs.centres[size_t(i)].x() - i * spacingDiscs) < 1e-3);
         }
     }
     if (spacingLines == 6.0 && width < 270)
-        QVERIFY(m.longitudinalRow(width, height).X[45] >= width); // past the edge, not crowded
+        QVERIFY(m.longitudinalRow(width, height).x[45] >= width); // past the edge, not crowded
 }
 
 // Particles 15 places apart (one wavelength) always move alike; the pattern
@@ -113,25 +113,25 @@ void TestTransverseLongitudinalModel::threeWavelengthsMovingRight()
     m.setPhase(phase);
     const TransverseRow now = m.transverseRow(W, H);
     for (int i = 0; i + 15 < kRowParticles; ++i)
-        QVERIFY(std::abs(now.Centres[size_t(i)].y() - now.Centres[size_t(i + 15)].y()) < 1e-3);
+        QVERIFY(std::abs(now.centres[size_t(i)].y() - now.centres[size_t(i + 15)].y()) < 1e-3);
     // The marked particle moves with 7 and 37.
-    QVERIFY(std::abs(now.Centres[kMarkedParticle].y() - now.Centres[7].y()) < 1e-3);
-    QVERIFY(std::abs(now.Centres[kMarkedParticle].y() - now.Centres[37].y()) < 1e-3);
+    QVERIFY(std::abs(now.centres[kMarkedParticle].y() - now.centres[7].y()) < 1e-3);
+    QVERIFY(std::abs(now.centres[kMarkedParticle].y() - now.centres[37].y()) < 1e-3);
 
     TransverseLongitudinalModel later = m;
     later.setPhase(phase + kRowPhaseStep);
     const TransverseRow next = later.transverseRow(W, H);
     for (int i = 0; i + 1 < kRowParticles; ++i)
-        QVERIFY(std::abs(next.Centres[size_t(i + 1)].y() - now.Centres[size_t(i)].y()) < 1e-3);
+        QVERIFY(std::abs(next.centres[size_t(i + 1)].y() - now.centres[size_t(i)].y()) < 1e-3);
     // Each disc only moves up and down.
     for (int i = 0; i < kRowParticles; ++i)
-        QCOMPARE(next.Centres[size_t(i)].x(), now.Centres[size_t(i)].x());
+        QCOMPARE(next.centres[size_t(i)].x(), now.centres[size_t(i)].x());
 
     // The same wave along the longitudinal row: one wavelength on, a line
     // stands 15 spacings further right (within the rounding to pixels).
     const LongitudinalRow lines = m.longitudinalRow(W, H);
     for (int i = 0; i + 15 < kRowParticles; ++i)
-        QVERIFY(std::abs(lines.X[size_t(i + 15)] - lines.X[size_t(i)] - 15 * W / 45.0) <= 1.0);
+        QVERIFY(std::abs(lines.x[size_t(i + 15)] - lines.x[size_t(i)] - 15 * W / 45.0) <= 1.0);
 }
 
 // The course asks where the marked particle is at 0 and 180: in a
@@ -144,12 +144,12 @@ void TestTransverseLongitudinalModel::markedParticleInACompressionAtZero()
     m.setAmplitudePosition(50);
     m.setPhase(0);
     LongitudinalRow row = m.longitudinalRow(W, H);
-    QVERIFY(row.X[22] - row.X[21] < spacing - 5);
-    QVERIFY(row.X[23] - row.X[22] < spacing - 5);
+    QVERIFY(row.x[22] - row.x[21] < spacing - 5);
+    QVERIFY(row.x[23] - row.x[22] < spacing - 5);
     m.setPhase(180);
     row = m.longitudinalRow(W, H);
-    QVERIFY(row.X[22] - row.X[21] > spacing + 5);
-    QVERIFY(row.X[23] - row.X[22] > spacing + 5);
+    QVERIFY(row.x[22] - row.x[21] > spacing + 5);
+    QVERIFY(row.x[23] - row.x[22] > spacing + 5);
 }
 
 // At the largest amplitude the discs swing through the whole height: five
@@ -162,7 +162,7 @@ void TestTransverseLongitudinalModel::fullAmplitudeReachesTheEdges()
     double top = H, bottom = 0;
     for (int p = 0; p < 360; ++p) {
         m.setPhase(float(p));
-        for (const QPointF &c : m.transverseRow(W, H).Centres) {
+        for (const QPointF &c : m.transverseRow(W, H).centres) {
             top = std::min(top, c.y());
             bottom = std::max(bottom, c.y());
         }
