@@ -25,7 +25,7 @@ struct StandingWavePicture {
     QString frequencyCaption;   // "Frequency = 2"
 };
 
-class StandingWaveModel
+class StandingWavesModel
 {
 public:
     static constexpr int kMinFrequency = 1;

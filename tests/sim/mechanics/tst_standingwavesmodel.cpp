@@ -1,7 +1,7 @@
 // The standing-wave model: two opposite travelling waves and their sum at
 // the phases the course points to, the nodes that stay put, the number of
 // samples per harmonic and the two graphs' grids.
-#include "sim/mechanics/StandingWaveModel.h"
+#include "sim/mechanics/StandingWavesModel.h"
 
 #include <QtTest>
 #include <algorithm>
@@ -25,7 +25,7 @@ double Peak(const QVector<QPointF> &curve, double ym)
 
 } // namespace
 
-class TestStandingWaveModel : public QObject
+class TestStandingWavesModel : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -41,7 +41,7 @@ private Q_SLOTS:
 
 // Harmonic f: 50 f samples across 9.8 units, f half-wavelengths, f + 1
 // nodes of the sum (the ends included) that do not move with the phase.
-void TestStandingWaveModel::harmonics_data()
+void TestStandingWavesModel::harmonics_data()
 {
     QTest::addColumn<int>("frequency");
     QTest::addColumn<int>("samples");
@@ -51,14 +51,14 @@ void TestStandingWaveModel::harmonics_data()
     QTest::newRow("10") << 10 << 500;
 }
 
-void TestStandingWaveModel::harmonics()
+void TestStandingWavesModel::harmonics()
 {
     QFETCH(int, frequency);
     QFETCH(int, samples);
     const float u = 48.0f;
-    StandingWaveModel m;
+    StandingWavesModel m;
     m.setFrequency(frequency);
-    QCOMPARE(StandingWaveModel::sampleCount(m.frequency()), samples);
+    QCOMPARE(StandingWavesModel::sampleCount(m.frequency()), samples);
     for (float phase : {0.0f, 33.0f, 200.0f}) {
         m.setPhase(phase);
         const StandingWavePicture p = m.picture(u);
@@ -91,7 +91,7 @@ void TestStandingWaveModel::harmonics()
 
 // 90 (and 270): the two waves are mirror images and cancel; 0 and 360: they
 // coincide and the sum swings to 2 x 1.35 = 2.7 units; 60: half of that.
-void TestStandingWaveModel::phases_data()
+void TestStandingWavesModel::phases_data()
 {
     QTest::addColumn<float>("phase");
     QTest::addColumn<bool>("mirrored");
@@ -105,14 +105,14 @@ void TestStandingWaveModel::phases_data()
     QTest::newRow("180: full height, upside down") << 180.0f << false << false << 2.7;
 }
 
-void TestStandingWaveModel::phases()
+void TestStandingWavesModel::phases()
 {
     QFETCH(float, phase);
     QFETCH(bool, mirrored);
     QFETCH(bool, coincide);
     QFETCH(double, sumPeakUnits);
     for (float u : {19.1f, 48.0f, 101.3f}) {
-        StandingWaveModel m;
+        StandingWavesModel m;
         m.setFrequency(2);
         m.setPhase(phase);
         const StandingWavePicture p = m.picture(u);
@@ -139,9 +139,9 @@ void TestStandingWaveModel::phases()
 
 // A growing phase moves the blue wave to the right and the red one to the
 // left: a crest of blue at sample i reappears further right.
-void TestStandingWaveModel::travellingDirections()
+void TestStandingWavesModel::travellingDirections()
 {
-    StandingWaveModel m;
+    StandingWavesModel m;
     m.setFrequency(2); // 100 samples, k = pi / 50: 3.6 degrees a sample
     m.setPhase(100);
     const StandingWavePicture before = m.picture(50);
@@ -155,7 +155,7 @@ void TestStandingWaveModel::travellingDirections()
 
 // Square cells of 0.49 units: 19 inner verticals in each graph, 3 lines
 // above and below the upper graph's middle line and 6 in the lower one.
-void TestStandingWaveModel::grids_data()
+void TestStandingWavesModel::grids_data()
 {
     QTest::addColumn<float>("unit");
     QTest::newRow("small") << 10.4f;
@@ -164,10 +164,10 @@ void TestStandingWaveModel::grids_data()
     QTest::newRow("odd") << 33.3f;
 }
 
-void TestStandingWaveModel::grids()
+void TestStandingWavesModel::grids()
 {
     QFETCH(float, unit);
-    const StandingWavePicture p = StandingWaveModel().picture(unit);
+    const StandingWavePicture p = StandingWavesModel().picture(unit);
     QVERIFY(std::abs(p.gridStep - 0.49 * unit) < 1e-4 * unit);
     auto check = [&](const QVector<QLineF> &grid, const QRectF &r, int above) {
         int vertical = 0, horizontal = 0;
@@ -193,12 +193,12 @@ void TestStandingWaveModel::grids()
     check(p.lowerGrid, p.lower, 6);
 }
 
-void TestStandingWaveModel::unitAndStoppedPosition()
+void TestStandingWavesModel::unitAndStoppedPosition()
 {
-    QCOMPARE(StandingWaveModel::unit(767, 485), 48.5f);
-    QCOMPARE(StandingWaveModel::unit(1900, 400), 40.0f);
-    QCOMPARE(StandingWaveModel::unit(300, 900), 30.0f);
-    StandingWaveModel m;
+    QCOMPARE(StandingWavesModel::unit(767, 485), 48.5f);
+    QCOMPARE(StandingWavesModel::unit(1900, 400), 40.0f);
+    QCOMPARE(StandingWavesModel::unit(300, 900), 30.0f);
+    StandingWavesModel m;
     QCOMPARE(m.frequency(), 2.0f);
     QCOMPARE(m.stoppedPosition(), 0);
     for (auto [phase, position] : {std::pair{90.7f, 90}, {359.99f, 359}, {360.0f, 360}, {0.4f, 0}}) {
@@ -207,5 +207,5 @@ void TestStandingWaveModel::unitAndStoppedPosition()
     }
 }
 
-QTEST_APPLESS_MAIN(TestStandingWaveModel)
-#include "tst_standingwavemodel.moc"
+QTEST_APPLESS_MAIN(TestStandingWavesModel)
+#include "tst_standingwavesmodel.moc"

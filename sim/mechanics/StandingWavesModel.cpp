@@ -1,15 +1,15 @@
-#include "sim/mechanics/StandingWaveModel.h"
+#include "sim/mechanics/StandingWavesModel.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 
-float StandingWaveModel::unit(int width, int height)
+float StandingWavesModel::unit(int width, int height)
 {
     return float(0.1 * std::min(width, height));
 }
 
-int StandingWaveModel::sampleCount(float frequency)
+int StandingWavesModel::sampleCount(float frequency)
 {
     return int(std::nearbyint(50.0 * double(frequency)));
 }
@@ -32,7 +32,7 @@ QVector<QLineF> graphGrid(const QRectF &r, float step)
     return lines;
 }
 
-StandingWavePicture StandingWaveModel::picture(float unit) const
+StandingWavePicture StandingWavesModel::picture(float unit) const
 {
     StandingWavePicture p;
     const float u = unit;
