@@ -4,6 +4,7 @@
 #include "scene3d/scenes/EmWaveScene.h"
 #include "sim/mechanics/DampedOscillatorWindow.h"
 #include "sim/mechanics/SuperpositionWindow.h"
+#include "sim/mechanics/TransverseLongitudinalWindow.h"
 #include "sim/optics/DoubleSlitWindow.h"
 #include "sim/sound/SpeedOfSoundWindow.h"
 
@@ -52,7 +53,8 @@ std::array<KindEntry, 17> makeTable()
     at(DoubleSlitKind) = window(DoubleSlitKind, "YDS.HTM", [] { return new DoubleSlitWindow; });
     at(MultipleSlitsKind) = window(MultipleSlitsKind, "MULTISLIT.HTM");
     at(GratingKind) = window(GratingKind, "GRATING.HTM");
-    at(TransverseLongitudinalKind) = window(TransverseLongitudinalKind, "TLWAVE.HTM");
+    at(TransverseLongitudinalKind) = window(TransverseLongitudinalKind, "TLWAVE.HTM",
+                                           [] { return new TransverseLongitudinalWindow; });
     at(ToneKeyboardKind) = window(ToneKeyboardKind, "SOUND.HTM");
     at(StandingWavesKind) = window(StandingWavesKind, "STATWAVE.HTM");
     at(SpeedOfSoundKind) = window(SpeedOfSoundKind, "SNDSPEED.HTM", [] { return new SpeedOfSoundWindow; });
