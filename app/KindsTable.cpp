@@ -3,6 +3,7 @@
 #include "core/SimulationKind.h"
 #include "scene3d/scenes/EmWaveScene.h"
 #include "sim/mechanics/DampedOscillatorWindow.h"
+#include "sim/mechanics/StandingWavesWindow.h"
 #include "sim/mechanics/SuperpositionWindow.h"
 #include "sim/mechanics/TransverseLongitudinalWindow.h"
 #include "sim/optics/DoubleSlitWindow.h"
@@ -56,7 +57,7 @@ std::array<KindEntry, 17> makeTable()
     at(TransverseLongitudinalKind) = window(TransverseLongitudinalKind, "TLWAVE.HTM",
                                            [] { return new TransverseLongitudinalWindow; });
     at(ToneKeyboardKind) = window(ToneKeyboardKind, "SOUND.HTM");
-    at(StandingWavesKind) = window(StandingWavesKind, "STATWAVE.HTM");
+    at(StandingWavesKind) = window(StandingWavesKind, "STATWAVE.HTM", [] { return new StandingWavesWindow; });
     at(SpeedOfSoundKind) = window(SpeedOfSoundKind, "SNDSPEED.HTM", [] { return new SpeedOfSoundWindow; });
     at(SuperpositionKind) = window(SuperpositionKind, "SUPERWAVE.HTM", [] { return new SuperpositionWindow; });
     at(DampedOscillatorKind) = window(DampedOscillatorKind, "DAMPSHM.HTM", [] { return new DampedOscillatorWindow; });
