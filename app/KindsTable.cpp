@@ -3,6 +3,7 @@
 #include "core/SimulationKind.h"
 #include "scene3d/scenes/EmWaveScene.h"
 #include "sim/mechanics/DampedOscillatorWindow.h"
+#include "sim/mechanics/RippleTankWindow.h"
 #include "sim/mechanics/StandingWavesWindow.h"
 #include "sim/mechanics/SuperpositionWindow.h"
 #include "sim/mechanics/TransverseLongitudinalWindow.h"
@@ -63,7 +64,7 @@ std::array<KindEntry, 17> makeTable()
     at(DampedOscillatorKind) = window(DampedOscillatorKind, "DAMPSHM.HTM", [] { return new DampedOscillatorWindow; });
     at(GammaAbsorptionKind) = window(GammaAbsorptionKind, "GAMMA.HTM");
     at(AuxiliaryCircleKind) = window(AuxiliaryCircleKind, "AUXCIRCLE.HTM");
-    at(RippleTankKind) = window(RippleTankKind, "RIPPLE.HTM");
+    at(RippleTankKind) = window(RippleTankKind, "RIPPLE.HTM", [] { return new RippleTankWindow; });
     at(HydrogenSpectrumKind) = movie(HydrogenSpectrumKind, "HSPECTRUM.HTM", "Flash/HSpectrum.swf");
     at(ResonanceKind) = window(ResonanceKind, "RESONANCE.HTM");
     at(EmWaveKind) = scene(EmWaveKind, "EM_WAVES.HTM", EmWaveScene::build, EmWaveScene::update);
