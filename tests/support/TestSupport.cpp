@@ -5,7 +5,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QPointer>
 #include <QProcess>
 #include <QSettings>
 
@@ -19,6 +21,25 @@ ScopedClockTime::ScopedClockTime(double start) : now(start)
 ScopedClockTime::~ScopedClockTime()
 {
     AnimationClock::setRawTimeSourceForTesting({});
+}
+
+bool ScopedClockTime::tick(AnimationClock *clock, double step)
+{
+    now += step;
+    bool ticked = false;
+    const QPointer<AnimationClock> alive(clock);
+    const ClockStep original = clock->onProgress;
+    clock->onProgress = [&ticked, original](AnimationClock *c, double deltaTime, double newTime) {
+        ticked = true;
+        original(c, deltaTime, newTime); // may end the clock: nothing after this
+    };
+    QElapsedTimer waited;
+    waited.start();
+    while (!ticked && alive && alive->isEnabled() && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (alive)
+        alive->onProgress = original;
+    return ticked;
 }
 
 ScopedSettings::ScopedSettings()

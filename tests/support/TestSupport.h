@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
+class AnimationClock;
+
 namespace TestSupport {
 
 // Points QSettings at a fresh empty folder for the lifetime of the object,
@@ -44,6 +46,11 @@ struct ScopedClockTime {
     ~ScopedClockTime();
     ScopedClockTime(const ScopedClockTime &) = delete;
     ScopedClockTime &operator=(const ScopedClockTime &) = delete;
+
+    // Lets `step` seconds pass and waits for the clock's next tick (the
+    // driver ticks at its own pace in real time). False when no tick came:
+    // the clock is off, or gone, or 5 s passed.
+    bool tick(AnimationClock *clock, double step);
 };
 
 // Folder of the built program (where the content folders are copied).

@@ -66,10 +66,8 @@ struct Hosted {
         QVERIFY(w->isVisible());
         w->startAction()->trigger();
         QVERIFY(w->isClockRunning());
-        for (int i = 0; i < qRound(seconds / 0.01); ++i) {
-            clock.now += 0.01;
-            QCoreApplication::processEvents();
-        }
+        for (int i = 0; i < qRound(seconds / 0.01); ++i)
+            QVERIFY(clock.tick(w->clock(), 0.01));
         QCoreApplication::processEvents();
         QVERIFY(picture(w)->snapshot() != before);
         w->stopAction()->trigger();
