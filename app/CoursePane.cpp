@@ -304,15 +304,14 @@ void CoursePane::setLargeButtons(bool large)
 
 void CoursePane::selectAll()
 {
-    m_browser->selectAll();
+    m_browser->selectWholePage();
 }
 
 void CoursePane::copyPage()
 {
-    // The whole page, whatever was selected.
-    m_browser->selectAll();
-    m_browser->copy();
-    m_browser->clearSelection();
+    // The whole page, whatever was selected; the reader keeps their place
+    // and their selection.
+    m_browser->copyWholePage();
 }
 
 void CoursePane::copyPicture()

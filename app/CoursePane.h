@@ -76,8 +76,10 @@ public:
     // text size and background in force.
     void updateFontMenu();
     void updateColourMenu();
+    // Neither moves the page.
     void selectAll();
-    // The whole page to the clipboard, whatever was selected.
+    // The whole page to the clipboard, whatever was selected; the selection
+    // stays as it was.
     void copyPage();
     // The picture under the last context-menu click to the clipboard.
     void copyPicture();

@@ -358,6 +358,29 @@ void PageBrowser::clearSelection()
     setTextCursor(c);
 }
 
+void PageBrowser::keepingView(const std::function<void()> &edit)
+{
+    const int h = horizontalScrollBar()->value();
+    const int v = verticalScrollBar()->value();
+    edit();
+    horizontalScrollBar()->setValue(h);
+    verticalScrollBar()->setValue(v);
+}
+
+void PageBrowser::selectWholePage()
+{
+    keepingView([this] { selectAll(); });
+}
+
+void PageBrowser::copyWholePage()
+{
+    keepingView([this] {
+        const QTextCursor reader = textCursor();
+        selectAll();
+        copy();
+        setTextCursor(reader);
+    });
+}
 // ======================================================================
 // Context menu
 // ======================================================================

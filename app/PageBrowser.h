@@ -88,6 +88,13 @@ public:
     // Editing commands: QTextEdit's selectAll() and copy() (which puts the
     // selection on the clipboard), and this.
     void clearSelection();
+    // The Edit menu's commands. Neither moves the page: the reader keeps
+    // their place (QTextEdit would scroll to the end of the selection).
+    // Selects the whole page.
+    void selectWholePage();
+    // Puts the whole page on the clipboard and leaves the reader's own
+    // selection, if any, as it was.
+    void copyWholePage();
 
     // What a context menu at `viewportPos` would be about: the menu kind,
     // and for a picture its source address.
@@ -127,6 +134,8 @@ private:
         int historyIndex = -1; // target entry for Back/Forward, -1 = new entry
     };
 
+    // Runs `edit` and puts the view back where it was.
+    void keepingView(const std::function<void()> &edit);
     QUrl toUrl(const QString &pathOrAddress) const;
     bool request(const QUrl &url, int historyIndex);
     void completeNavigation();
