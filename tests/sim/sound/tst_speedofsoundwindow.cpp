@@ -139,6 +139,34 @@ private Q_SLOTS:
         QCOMPARE(img.pixel(f.at(0.3 * S, 7.5 * u - 0.3 * S)), qRgb(0x3F, 0x3F, 0x3F));
     }
 
+    // Frequency typed in, then the microphone moved by the keys: Page Down
+    // goes to the scroll bar the reader clicked, never to the spin box.
+    void keysMoveTheMicrophoneNotTheFrequency()
+    {
+        SpeedOfSoundWindow w;
+        w.resize(kWindow);
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        ToolbarSpinBox *frequency = w.frequencySpinBox();
+        frequency->setFocus();
+        QTRY_VERIFY(frequency->hasFocus());
+        frequency->setValue(330);
+        QScrollBar *bar = w.microphoneScrollBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 40, bar->height() / 2));
+        QTRY_VERIFY(bar->hasFocus());
+        const int at = bar->value();
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_PageDown);
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_PageDown);
+        QCOMPARE(frequency->value(), 330.0);
+        QCOMPARE(bar->value(), at + 20);
+        QCOMPARE(w.microphoneX(), float(at + 20) * 0.1f);
+        // The arrows step 1 mm the way they point.
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Left);
+        QCOMPARE(bar->value(), at + 19);
+        QCOMPARE(frequency->value(), 330.0);
+    }
+
     void largeButtons()
     {
         Window f;
