@@ -48,9 +48,9 @@ public:
     // ---- parts
     PageBrowser *browser() const { return m_browser; }
     QToolBar *pageToolbar() const { return m_pageToolbar; }
-    // The empty widget at the page toolbar's start that keeps its buttons
-    // above the right pane.
-    QWidget *pageToolbarGap() const { return m_pageToolbarGap; }
+    // The empty toolbar just before the page toolbar that keeps its buttons
+    // above the right pane (the main window sets its width).
+    QToolBar *pageToolbarGap() const { return m_pageToolbarGap; }
     QAction *indexAction() const { return m_indexAction; }
     QAction *backAction() const { return m_backAction; }
     QAction *forwardAction() const { return m_forwardAction; }
@@ -104,7 +104,7 @@ private:
     QString m_htmlFolder;
     PageBrowser *m_browser = nullptr;
     QToolBar *m_pageToolbar = nullptr;
-    QWidget *m_pageToolbarGap = nullptr;
+    QToolBar *m_pageToolbarGap = nullptr;
     QAction *m_indexAction = nullptr;
     QAction *m_backAction = nullptr;
     QAction *m_forwardAction = nullptr;

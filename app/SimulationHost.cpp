@@ -261,6 +261,14 @@ void SimulationHost::setToolbarArea(Qt::ToolBarArea area)
     }
 }
 
+QToolBar *SimulationHost::windowToolbar() const
+{
+    if (!isWindowKind(activeKind()))
+        return nullptr;
+    const SimulationWindow *w = activeWindow();
+    return w ? w->toolbar() : nullptr;
+}
+
 void SimulationHost::setLargeButtons(bool large)
 {
     m_largeButtons = large;

@@ -15,6 +15,7 @@ class QAction;
 class QMainWindow;
 class QMenu;
 class QMenuBar;
+class QToolBar;
 class SimulationWindow;
 class StartPicture;
 class View3DControls;
@@ -57,6 +58,8 @@ public:
     // Where the window's toolbar docks; re-docks the one shown.
     void setToolbarArea(Qt::ToolBarArea area);
     Qt::ToolBarArea toolbarArea() const { return m_toolbarArea; }
+    // The toolbar of the window shown; null when no window is shown.
+    QToolBar *windowToolbar() const;
     void setLargeButtons(bool large);
     void setWindowToolbarVisible(bool visible);
 
