@@ -191,7 +191,7 @@ void CoursePane::beforeNavigate(const QUrl &url, bool &cancel)
         const QString onDisk = FileLookup::resolve(written);
         const QString file = onDisk.isEmpty() ? written : onDisk;
         reportPageLink(LinkAction::Picture, file);
-        Q_EMIT pictureRequested(file);
+        Q_EMIT pictureRequested(file, m_browser->followedLinkTitle());
         break;
     }
     case LinkAction::Command:

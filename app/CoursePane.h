@@ -89,8 +89,9 @@ Q_SIGNALS:
     void simulationRequested(int kind);
     // A "+" link: a command for the model shown.
     void pageCommand(const QString &command);
-    // A "$" link: the picture `file` in the magnifier.
-    void pictureRequested(const QString &file);
+    // A "$" link: the picture `file` in the magnifier, with the link's
+    // description of it (its title; empty when it has none).
+    void pictureRequested(const QString &file, const QString &description);
     // A ".FLV" link (its last address segment).
     void videoRequested(const QString &segment);
 

@@ -553,12 +553,20 @@ void MainWindow::setupHelp()
     m_helpSearchAction->setEnabled(available);
 }
 
-void MainWindow::showMagnifier(const QString &file)
+void MainWindow::showMagnifier(const QString &file, const QString &description)
 {
     PictureMagnifier magnifier(this);
-    magnifier.load(file);
-    // Centred on the main window.
-    magnifier.move(geometry().center() - QPoint(magnifier.width() / 2, magnifier.height() / 2));
+    const QRect room = screen() ? screen()->availableGeometry() : QRect();
+    if (room.isValid())
+        magnifier.setAvailableArea(room);
+    magnifier.load(file, description);
+    // Centred on the main window, and kept on the screen.
+    QPoint at = geometry().center() - QPoint(magnifier.width() / 2, magnifier.height() / 2);
+    if (room.isValid()) {
+        at.setX(qBound(room.left(), at.x(), qMax(room.left(), room.right() - magnifier.width())));
+        at.setY(qBound(room.top(), at.y(), qMax(room.top(), room.bottom() - magnifier.height())));
+    }
+    magnifier.move(at);
     Dialogs::runModal(magnifier);
 }
 

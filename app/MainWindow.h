@@ -106,7 +106,8 @@ public:
     // The status bar's split buttons: the right pane alone, both, or the
     // left pane alone.
     void splitButtonClicked(QToolButton *button);
-    void showMagnifier(const QString &file);
+    // The picture `file` in the magnifier, with its description as caption.
+    void showMagnifier(const QString &file, const QString &description = QString());
     bool playVideoLink(const QString &segment);
     void showHelp(QAction *sender);
     void showAbout();
