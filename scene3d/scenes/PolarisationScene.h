@@ -17,27 +17,31 @@
 // towards -x) all three are the same turn about +x.
 #include <cstdint>
 
-class TSceneNode;
-class TMaterialLibrary;
+class SceneNode;
+class MaterialLibrary;
+
+namespace PolarisationScene {
 
 // Children of the scene's base node, in the order the update addresses them.
-enum PolarisationOrder : int32_t {
-    polAnalysedWave = 0,     // group: the analysed tube and a copy of it at x = 1.8
-    polPolarisedWave = 1,    // tube at x = -3.6
-    polPolarisedCopy = 2,    // copy of 1 keeping its placement, at x = -1.8
-    polUnpolarisedXy = 3,    // copies of 1 at x = -5.4 and -7.2
-    polUnpolarisedXz = 5,    // the same, turned a quarter about x
-    polAxis = 7,             // black line along the direction of travel
-    polAnalyserFrame = 8,    // extruded square ring, x = -0.1 .. 0.1
-    polPolariserFrame = 9,   // copy of 8 at x = -3.6
-    polPolariserWindow = 10, // translucent square, x = -3.6
-    polAnalyserWindow = 11,  // square with its own material, x = 0
-    polChildren = 12,
+enum Child : int32_t {
+    AnalysedWave = 0,     // group: the analysed tube and a copy of it at x = 1.8
+    PolarisedWave = 1,    // tube at x = -3.6
+    PolarisedCopy = 2,    // copy of 1 keeping its placement, at x = -1.8
+    UnpolarisedXy = 3,    // copies of 1 at x = -5.4 and -7.2
+    UnpolarisedXz = 5,    // the same, turned a quarter about x
+    Axis = 7,             // black line along the direction of travel
+    AnalyserFrame = 8,    // extruded square ring, x = -0.1 .. 0.1
+    PolariserFrame = 9,   // copy of 8 at x = -3.6
+    PolariserWindow = 10, // translucent square, x = -3.6
+    AnalyserWindow = 11,  // square with its own material, x = 0
+    ChildCount = 12,
 };
 
-// Builds the scene under base (the 3D view's SceneBase) with materials of
+// Builds the scene under base (the 3D view's sceneBase) with materials of
 // library by name. The result is the state for angle 0.
-void BuildPolarisationScene(TSceneNode &base, TMaterialLibrary &library);
+void build(SceneNode &base, MaterialLibrary &library);
 // Turns the analyser to angle (degrees, -90 to 90), inside one update of
 // base. Does nothing when base does not hold the scene.
-void UpdatePolarisationScene(TSceneNode &base, float angle);
+void update(SceneNode &base, float angle);
+
+} // namespace PolarisationScene
