@@ -1,27 +1,26 @@
 #include "app/media/QuickMovieSurface.h"
 
 #include <QColor>
+#include <QEvent>
 #include <QFileInfo>
 #include <QImage>
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
-#include <QQuickView>
+#include <QQuickWidget>
+#include <QQuickWindow>
 #include <QUrl>
 #include <QWidget>
 
 QuickMovieSurface::QuickMovieSurface(QWidget *parent) : QObject(parent)
 {
-    m_view = new QQuickView;
-    m_view->setColor(Qt::white);
-    // The container owns the view and goes with the player.
-    m_container = QWidget::createWindowContainer(m_view, parent);
-    m_container->setObjectName(QStringLiteral("MovieView"));
-    m_container->setFocusPolicy(Qt::StrongFocus);
-    QQuickItem *stage = m_view->contentItem();
-    connect(stage, &QQuickItem::widthChanged, this, &QuickMovieSurface::relayout);
-    connect(stage, &QQuickItem::heightChanged, this, &QuickMovieSurface::relayout);
+    // The widget goes with the player, its parent.
+    m_view = new QQuickWidget(parent);
+    m_view->setObjectName(QStringLiteral("MovieView"));
+    m_view->setClearColor(Qt::white);
+    m_view->setFocusPolicy(Qt::StrongFocus);
+    m_view->installEventFilter(this);
     // A movie that quits (Qt.quit()) must not end the program.
     connect(m_view->engine(), &QQmlEngine::quit, this, [] {});
 }
@@ -29,6 +28,11 @@ QuickMovieSurface::QuickMovieSurface(QWidget *parent) : QObject(parent)
 QuickMovieSurface::~QuickMovieSurface()
 {
     clear();
+}
+
+QWidget *QuickMovieSurface::widget()
+{
+    return m_view;
 }
 
 void QuickMovieSurface::clear()
@@ -39,7 +43,7 @@ void QuickMovieSurface::clear()
     delete m_context;
     m_context = nullptr;
     m_stage = QSizeF();
-    m_view->setColor(Qt::white);
+    m_view->setClearColor(Qt::white);
 }
 
 bool QuickMovieSurface::load(const QString &file, const QVariantMap &movieVariables)
@@ -70,11 +74,14 @@ bool QuickMovieSurface::load(const QString &file, const QVariantMap &movieVariab
     m_movie = item;
     m_stage = QSizeF(item->width(), item->height());
     const QColor background = item->property("color").value<QColor>();
-    m_view->setColor(background.isValid() ? background : QColor(Qt::white));
+    m_view->setClearColor(background.isValid() ? background : QColor(Qt::white));
     if (item->metaObject()->indexOfSignal("command(QString,QString)") >= 0)
         connect(item, SIGNAL(command(QString,QString)), this, SLOT(relayCommand(QString,QString)));
     item->setTransformOrigin(QQuickItem::TopLeft);
-    item->setParentItem(m_view->contentItem());
+    item->setParentItem(m_view->quickWindow()->contentItem());
+    // A movie that asks for the keys (focus: true) gets them.
+    if (item->hasFocus())
+        item->forceActiveFocus(Qt::OtherFocusReason);
     relayout();
     return true;
 }
@@ -83,8 +90,7 @@ void QuickMovieSurface::relayout()
 {
     if (!m_movie)
         return;
-    const QQuickItem *stage = m_view->contentItem();
-    const qreal w = stage->width(), h = stage->height();
+    const qreal w = m_view->width(), h = m_view->height();
     if (m_stage.isEmpty()) {
         // A movie without a stage size simply fills the view.
         m_movie->setPosition(QPointF(0, 0));
@@ -96,6 +102,13 @@ void QuickMovieSurface::relayout()
     m_movie->setPosition(QPointF((w - m_stage.width() * scale) / 2, (h - m_stage.height() * scale) / 2));
 }
 
+bool QuickMovieSurface::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_view && event->type() == QEvent::Resize)
+        relayout();
+    return QObject::eventFilter(watched, event);
+}
+
 QObject *QuickMovieSurface::movieRoot() const
 {
     return m_movie.data();
@@ -103,7 +116,7 @@ QObject *QuickMovieSurface::movieRoot() const
 
 QImage QuickMovieSurface::grab()
 {
-    return m_view->grabWindow();
+    return m_view->grabFramebuffer();
 }
 
 void QuickMovieSurface::setCommandHandler(std::function<void(const QString &, const QString &)> handler)

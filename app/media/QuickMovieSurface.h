@@ -2,11 +2,6 @@
 // Movies played by Qt Quick. The movie's root item keeps its design size
 // (its stage) and is scaled to fit the view keeping its aspect ratio,
 // centred; the bands left over show the root's colour.
-//
-// The view is a QQuickView in a window container rather than a QQuickWidget:
-// a QQuickWidget makes its whole top-level window compose through OpenGL,
-// which would slow every 2D picture of the main window once a movie page had
-// been opened. The view renders into a native surface of its own instead.
 #include "app/MovieSurface.h"
 
 #include <QObject>
@@ -16,7 +11,7 @@
 class QQmlComponent;
 class QQmlContext;
 class QQuickItem;
-class QQuickView;
+class QQuickWidget;
 
 class QuickMovieSurface : public QObject, public MovieSurface
 {
@@ -25,20 +20,22 @@ public:
     explicit QuickMovieSurface(QWidget *parent);
     ~QuickMovieSurface() override;
 
-    QWidget *widget() override { return m_container; }
+    QWidget *widget() override;
     bool load(const QString &file, const QVariantMap &movieVariables) override;
     void clear() override;
     QObject *movieRoot() const override;
     QImage grab() override;
     void setCommandHandler(std::function<void(const QString &, const QString &)> handler) override;
 
-private slots:
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private Q_SLOTS:
     void relayout();
     void relayCommand(const QString &name, const QString &args);
 
 private:
-    QQuickView *m_view = nullptr;
-    QWidget *m_container = nullptr;
+    QQuickWidget *m_view = nullptr;
     QQmlContext *m_context = nullptr;
     QQmlComponent *m_component = nullptr;
     QPointer<QQuickItem> m_movie;
