@@ -2,6 +2,7 @@
 // the analysed wave, its frame and its window together, and the parts before
 // the analyser that no angle may touch.
 #include "scene3d/Scene3D.h"
+#include "scene3d/SceneViewer.h"
 #include "scene3d/scenes/PolarisationScene.h"
 #include "scene3d/Shapes.h"
 
@@ -80,6 +81,7 @@ private slots:
     void edgeAngles();
     void scrollingNeverTouchesTheLightBeforeTheAnalyser();
     void updateWithoutSceneDoesNothing();
+    void renderedAnalyserWindow();
 };
 
 void TestPolarisationScene::buildsTwelveobjectsInOrder()
@@ -317,6 +319,40 @@ void TestPolarisationScene::updateWithoutSceneDoesNothing()
     PolarisationScene::update(*scene.sceneBase(), 45.0f);
     for (int i = 0; i < ChildCount; ++i)
         QCOMPARE(scene.sceneBase()->child(i)->pitchAngle(), 0.0f);
+}
+
+void TestPolarisationScene::renderedAnalyserWindow()
+{
+    // Looking back along the beam at the analyser, beside the axis: at 0
+    // the translucent orange window lets the background through, at +-90
+    // it is opaque dark olive, whatever lies behind it.
+    if (!SceneViewer::isOpenGLAvailable())
+        QSKIP("no OpenGL on this display");
+    Fixture f;
+    f.scene.camera()->setPosition(5.0f, 0.0f, 0.0f);
+    SceneViewer viewer;
+    viewer.setScene(&f.scene);
+    viewer.resize(200, 200);
+    viewer.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+    auto windowPixel = [&](float angle, QRgb background) {
+        PolarisationScene::update(f.base, angle);
+        viewer.setBackgroundColor(background);
+        const QImage img = viewer.grabFramebuffer();
+        return img.pixel(img.width() / 2 + img.width() / 10, img.height() / 2 + img.height() / 10);
+    };
+    // Backgrounds stored as 0x00BBGGRR.
+    const QRgb white = 0x00FFFFFF, blue = 0x00FF0000;
+    for (float angle : {90.0f, -90.0f}) {
+        const QRgb onWhite = windowPixel(angle, white);
+        QCOMPARE(windowPixel(angle, blue), onWhite);
+        QVERIFY2(qRed(onWhite) > 10 && qRed(onWhite) < 110 && qAbs(qRed(onWhite) - qGreen(onWhite)) <= 4
+                     && qBlue(onWhite) <= 4,
+                 qPrintable(QString::number(onWhite, 16)));
+    }
+    const QRgb clearOnWhite = windowPixel(0.0f, white);
+    QVERIFY(windowPixel(0.0f, blue) != clearOnWhite);
+    QVERIFY2(qRed(clearOnWhite) > qGreen(clearOnWhite) + 30, qPrintable(QString::number(clearOnWhite, 16)));
 }
 
 QTEST_MAIN(TestPolarisationScene)
