@@ -31,6 +31,9 @@ bool MoviePlayer::ensureSurface()
     m_surface.reset(factory->createMovieSurface(this));
     layout()->addWidget(m_surface->widget());
     layout()->activate();
+    // Shown now rather than by the layout later, so it can take the focus
+    // at once.
+    m_surface->widget()->show();
     // Keys typed into the player go to the movie.
     setFocusProxy(m_surface->widget());
     m_surface->setCommandHandler([this](const QString &name, const QString &args) {

@@ -15,7 +15,7 @@ const QColor kBlock(0xe0, 0x40, 0x10);
 
 QString movie(const char *name)
 {
-    return QFINDTESTDATA("movies") + QLatin1Char('/') + QLatin1String(name);
+    return QFINDTESTDATA("app/movies") + QLatin1Char('/') + QLatin1String(name);
 }
 
 bool close(const QColor &a, const QColor &b)

@@ -67,7 +67,8 @@ void TestVideoWindow::windowTakesTheLink()
         given << it.key() + QLatin1Char('=') + it.value().toString();
     QCOMPARE(given.join(QLatin1Char(' ')), variables);
     // The movie has the keyboard (Space pauses, F goes full screen).
-    QTRY_VERIFY(window.player()->hasFocus() || window.player()->isAncestorOf(QApplication::focusWidget()));
+    QWidget *focus = window.focusWidget();
+    QVERIFY(focus && (focus == window.player() || window.player()->isAncestorOf(focus)));
 }
 
 void TestVideoWindow::commandsMaximiseAndRestore()
@@ -84,6 +85,14 @@ void TestVideoWindow::commandsMaximiseAndRestore()
     // The loader's own full-screen switch goes the same way.
     QMetaObject::invokeMethod(movie, "setFullScreen", Q_ARG(QVariant, true));
     QTRY_VERIFY(window.isMaximized());
+    // Escape leaves full screen first, then closes the window.
+    QWidget *keys = window.focusWidget();
+    QVERIFY(keys);
+    QTest::keyClick(keys, Qt::Key_Escape);
+    QTRY_VERIFY(!window.isMaximized());
+    QVERIFY(window.isVisible());
+    QTest::keyClick(keys, Qt::Key_Escape);
+    QTRY_VERIFY(!window.isVisible());
 }
 
 void TestVideoWindow::theRippleFilmPlays()
