@@ -11,6 +11,7 @@
 
 namespace {
 constexpr int kBand = 10;
+constexpr QSize kPictureArea(500, 332);
 constexpr QRgb kFrameWhite = 0xFFFFFFFF;
 constexpr QRgb kFrameLine = 0xFF7F7F7F;
 } // namespace
@@ -25,6 +26,10 @@ QImage AboutDialog::framedPicture(const QString &file)
     QImage image(file);
     if (image.isNull())
         return image;
+    // A start picture larger than the box's picture area is shrunk to fit,
+    // so that the frame and the labels under it stay in sight.
+    if (image.width() > kPictureArea.width() || image.height() > kPictureArea.height())
+        image = image.scaled(kPictureArea, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     image = image.convertToFormat(QImage::Format_ARGB32);
     const int w = image.width(), h = image.height();
     QPainter p(&image);
@@ -51,13 +56,11 @@ AboutDialog::AboutDialog(const QString &startPicture, const QString &projectPage
 
     m_picture = new QLabel(this);
     m_picture->setObjectName(QStringLiteral("picture"));
-    m_picture->setGeometry(0, 0, 500, 332);
+    m_picture->setGeometry(QRect(QPoint(0, 0), kPictureArea));
     m_picture->setAlignment(Qt::AlignCenter);
     const QImage framed = framedPicture(startPicture);
-    if (!framed.isNull()) {
+    if (!framed.isNull())
         m_picture->setPixmap(QPixmap::fromImage(framed));
-        m_picture->resize(framed.size());
-    }
 
     m_linkLabel = new QLabel(this);
     m_linkLabel->setObjectName(QStringLiteral("linkLabel"));

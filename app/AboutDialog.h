@@ -18,9 +18,10 @@ public:
 
     // "version " and the version's four numbers.
     static QString versionText(const QString &version);
-    // The picture with 10-pixel opaque white bands inside its four edges and
-    // an opaque grey (0xFF7F7F7F) line along its bottom row; null when the
-    // file cannot be read.
+    // The picture, shrunk to fit 500 x 332 when it is larger, with 10-pixel
+    // opaque white bands inside its four edges and an opaque grey
+    // (0xFF7F7F7F) line along its bottom row; null when the file cannot be
+    // read.
     static QImage framedPicture(const QString &file);
 
     QLabel *picture() const { return m_picture; }

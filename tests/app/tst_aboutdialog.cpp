@@ -67,6 +67,18 @@ void TestAboutDialog::framedPicture()
         QCOMPARE(framed.pixel(x, 39), 0xFF7F7F7Fu);
 
     QVERIFY(AboutDialog::framedPicture(dir.filePath(QStringLiteral("none.png"))).isNull());
+
+    // A larger picture is shrunk into the box's picture area first, so its
+    // frame stays whole.
+    const QString large = dir.filePath(QStringLiteral("large.png"));
+    QImage big(640, 370, QImage::Format_ARGB32);
+    big.fill(QColor(10, 80, 160));
+    QVERIFY(big.save(large));
+    const QImage fitted = AboutDialog::framedPicture(large);
+    QCOMPARE(fitted.size(), QSize(500, 289));
+    QCOMPARE(fitted.pixel(495, 100), 0xFFFFFFFFu);
+    QCOMPARE(fitted.pixel(250, 288), 0xFF7F7F7Fu);
+    QCOMPARE(fitted.pixel(250, 100), inner);
 }
 
 void TestAboutDialog::layout()
@@ -80,7 +92,7 @@ void TestAboutDialog::layout()
     AboutDialog box(file, QStringLiteral("https://example.org/orvanta"));
     QCOMPARE(box.windowTitle(), QStringLiteral("About"));
     QCOMPARE(box.size(), QSize(499, 410));
-    QCOMPARE(box.picture()->pos(), QPoint(0, 0));
+    QCOMPARE(box.picture()->geometry(), QRect(0, 0, 500, 332));
     QCOMPARE(box.picture()->pixmap().size(), QSize(500, 332));
     QCOMPARE(box.linkLabel()->pos(), QPoint(12, 338));
     QCOMPARE(box.linkLabel()->text(), QStringLiteral("https://example.org/orvanta"));
