@@ -95,7 +95,9 @@ HelpWindow::HelpWindow(const QString &collectionFile, QWidget *parent) : QWidget
     m_contentsTab = contents;
     m_tabs->addTab(contents, tr("Contents"));
     connect(contents, &QHelpContentWidget::linkActivated, m_browser, [this](const QUrl &url) { m_browser->setSource(url); });
-    connect(m_engine->contentModel(), &QHelpContentModel::contentsCreated, this, [this] {
+    connect(m_engine->contentModel(), &QHelpContentModel::contentsCreated, this, [this, contents] {
+        // The chapters show at once, not folded under the title.
+        contents->expandToDepth(0);
         if (m_browser->source().isEmpty())
             showHomePage();
     });
