@@ -32,7 +32,9 @@ void VideoWindow::showEvent(QShowEvent *event)
     // The loader reads its variables when it starts, so they go first.
     m_player->setMovieVariables(m_link.movieVariables());
     m_player->setMovie(m_loader);
-    // The loader takes Space, F and Escape itself.
+    // The loader takes Space, F and Escape itself. The window asks for the
+    // keyboard too: not every desktop hands it to a new dialog.
+    activateWindow();
     m_player->setFocus(Qt::OtherFocusReason);
 }
 
