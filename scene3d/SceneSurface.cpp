@@ -103,6 +103,8 @@ void SceneSurface::present()
     }
     m_context->swapBuffers(this);
     ++m_frames;
+    if (onFrameShown)
+        onFrameShown();
 }
 
 QImage SceneSurface::grab()

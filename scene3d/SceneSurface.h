@@ -38,6 +38,8 @@ public:
     // Input that still reaches the window where the platform cannot let it
     // through goes here.
     std::function<void(QEvent *event)> onInput;
+    // After each frame shown.
+    std::function<void()> onFrameShown;
 
 protected:
     void exposeEvent(QExposeEvent *event) override;

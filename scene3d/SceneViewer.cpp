@@ -15,6 +15,17 @@ SceneViewer::SceneViewer(QWidget *parent) : QWidget(parent)
     setMouseTracking(false);
     // The surface covers the whole widget.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    surface();
+}
+
+SceneSurface *SceneViewer::surface()
+{
+    if (m_surface)
+        return m_surface;
+    // Made here, and again when Qt has deleted it: a window that starts
+    // composing through OpenGL (a movie's Qt Quick widget opening in it)
+    // recreates its native windows, and the embedded one goes with them.
+    delete m_container.data();
     m_surface = new SceneSurface;
     m_container = QWidget::createWindowContainer(m_surface, this);
     m_container->setObjectName(QStringLiteral("viewerSurface"));
@@ -22,6 +33,7 @@ SceneViewer::SceneViewer(QWidget *parent) : QWidget(parent)
     m_container->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_container->setFocusPolicy(Qt::NoFocus);
     m_container->setGeometry(rect());
+    m_container->show();
     m_surface->onInput = [this](QEvent *event) {
         // Where the platform does not let input through the surface. A
         // widget without mouse tracking sees moves only while a button is
@@ -30,6 +42,10 @@ SceneViewer::SceneViewer(QWidget *parent) : QWidget(parent)
             return;
         QCoreApplication::sendEvent(this, event);
     };
+    m_surface->onFrameShown = [this] { ++m_frames; };
+    m_surface->setBackground(m_background);
+    m_surface->setScene(m_scene);
+    return m_surface;
 }
 
 SceneViewer::~SceneViewer()
@@ -56,28 +72,28 @@ bool SceneViewer::isOpenGLAvailable()
 
 QString SceneViewer::errorText() const
 {
-    return m_surface->errorText();
+    return m_surface ? m_surface->errorText() : QString();
 }
 
 quint64 SceneViewer::framesDrawn() const
 {
-    return m_surface->framesDrawn();
+    return m_frames;
 }
 
 int SceneViewer::samples() const
 {
-    return m_surface->samples();
+    return m_surface ? m_surface->samples() : 0;
 }
 
 QImage SceneViewer::grabFramebuffer()
 {
-    return m_surface->grab();
+    return surface()->grab();
 }
 
 void SceneViewer::setBackgroundColor(quint32 bgr)
 {
     m_background = bgr & 0x00FFFFFF;
-    m_surface->setBackground(m_background);
+    surface()->setBackground(m_background);
 }
 
 void SceneViewer::setScene(Scene3D *scene)
@@ -86,13 +102,14 @@ void SceneViewer::setScene(Scene3D *scene)
         m_scene->root().onChange = nullptr;
     m_scene = scene;
     if (m_scene)
-        m_scene->root().onChange = [this] { m_surface->scheduleFrame(); };
-    m_surface->setScene(m_scene);
+        m_scene->root().onChange = [this] { surface()->scheduleFrame(); };
+    surface()->setScene(m_scene);
 }
 
 void SceneViewer::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    surface();
     m_container->setGeometry(rect());
 }
 

@@ -6,6 +6,7 @@
 // the main window. The widget itself takes the input: mouse input is passed
 // on as signals; the main window decides what it does to the camera.
 #include <QPointF>
+#include <QPointer>
 #include <QWidget>
 
 class Scene3D;
@@ -57,8 +58,12 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
-    SceneSurface *m_surface = nullptr; // owned by the container
-    QWidget *m_container = nullptr;
+    // The surface, made again if Qt deleted it.
+    SceneSurface *surface();
+
+    QPointer<SceneSurface> m_surface; // owned by the container
+    QPointer<QWidget> m_container;
+    quint64 m_frames = 0;
     Scene3D *m_scene = nullptr;
     quint32 m_background = 0x00FFFFFF;
 };

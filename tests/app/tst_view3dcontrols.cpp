@@ -125,6 +125,14 @@ void TestView3DControls::viewerMadeOnTheFirst3DPage()
     w.host()->showSimulation(16);
     QCOMPARE(w.view3D()->viewer(), viewer);
     QVERIFY(viewer->isVisible());
+    // The movie above it may make the window recreate its native windows;
+    // the view still draws, in a surface covering it.
+    const quint64 frames = viewer->framesDrawn();
+    w.view3D()->setBackgroundColor(0x00405061);
+    QTRY_VERIFY(viewer->framesDrawn() > frames);
+    surface = viewer->findChild<QWidget *>(QStringLiteral("viewerSurface"));
+    QVERIFY(surface && surface->isVisible());
+    QCOMPARE(surface->geometry(), viewer->rect());
 }
 
 void TestView3DControls::showsAStillWave()
