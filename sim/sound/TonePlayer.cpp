@@ -76,9 +76,6 @@ bool TonePlayer::play(const QByteArray &waveImage)
             return false;
         }
         m_sink = std::make_unique<QAudioSink>(device, pcm.format);
-        // About 50 ms ahead: a new key is heard at once, and the loop has
-        // enough in hand not to break up.
-        m_sink->setBufferSize(pcm.format.bytesForDuration(50000));
         connect(m_sink.get(), &QAudioSink::stateChanged, this, &TonePlayer::checkSink);
     }
     if (!m_source) {
@@ -89,6 +86,11 @@ bool TonePlayer::play(const QByteArray &waveImage)
     }
     m_source->setPeriod(pcm.samples);
     m_playing = true;
+    // Asked for before every start: some outputs grant less than asked and
+    // would otherwise be asked for that smaller size next time, until the
+    // tone breaks up. About a fifth of a second keeps the loop whole on a
+    // busy machine and still answers a key at once.
+    m_sink->setBufferSize(pcm.format.bytesForDuration(200000));
     m_sink->start(m_source);
     checkSink();
     return m_playing;
