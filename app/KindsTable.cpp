@@ -5,7 +5,9 @@
 #include "sim/mechanics/DampedOscillatorWindow.h"
 #include "sim/mechanics/SuperpositionWindow.h"
 #include "sim/optics/DoubleSlitWindow.h"
+#include "sim/sound/GammaAbsorptionWindow.h"
 #include "sim/sound/SpeedOfSoundWindow.h"
+#include "sim/sound/ToneKeyboardWindow.h"
 
 #include <array>
 
@@ -53,12 +55,12 @@ std::array<KindEntry, 17> makeTable()
     at(MultipleSlitsKind) = window(MultipleSlitsKind, "MULTISLIT.HTM");
     at(GratingKind) = window(GratingKind, "GRATING.HTM");
     at(TransverseLongitudinalKind) = window(TransverseLongitudinalKind, "TLWAVE.HTM");
-    at(ToneKeyboardKind) = window(ToneKeyboardKind, "SOUND.HTM");
+    at(ToneKeyboardKind) = window(ToneKeyboardKind, "SOUND.HTM", [] { return new ToneKeyboardWindow; });
     at(StandingWavesKind) = window(StandingWavesKind, "STATWAVE.HTM");
     at(SpeedOfSoundKind) = window(SpeedOfSoundKind, "SNDSPEED.HTM", [] { return new SpeedOfSoundWindow; });
     at(SuperpositionKind) = window(SuperpositionKind, "SUPERWAVE.HTM", [] { return new SuperpositionWindow; });
     at(DampedOscillatorKind) = window(DampedOscillatorKind, "DAMPSHM.HTM", [] { return new DampedOscillatorWindow; });
-    at(GammaAbsorptionKind) = window(GammaAbsorptionKind, "GAMMA.HTM");
+    at(GammaAbsorptionKind) = window(GammaAbsorptionKind, "GAMMA.HTM", [] { return new GammaAbsorptionWindow; });
     at(AuxiliaryCircleKind) = window(AuxiliaryCircleKind, "AUXCIRCLE.HTM");
     at(RippleTankKind) = window(RippleTankKind, "RIPPLE.HTM");
     at(HydrogenSpectrumKind) = movie(HydrogenSpectrumKind, "HSPECTRUM.HTM", "Flash/HSpectrum.swf");

@@ -24,7 +24,7 @@ float degreesPerSample(float frequency)
 }
 } // namespace
 
-QByteArray waveHeader(uint32_t sampleBytes, int bitsPerSample, int channels, int sampleRate)
+QByteArray buildWaveHeader(uint32_t sampleBytes, int bitsPerSample, int channels, int sampleRate)
 {
     QByteArray h(kWaveHeaderSize, '\0');
     char *p = h.data();
@@ -73,13 +73,13 @@ std::vector<int16_t> toneSamples(const ToneStrengths &strengths, float frequency
     return samples;
 }
 
-QByteArray toneImage(const ToneStrengths &strengths, float frequency)
+QByteArray buildToneImage(const ToneStrengths &strengths, float frequency)
 {
     const std::vector<int16_t> samples = toneSamples(strengths, frequency);
     if (samples.empty())
         return {};
     const uint32_t dataSize = uint32_t(samples.size() * 2);
-    QByteArray image = waveHeader(dataSize, 16, 1, kToneSampleRate);
+    QByteArray image = buildWaveHeader(dataSize, 16, 1, kToneSampleRate);
     image.resize(kWaveHeaderSize + int(dataSize));
     char *p = image.data() + kWaveHeaderSize;
     for (int16_t s : samples) {

@@ -17,7 +17,7 @@ using ToneStrengths = std::array<float, 5>;
 
 // The 44-byte RIFF/WAVE header of a PCM image, little-endian, with the data
 // size sampleBytes x channels.
-QByteArray waveHeader(uint32_t sampleBytes, int bitsPerSample, int channels, int sampleRate);
+QByteArray buildWaveHeader(uint32_t sampleBytes, int bitsPerSample, int channels, int sampleRate);
 
 // Samples in one period of the tone of frequency f (Hz): N = 360 / sigma
 // rounded, sigma = f x 360 / 44100 degrees per sample; each sample is the sum
@@ -28,4 +28,4 @@ std::vector<int16_t> toneSamples(const ToneStrengths &strengths, float frequency
 
 // The header followed by the samples: 44 + 2N bytes (empty when f is not
 // positive).
-QByteArray toneImage(const ToneStrengths &strengths, float frequency);
+QByteArray buildToneImage(const ToneStrengths &strengths, float frequency);

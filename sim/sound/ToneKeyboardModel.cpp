@@ -128,7 +128,7 @@ int ToneKeyboardModel::hitTest(QPoint point)
 
 ToneKeyboardModel::Sound ToneKeyboardModel::sound()
 {
-    m_image = toneImage(m_strengths, m_f);
+    m_image = buildToneImage(m_strengths, m_f);
     return Sound::Play;
 }
 

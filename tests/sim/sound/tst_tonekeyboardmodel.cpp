@@ -130,7 +130,7 @@ private Q_SLOTS:
         QCOMPARE(int(silent.size()), 142);
         QVERIFY(std::all_of(silent.begin(), silent.end(), [](int16_t v) { return v == 0; }));
         // No frequency, no tone (never a division by zero).
-        QVERIFY(toneImage({16, 0, 0, 0, 0}, 0.0f).isEmpty());
+        QVERIFY(buildToneImage({16, 0, 0, 0, 0}, 0.0f).isEmpty());
         QVERIFY(toneSamples({16, 0, 0, 0, 0}, -5.0f).empty());
     }
 
@@ -147,7 +147,7 @@ private Q_SLOTS:
         QFETCH(int, index);
         QFETCH(int, samples);
         const ToneStrengths strengths{16, 8, 0, 4, 0};
-        const QByteArray image = toneImage(strengths, keyFrequency(index));
+        const QByteArray image = buildToneImage(strengths, keyFrequency(index));
         QCOMPARE(int(image.size()), 44 + 2 * samples);
 
         QTemporaryDir dir;
@@ -179,7 +179,7 @@ private Q_SLOTS:
     void headerForOtherFormats()
     {
         // Stereo 8-bit at 22050 Hz, 100 sample bytes per channel.
-        const QByteArray h = waveHeader(100, 8, 2, 22050);
+        const QByteArray h = buildWaveHeader(100, 8, 2, 22050);
         const uchar *p = reinterpret_cast<const uchar *>(h.constData());
         QCOMPARE(h.size(), 44);
         QCOMPARE(qFromLittleEndian<quint32>(p + 4), 236u);
@@ -308,7 +308,7 @@ private Q_SLOTS:
         m.release();
         m.press(centre(g.keys[0]));
         // The second harmonic alone of C is C' at 32.
-        QCOMPARE(m.image().mid(44, 2 * 84), toneImage({0, 32, 0, 0, 0}, keyFrequency(0)).mid(44, 2 * 84));
+        QCOMPARE(m.image().mid(44, 2 * 84), buildToneImage({0, 32, 0, 0, 0}, keyFrequency(0)).mid(44, 2 * 84));
         QVERIFY(octave != first);
     }
 

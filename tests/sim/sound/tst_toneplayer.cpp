@@ -57,7 +57,7 @@ private Q_SLOTS:
     void malformedImagesPlayNothing_data()
     {
         QTest::addColumn<QByteArray>("image");
-        const QByteArray good = toneImage({16, 0, 0, 0, 0}, 262.0f);
+        const QByteArray good = buildToneImage({16, 0, 0, 0, 0}, 262.0f);
         QByteArray notRiff = good;
         notRiff[0] = 'X';
         QByteArray eightBit = good;
@@ -93,7 +93,7 @@ private Q_SLOTS:
         QElapsedTimer timer;
         timer.start();
         for (int key : {0, 5, 26}) {
-            QVERIFY(!player.play(toneImage({16, 0, 0, 0, 0}, 262.0f + 20.0f * key)));
+            QVERIFY(!player.play(buildToneImage({16, 0, 0, 0, 0}, 262.0f + 20.0f * key)));
             QVERIFY(!player.isPlaying());
             player.stop();
         }

@@ -1,8 +1,8 @@
 // Gamma absorption: the count rate with distance, absorber and the hidden
 // source, its random error, the stop clock's run states and texts, the bars
 // that push each other, and where the bench stands in the picture.
-#include "sim/framework/AddMaths.h"
-#include "sim/sound/GammaModel.h"
+#include "core/RandomNumbers.h"
+#include "sim/sound/GammaAbsorptionModel.h"
 
 #include <QTest>
 #include <cmath>
@@ -15,7 +15,7 @@ float noError(float mean, float)
 }
 
 // Runs a full count of 60 s in ticks of 0.1 s at X 10.
-void runToTheEnd(GammaModel &m)
+void runToTheEnd(GammaAbsorptionModel &m)
 {
     m.start();
     for (int i = 0; i < 1000 && m.running(); ++i)
@@ -23,7 +23,7 @@ void runToTheEnd(GammaModel &m)
 }
 } // namespace
 
-class TestGammaModel : public QObject
+class TestGammaAbsorptionModel : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -64,14 +64,14 @@ private Q_SLOTS:
     // The hidden source: 0.3 +- 0.03 counts per second, about 18 in 60 s.
     void background()
     {
-        SetRandomSeed(20240521);
-        GammaModel m;
+        setRandomSeed(20240521);
+        GammaAbsorptionModel m;
         m.setSourceShown(false);
         const int runs = 4000;
         double sum = 0, sum2 = 0, countSum = 0;
         for (int i = 0; i < runs; ++i) {
             runToTheEnd(m);
-            QCOMPARE(m.state(), GammaModel::State::Finished);
+            QCOMPARE(m.state(), GammaAbsorptionModel::State::Finished);
             sum += m.rate();
             sum2 += double(m.rate()) * m.rate();
             countSum += m.counts();
@@ -89,7 +89,7 @@ private Q_SLOTS:
     {
         // The cap comes before the error: the source draws around 1000.
         QList<float> means, sds;
-        GammaModel m([&](float mean, float sd) {
+        GammaAbsorptionModel m([&](float mean, float sd) {
             means << mean;
             sds << sd;
             return mean * 1.05f;
@@ -105,7 +105,7 @@ private Q_SLOTS:
 
     void fullRunAtTheCap()
     {
-        GammaModel m(noError);
+        GammaAbsorptionModel m(noError);
         m.setThickness(0);
         m.setDetectorBar(20);
         runToTheEnd(m);
@@ -116,7 +116,7 @@ private Q_SLOTS:
 
     void negativeDrawsCountNothing()
     {
-        GammaModel m([](float, float) { return -0.5f; });
+        GammaAbsorptionModel m([](float, float) { return -0.5f; });
         m.start();
         m.step(1.0);
         QCOMPARE(m.rate(), 0.0f);
@@ -154,16 +154,16 @@ private Q_SLOTS:
 
     void runStates()
     {
-        GammaModel m(noError);
-        QCOMPARE(m.state(), GammaModel::State::Ready);
+        GammaAbsorptionModel m(noError);
+        QCOMPARE(m.state(), GammaAbsorptionModel::State::Ready);
         QVERIFY(m.startEnabled() && !m.stopEnabled() && !m.resetEnabled());
 
         // Stop before the first step leaves Reset disabled.
         m.start();
-        QCOMPARE(m.state(), GammaModel::State::Counting);
+        QCOMPARE(m.state(), GammaAbsorptionModel::State::Counting);
         QVERIFY(!m.startEnabled() && m.stopEnabled() && !m.resetEnabled());
         m.stop();
-        QCOMPARE(m.state(), GammaModel::State::Ready);
+        QCOMPARE(m.state(), GammaAbsorptionModel::State::Ready);
         QVERIFY(m.startEnabled() && !m.stopEnabled() && !m.resetEnabled());
 
         // Stop at 12.5 s shows "12.00" and enables Reset.
@@ -172,7 +172,7 @@ private Q_SLOTS:
         m.stop();
         QCOMPARE(m.elapsed(), 12.5f);
         QCOMPARE(stopClockText(m.elapsed()), QStringLiteral("12.00"));
-        QCOMPARE(m.state(), GammaModel::State::Stopped);
+        QCOMPARE(m.state(), GammaAbsorptionModel::State::Stopped);
         QVERIFY(m.resetEnabled());
         // A tick after Stop changes nothing.
         QVERIFY(!m.step(1.0));
@@ -191,7 +191,7 @@ private Q_SLOTS:
         while (!m.step(0.5)) {
         }
         QCOMPARE(m.elapsed(), 60.0f);
-        QCOMPARE(m.state(), GammaModel::State::Finished);
+        QCOMPARE(m.state(), GammaAbsorptionModel::State::Finished);
         QVERIFY(m.startEnabled() && !m.stopEnabled() && m.resetEnabled());
         // Start after the end counts from 0 again.
         m.start();
@@ -199,14 +199,14 @@ private Q_SLOTS:
         QCOMPARE(m.counts(), 0.0f);
         m.step(0.1);
         m.reset();
-        QCOMPARE(m.state(), GammaModel::State::Ready);
+        QCOMPARE(m.state(), GammaAbsorptionModel::State::Ready);
         QCOMPARE(m.counts(), 0.0f);
         QVERIFY(m.startEnabled() && !m.stopEnabled() && !m.resetEnabled());
     }
 
     void timeOptions()
     {
-        GammaModel m(noError);
+        GammaAbsorptionModel m(noError);
         QCOMPARE(m.multiplier(), 10);
         QVERIFY(!m.setMultiplier(10));
         QVERIFY(m.setMultiplier(50));
@@ -224,7 +224,7 @@ private Q_SLOTS:
 
     void sourceToggleDrawsANewRate()
     {
-        GammaModel m(noError);
+        GammaAbsorptionModel m(noError);
         m.start();
         m.step(0.5);
         const float counts = m.counts();
@@ -243,7 +243,7 @@ private Q_SLOTS:
 
     void barsPushEachOther()
     {
-        GammaModel m(noError);
+        GammaAbsorptionModel m(noError);
         QCOMPARE(m.absorberBar(), 500);
         QCOMPARE(m.detectorBar(), 1000);
         m.setDetectorBar(20);
@@ -280,7 +280,7 @@ private Q_SLOTS:
         QFETCH(QSize, size);
         QFETCH(float, scale);
         QFETCH(float, zero);
-        GammaModel m;
+        GammaAbsorptionModel m;
         m.setPictureSize(size.width(), size.height());
         QCOMPARE(m.scale(), scale);
         QCOMPARE(m.rulerZero(), zero);
@@ -295,7 +295,7 @@ private Q_SLOTS:
 
     void benchAt800x680()
     {
-        GammaModel m;
+        GammaAbsorptionModel m;
         m.setPictureSize(800, 680);
         GammaBench b = m.bench();
         QCOMPARE(b.ruler, QRectF(100, 300, 600, 40));
@@ -338,5 +338,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestGammaModel)
-#include "tst_gammamodel.moc"
+QTEST_GUILESS_MAIN(TestGammaAbsorptionModel)
+#include "tst_gammaabsorptionmodel.moc"

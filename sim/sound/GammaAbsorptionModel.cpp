@@ -1,6 +1,6 @@
-#include "sim/sound/GammaModel.h"
+#include "sim/sound/GammaAbsorptionModel.h"
 
-#include "sim/framework/AddMaths.h"
+#include "core/RandomNumbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,9 +44,9 @@ QRectF radiationSign(const QRectF &square)
     return QRectF(square.x() + r, square.y() + r, square.width() - 2 * r, square.width() - 2 * r);
 }
 
-GammaModel::GammaModel(GaussSource gauss) : m_gauss(gauss ? std::move(gauss) : GaussSource(GaussRandom)) {}
+GammaAbsorptionModel::GammaAbsorptionModel(GaussSource gauss) : m_gauss(gauss ? std::move(gauss) : GaussSource(gaussRandom)) {}
 
-void GammaModel::setPictureSize(int width, int height)
+void GammaAbsorptionModel::setPictureSize(int width, int height)
 {
     if (width <= 0 || height <= 0)
         return;
@@ -57,7 +57,7 @@ void GammaModel::setPictureSize(int width, int height)
     m_x0 = 0.5f * float(width) / s - 150.0f;
 }
 
-GammaBench GammaModel::bench() const
+GammaBench GammaAbsorptionModel::bench() const
 {
     const float s = m_s, x0 = m_x0;
     auto rect = [s](float x, float y, float w, float h) { return QRectF(x * s, y * s, w * s, h * s); };
@@ -72,6 +72,7 @@ GammaBench GammaModel::bench() const
         if (i % 5 == 0) {
             t.bottom = (kRulerTop + (i % 10 == 0 ? 8.0f : 6.0f)) * s;
             t.label = QString::number(10 * i);
+            t.labelTop = (kRulerTop + 8.0f) * s;
         } else {
             t.bottom = (kRulerTop + 4.0f) * s;
         }
@@ -94,7 +95,7 @@ GammaBench GammaModel::bench() const
     return b;
 }
 
-bool GammaModel::setThickness(float mm)
+bool GammaAbsorptionModel::setThickness(float mm)
 {
     if (mm == m_t)
         return false;
@@ -102,7 +103,7 @@ bool GammaModel::setThickness(float mm)
     return true;
 }
 
-void GammaModel::setAbsorberBar(int position)
+void GammaAbsorptionModel::setAbsorberBar(int position)
 {
     m_absorberBar = std::clamp(position, kAbsorberBarMin, kAbsorberBarMax);
     m_a = float(m_absorberBar) * kBarStep;
@@ -112,7 +113,7 @@ void GammaModel::setAbsorberBar(int position)
     }
 }
 
-void GammaModel::setDetectorBar(int position)
+void GammaAbsorptionModel::setDetectorBar(int position)
 {
     m_detectorBar = std::clamp(position, kDetectorBarMin, kDetectorBarMax);
     m_d = float(m_detectorBar) * kBarStep;
@@ -122,13 +123,13 @@ void GammaModel::setDetectorBar(int position)
     }
 }
 
-void GammaModel::setSourceShown(bool shown)
+void GammaAbsorptionModel::setSourceShown(bool shown)
 {
     m_sourceShown = shown;
     m_rate = newCountRate();
 }
 
-bool GammaModel::setMultiplier(int multiplier)
+bool GammaAbsorptionModel::setMultiplier(int multiplier)
 {
     if (multiplier == m_multiplier)
         return false;
@@ -136,7 +137,7 @@ bool GammaModel::setMultiplier(int multiplier)
     return true;
 }
 
-GammaModel::State GammaModel::state() const
+GammaAbsorptionModel::State GammaAbsorptionModel::state() const
 {
     if (m_running)
         return State::Counting;
@@ -145,14 +146,14 @@ GammaModel::State GammaModel::state() const
     return m_elapsed > 0 ? State::Stopped : State::Ready;
 }
 
-float GammaModel::newCountRate()
+float GammaAbsorptionModel::newCountRate()
 {
     const float r = expectedCountRate(m_t, m_d, m_sourceShown);
     // A count rate is never negative, however far out the error falls.
     return std::max(0.0f, m_gauss(r, kRateError * r));
 }
 
-void GammaModel::start()
+void GammaAbsorptionModel::start()
 {
     m_rate = newCountRate();
     if (m_elapsed >= kCountingTime) {
@@ -163,13 +164,13 @@ void GammaModel::start()
     m_resetEnabled = false;
 }
 
-void GammaModel::stop()
+void GammaAbsorptionModel::stop()
 {
     m_running = false;
     m_resetEnabled = m_elapsed > 0;
 }
 
-void GammaModel::reset()
+void GammaAbsorptionModel::reset()
 {
     m_running = false;
     m_resetEnabled = false;
@@ -177,7 +178,7 @@ void GammaModel::reset()
     m_counts = 0;
 }
 
-bool GammaModel::step(double deltaTime)
+bool GammaAbsorptionModel::step(double deltaTime)
 {
     if (!m_running)
         return false;

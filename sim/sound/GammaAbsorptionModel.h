@@ -38,9 +38,9 @@ QString counterText(float counts);
 QString stopClockText(float elapsed);
 
 // A tick on the ruler, in pixels: from (x, top) down to (x, bottom), with
-// its label (empty for the small ticks).
+// its label's top centre at (x, labelTop) (no label on the small ticks).
 struct RulerTick {
-    float x = 0, top = 0, bottom = 0;
+    float x = 0, top = 0, bottom = 0, labelTop = 0;
     QString label;
 };
 
@@ -60,7 +60,7 @@ struct GammaBench {
     QRectF absorberGlass;
     QPointF counterCaption; // top-left corners of "counter" and "stop clock"
     QPointF stopClockCaption;
-    float fontSize = 0;     // the captions' pixel size
+    float fontSize = 0;     // the captions' pixel size (the ruler's: 0.8 of it)
 };
 
 // The pot of the source in the square (A, B, side C): a box with a square
@@ -69,7 +69,7 @@ QPolygonF sourcePot(const QRectF &square);
 // The radiation sign's circle in the cavity.
 QRectF radiationSign(const QRectF &square);
 
-class GammaModel
+class GammaAbsorptionModel
 {
 public:
     // A normally distributed number (mean, standard deviation); the program
@@ -83,7 +83,7 @@ public:
         Finished, // elapsed 60, clock off
     };
 
-    explicit GammaModel(GaussSource gauss = {});
+    explicit GammaAbsorptionModel(GaussSource gauss = {});
 
     // ---- the picture
     // Fits the 400 x 340 bench into the picture and centres the ruler; a
