@@ -8,6 +8,7 @@
 
 class AlignPanel;
 class DrawingContext;
+class DrawPen;
 class DropDownButton;
 class ImageSurface;
 class ToolbarLabel;

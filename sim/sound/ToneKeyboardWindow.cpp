@@ -184,7 +184,7 @@ void ToneKeyboardWindow::drawWaveform()
     if (b.isEmpty())
         return;
     const int w = b.width(), h = b.height();
-    const WaveformPicture wave = waveformPicture(w, h, m_model.strengths(), m_model.frequency());
+    const WaveformPicture wave = ::waveformPicture(w, h, m_model.strengths(), m_model.frequency());
     m_waveformPicture->beginUpdate();
     b.clear(kWhite);
     b.font = RasterFont{QStringLiteral("arial"), 10.0, kBlack, false};

@@ -5,6 +5,7 @@
 // by the main window for its page.
 #include "AppTestSupport.h"
 
+#include "app/KindsTable.h"
 #include "app/MainWindow.h"
 #include "app/SimulationHost.h"
 #include "core/AnimationClock.h"
@@ -92,16 +93,16 @@ private Q_SLOTS:
     {
         Window f; // s = 2, x0 = 50: the plate at 2 (x0 + 50) = 200
         const QPoint plate(201, 260);
-        QCOMPARE(f.bench().pixel(plate), kPlate);
+        QCOMPARE(f.bench().pixel(plate.x(), plate.y()), kPlate);
         // Under the absorber's glass (centre x = 220): the absorber, 5 mm wide
         // at g = 8 px per mm.
         const QPoint glassAbsorber(222, 410);
-        QCOMPARE(f.bench().pixel(glassAbsorber), kPlate);
+        QCOMPARE(f.bench().pixel(glassAbsorber.x(), glassAbsorber.y()), kPlate);
 
         f.w.thicknessSpinBox()->setValue(0);
         QCOMPARE(f.w.model().thickness(), 0.0f);
-        QCOMPARE(f.bench().pixel(plate), kWhite);
-        QVERIFY(f.bench().pixel(glassAbsorber) != kPlate);
+        QCOMPARE(f.bench().pixel(plate.x(), plate.y()), kWhite);
+        QVERIFY(f.bench().pixel(glassAbsorber.x(), glassAbsorber.y()) != kPlate);
         // The glass still reads the position: its strip is there (cy = 520,
         // between the small ticks at 228 and 236).
         QCOMPARE(f.bench().pixel(232, 530), kRuler);
@@ -186,14 +187,14 @@ private Q_SLOTS:
         // The pot: dark grey left of the ruler (x0 = 50, s = 2; its wall at
         // bench x 12 .. 16, y 110 .. 150).
         const QPoint wall(2 * 12, 2 * 130);
-        QCOMPARE(f.bench().pixel(wall), kPlate);
+        QCOMPARE(f.bench().pixel(wall.x(), wall.y()), kPlate);
         f.w.sourceAction()->trigger();
         QVERIFY(!f.w.model().sourceShown());
         QCOMPARE(f.w.model().rate(), 0.3f);
-        QCOMPARE(f.bench().pixel(wall), kWhite);
+        QCOMPARE(f.bench().pixel(wall.x(), wall.y()), kWhite);
         f.w.sourceAction()->trigger();
         QVERIFY(f.w.model().sourceShown());
-        QCOMPARE(f.bench().pixel(wall), kPlate);
+        QCOMPARE(f.bench().pixel(wall.x(), wall.y()), kPlate);
     }
 
     void largeButtons()

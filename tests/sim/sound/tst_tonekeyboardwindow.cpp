@@ -4,6 +4,7 @@
 // and the window shown by the main window for its page.
 #include "AppTestSupport.h"
 
+#include "app/KindsTable.h"
 #include "app/MainWindow.h"
 #include "app/SimulationHost.h"
 #include "core/SimulationKind.h"
@@ -13,6 +14,7 @@
 #include "sim/sound/ToneKeyboardWindow.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QStatusTipEvent>
 #include <QTest>
 #include <QToolBar>
@@ -192,7 +194,7 @@ private Q_SLOTS:
         QVERIFY2(std::abs(top - 5) <= 1, qPrintable(QString::number(top)));
         QCOMPARE(f.w->model().strengths()[0], 32.0f);
         // The spin boxes take no typing, only their arrows.
-        QVERIFY(f.w->strengthSpinBox(3)->lineEdit()->isReadOnly());
+        QVERIFY(f.w->strengthSpinBox(3)->findChild<QLineEdit *>()->isReadOnly());
         QCOMPARE(f.w->strengthSpinBox(4)->maximum(), 32.0);
         QCOMPARE(f.w->strengthSpinBox(2)->toolTip(), QStringLiteral("Add harmonics (3f)"));
     }
