@@ -46,10 +46,8 @@ struct Window {
     // Runs the window's own clock for `seconds` of clock time in steps.
     void run(double seconds, double step = 0.05)
     {
-        for (double t = 0; t < seconds - 1e-9 && w.isClockRunning(); t += step) {
-            clock.now += step;
-            QCoreApplication::processEvents();
-        }
+        for (double t = 0; t < seconds - 1e-9 && w.isClockRunning(); t += step)
+            clock.tick(w.clock(), step);
     }
 };
 
@@ -238,10 +236,8 @@ private Q_SLOTS:
         // animation speed of the kind.
         animationSpeeds()[GammaAbsorptionKind] = 7;
         w->startAction()->trigger();
-        for (int i = 0; i < 10; ++i) {
-            clock.now += 0.1;
-            QCoreApplication::processEvents();
-        }
+        for (int i = 0; i < 10; ++i)
+            clock.tick(w->clock(), 0.1);
         QVERIFY(std::abs(w->model().elapsed() - 10.0f) < 1.01f);
         QVERIFY(w->isClockRunning());
         main.host()->showSimulation(SpeedOfSoundKind);
