@@ -11,6 +11,7 @@
 // The window wires them together and keeps what belongs to the whole
 // program: the Toolbars, Appearance and Help menus, the pane split, the
 // magnifier, movies and videos, and the settings.
+#include <QList>
 #include <QMainWindow>
 #include <QRect>
 #include <QSize>
@@ -36,6 +37,9 @@ struct ScreenInfo {
     QSize size;                    // whole screen, pixels
     std::optional<QRect> workArea; // screen minus task bars; none = unknown
     int pixelsPerInch = 96;
+    // The work areas of every screen, where a stored window position may
+    // go back to; empty = the work area above (or the whole screen) only.
+    QList<QRect> allWorkAreas;
 };
 using ScreenInfoProvider = std::function<ScreenInfo()>;
 
