@@ -65,4 +65,19 @@ private:
     std::shared_ptr<QStringList> m_shown;
 };
 
+// Counts the QObjects made and not yet destroyed while it exists, through
+// the hooks Qt keeps for debugging tools. Objects a test makes and destroys
+// again leave the count at zero; a leak leaves it above. available() is
+// false when this Qt offers no such hooks.
+class LiveObjects
+{
+public:
+    LiveObjects();
+    ~LiveObjects();
+    LiveObjects(const LiveObjects &) = delete;
+    LiveObjects &operator=(const LiveObjects &) = delete;
+    static bool available();
+    qint64 count() const;
+};
+
 } // namespace TestSupport
