@@ -39,6 +39,13 @@ void objectRemoved(QObject *o)
 }
 } // namespace
 
+int soakFactor()
+{
+    bool ok = false;
+    const int factor = qEnvironmentVariableIntValue("ORVANTA_SOAK", &ok);
+    return ok && factor > 1 ? factor : 1;
+}
+
 LiveObjects::LiveObjects()
 {
     if (!available())

@@ -65,6 +65,10 @@ private:
     std::shared_ptr<QStringList> m_shown;
 };
 
+// How many times longer the robustness tests (settings fuzzing, the
+// monkey) run: ORVANTA_SOAK=<factor>, a whole number; 1 when unset.
+int soakFactor();
+
 // Counts the QObjects made and not yet destroyed while it exists, through
 // the hooks Qt keeps for debugging tools. Objects a test makes and destroys
 // again leave the count at zero; a leak leaves it above. available() is
