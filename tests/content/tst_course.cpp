@@ -369,7 +369,7 @@ void TestCourse::everyAnchorLinkLands()
             if (hash < 0)
                 continue;
             QString target;
-            if (!CheckLink(m_html, it.key(), href, &target).isEmpty() || target.isEmpty())
+            if (!checkLink(m_html, it.key(), href, &target).isEmpty() || target.isEmpty())
                 continue; // reported by everyLinkLeadsSomewhere
             ++anchorLinks;
             const QString name = href.mid(hash + 1);
