@@ -73,7 +73,6 @@ RippleTankWindow::RippleTankWindow(QWidget *parent) : SimulationWindow(parent)
                                             .pageStep = 1, .hint = QStringLiteral("Scroll through the animation")},
                                            this);
     m_timeScrollBar->setObjectName(QStringLiteral("timeScrollBar"));
-    m_timeScrollBar->setFocusPolicy(Qt::StrongFocus);
     m_timeScrollBar->setAccessibleName(QStringLiteral("Time"));
     connect(m_timeScrollBar, &ToolbarScrollBar::scrolled, this, &RippleTankWindow::timeScrolled);
 

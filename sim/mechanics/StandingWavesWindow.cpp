@@ -52,7 +52,6 @@ StandingWavesWindow::StandingWavesWindow(QWidget *parent) : SimulationWindow(par
                                             this);
     m_phaseScrollBar->setObjectName(QStringLiteral("phaseScrollBar"));
     m_phaseScrollBar->setFixedHeight(kPhaseBarHeight);
-    m_phaseScrollBar->setFocusPolicy(Qt::StrongFocus);
     m_phaseScrollBar->setAccessibleName(QStringLiteral("Phase"));
     AlignPanel::setAlign(m_phaseScrollBar, PanelAlign::Bottom);
     connect(m_phaseScrollBar, &ToolbarScrollBar::scrolled, this, &StandingWavesWindow::phaseScrolled);

@@ -34,7 +34,6 @@ TransverseLongitudinalWindow::TransverseLongitudinalWindow(QWidget *parent) : Si
          .hint = QStringLiteral("Set the amplitude")},
         QSize(121, 20));
     m_amplitudeScrollBar->setObjectName(QStringLiteral("amplitudeScrollBar"));
-    m_amplitudeScrollBar->setFocusPolicy(Qt::StrongFocus);
     m_amplitudeScrollBar->setAccessibleName(QStringLiteral("Amplitude"));
     m_toolbar->addSeparator();
     m_optionsButton = new DropDownButton(m_toolbar, QStringLiteral("Options"), -1,
@@ -75,7 +74,6 @@ TransverseLongitudinalWindow::TransverseLongitudinalWindow(QWidget *parent) : Si
                                             this);
     m_phaseScrollBar->setObjectName(QStringLiteral("phaseScrollBar"));
     m_phaseScrollBar->setFixedHeight(kPhaseBarHeight);
-    m_phaseScrollBar->setFocusPolicy(Qt::StrongFocus);
     m_phaseScrollBar->setAccessibleName(QStringLiteral("Phase"));
     AlignPanel::setAlign(m_phaseScrollBar, PanelAlign::Top);
     connect(m_phaseScrollBar, &ToolbarScrollBar::scrolled, this, &TransverseLongitudinalWindow::phaseScrolled);
