@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QImageReader>
@@ -173,8 +174,16 @@ QAction *CoursePane::textSizeAction(int size) const
 
 void CoursePane::showIndex()
 {
-    if (const QString index = indexPage(m_htmlFolder); !index.isEmpty())
+    if (const QString index = indexPage(m_htmlFolder); !index.isEmpty()) {
         m_browser->navigate(index);
+    } else if (!m_browser->hasDocument()) {
+        // An empty pane would leave the reader guessing; say where the
+        // course was looked for. A page already shown stays.
+        const QString folder = QDir::toNativeSeparators(QDir::cleanPath(m_htmlFolder));
+        m_browser->showMessage(QStringLiteral("<html><body><h3>No course pages</h3>"
+                                              "<p>The course pages were not found in %1</p></body></html>")
+                                   .arg(folder.toHtmlEscaped()));
+    }
 }
 
 // ---------------------------------------------------------------- links

@@ -15,6 +15,7 @@
 #include "core/SettingsCodec.h"
 #include "core/SimulationKind.h"
 #include "core/VideoLink.h"
+#include "core/WindowBounds.h"
 #include "sim/framework/AlignPanel.h"
 #include "sim/framework/Dialogs.h"
 #include "sim/framework/Hints.h"
@@ -57,6 +58,8 @@ ScreenInfo realScreen()
     info.size = scr->size();
     info.workArea = scr->availableGeometry();
     info.pixelsPerInch = qRound(scr->logicalDotsPerInch());
+    for (const QScreen *each : QGuiApplication::screens())
+        info.allWorkAreas << each->availableGeometry();
     return info;
 }
 
@@ -455,10 +458,15 @@ bool MainWindow::loadSettings()
         applyTheme(*skin);
     // 9. Four little-endian integers: left, top, right, bottom.
     if (const auto v = readBytes(s, QStringLiteral("position")); v && v->size() == 16) {
-        const qint32 l = int32At(*v, 0), t = int32At(*v, 1), r = int32At(*v, 2), b = int32At(*v, 3);
-        // A rectangle with no area cannot be a window we saved.
-        if (r > l && b > t) {
-            setGeometry(QRect(QPoint(l, t), QSize(r - l, b - t)));
+        // Only where it fits the screens there are now: a corrupt or stale
+        // rectangle could otherwise ask for a window of any size.
+        const ScreenInfo scr = screenInfo();
+        QList<QRect> workAreas = scr.allWorkAreas;
+        if (workAreas.isEmpty())
+            workAreas << scr.workArea.value_or(QRect(QPoint(0, 0), scr.size));
+        if (const auto bounds = WindowBounds::restore(int32At(*v, 0), int32At(*v, 1), int32At(*v, 2),
+                                                      int32At(*v, 3), workAreas, minimumSizeHint())) {
+            setGeometry(*bounds);
             return true;
         }
     }

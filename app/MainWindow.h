@@ -39,6 +39,9 @@ struct ScreenInfo {
     QSize size;                    // whole screen, pixels
     std::optional<QRect> workArea; // screen minus task bars; none = unknown
     int pixelsPerInch = 96;
+    // The work areas of every screen, where a stored window position may
+    // go back to; empty = the work area above (or the whole screen) only.
+    QList<QRect> allWorkAreas;
 };
 using ScreenInfoProvider = std::function<ScreenInfo()>;
 

@@ -49,12 +49,16 @@ QString decodeHtml(const QByteArray &data)
     return QString::fromLatin1(data);
 }
 
-QString errorPage(const QUrl &url)
+QString errorPage(const QString &heading, const QString &reason, const QUrl &url)
 {
     const QString where = url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString();
-    return QStringLiteral("<html><body><h3>This page cannot be shown</h3>"
-                          "<p>The file was not found:</p><p>%1</p></body></html>")
-        .arg(where.toHtmlEscaped());
+    return QStringLiteral("<html><body><h3>%1</h3><p>%2</p><p>%3</p></body></html>")
+        .arg(heading.toHtmlEscaped(), reason.toHtmlEscaped(), where.toHtmlEscaped());
+}
+
+QString errorPage(const QUrl &url)
+{
+    return errorPage(QStringLiteral("This page cannot be shown"), QStringLiteral("The file was not found:"), url);
 }
 
 } // namespace
@@ -259,6 +263,16 @@ void PageBrowser::loadPage(const QUrl &url)
             m_current = url;
             return;
         }
+        if (f.size() > kLargestPage) {
+            m_loadedFile = QUrl();
+            setHtml(errorPage(QStringLiteral("This page is too large to be shown"),
+                              QStringLiteral("The file holds %1 MB; a page may hold at most %2 MB:")
+                                  .arg(QString::number(double(f.size()) / (1024 * 1024), 'f', 1))
+                                  .arg(kLargestPage / (1024 * 1024)),
+                              fileUrl));
+            m_current = fileUrl;
+            return;
+        }
         // Resources of the new page are looked up from its own folder.
         m_loadedFile = fileUrl;
         setHtml(decodeHtml(f.readAll()));
@@ -273,6 +287,15 @@ void PageBrowser::loadPage(const QUrl &url)
         horizontalScrollBar()->setValue(0);
         verticalScrollBar()->setValue(0);
     }
+}
+
+void PageBrowser::showMessage(const QString &html)
+{
+    m_pending.reset();
+    ++m_request;
+    m_loadedFile = QUrl();
+    m_current = QUrl();
+    setHtml(html);
 }
 
 QString PageBrowser::locationName() const

@@ -47,6 +47,10 @@ public:
     static constexpr int kMenuPicture = 1;
     static constexpr int kMenuTextSelection = 4;
     static constexpr int kMenuAnchor = 5;
+    // The largest page file shown, in bytes. Course pages are tens of
+    // kilobytes; laying out tens of megabytes would hold the window for
+    // seconds, so a larger file gets a message instead.
+    static constexpr qint64 kLargestPage = 4 * 1024 * 1024;
 
     // ---------------------------------------------------------- navigation
     // Opens a local file given as a path ('/' or '\' separated) or as an
@@ -68,6 +72,11 @@ public:
     QUrl locationUrl() const { return m_current; }
     // The current page's title, or its address when it has none.
     QString locationName() const;
+
+    // Shows a message (HTML) in place of a page, when there is no page to
+    // show. It is no page: it has no location, enters no history and takes
+    // no page colour.
+    void showMessage(const QString &html);
 
     // ---------------------------------------------------------- document
     // Whether a page is shown at all.

@@ -51,8 +51,9 @@ double niceStep(double range, int *decimals)
 
 Chart::Chart(QWidget *parent) : QChartView(parent)
 {
-    auto *c = new QChart;
-    setChart(c);
+    // The view's own chart: setChart() would leave the one it replaces
+    // undeleted.
+    QChart *c = chart();
     setFrameShape(QFrame::NoFrame);
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::NoRubberBand);

@@ -105,25 +105,29 @@ void SimulationWindow::closeEvent(QCloseEvent *event)
 
 bool SimulationWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_toolbar) {
-        switch (event->type()) {
-        case QEvent::Close: {
+    // The event decides before the toolbar is looked at: while the toolbar
+    // is being destroyed its buttons still send events here (child removed),
+    // and a toolbar partway through its destructor is no QToolBar to
+    // compare with any more.
+    switch (event->type()) {
+    case QEvent::Close:
+        if (watched == m_toolbar) {
             bool canClose = true;
             toolbarCloseQuery(m_toolbar, canClose);
             if (!canClose) {
                 event->ignore();
                 return true;
             }
-            break;
         }
-        case QEvent::Show:
-        case QEvent::Move:
-        case QEvent::ParentChange:
+        break;
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::ParentChange:
+        if (watched == m_toolbar)
             noteDock();
-            break;
-        default:
-            break;
-        }
+        break;
+    default:
+        break;
     }
     return AlignPanel::eventFilter(watched, event);
 }

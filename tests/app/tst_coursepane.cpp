@@ -24,6 +24,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -195,6 +197,7 @@ private slots:
     void onlyLocalFilesAreFollowed_data();
     void onlyLocalFilesAreFollowed();
     void missingPageSaysSo();
+    void oversizedPageIsRefused();
     void pagesInOlderEncodings();
     void backRestoresScrollPosition();
     void locationNameIsTitleOrAddress();
@@ -211,6 +214,8 @@ private slots:
     void commandLinkReachesTheWindow();
     void backAndForwardSwitchTheModel();
     void indexButton();
+    void missingCourseSaysWhere_data();
+    void missingCourseSaysWhere();
     void backgroundColourCarriesToLaterPages();
     void colourNeedsADocument();
     void dropDownsShowTheChoice();
@@ -849,6 +854,60 @@ void TestCoursePane::backAndForwardSwitchTheModel()
     QVERIFY(!w.coursePane()->indexAction()->isEnabled());
 }
 
+void TestCoursePane::oversizedPageIsRefused()
+{
+    // A page far larger than any course page would hold the window for
+    // seconds and take hundreds of megabytes to lay out.
+    QTemporaryDir dir;
+    const QString big = dir.filePath(QStringLiteral("big.htm"));
+    {
+        QFile f(big);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        const QByteArray para = QByteArray("<p>") + QByteArray(1021, 'x') + "</p>\n";
+        f.write("<html><body>");
+        while (f.size() <= PageBrowser::kLargestPage)
+            f.write(para);
+        f.write("</body></html>");
+    }
+    Shown s;
+    PageBrowser &b = s.b;
+    QVERIFY(b.navigate(big));
+    QVERIFY(waitLoaded(&b));
+    const QString text = b.toPlainText();
+    QVERIFY2(text.contains(QStringLiteral("This page is too large to be shown")), qPrintable(text.left(200)));
+    QVERIFY(text.contains(QDir::toNativeSeparators(big)));
+    QVERIFY(!text.contains(QStringLiteral("xxxxxxxx")));
+    QCOMPARE(fileOf(b.locationUrl()), QStringLiteral("big.htm"));
+    QCOMPARE(s.r.completes, 1);
+}
+
+void TestCoursePane::missingCourseSaysWhere_data()
+{
+    QTest::addColumn<bool>("withFolder");
+    QTest::newRow("no HTML folder") << false;
+    QTest::newRow("no index page") << true;
+}
+
+void TestCoursePane::missingCourseSaysWhere()
+{
+    QFETCH(bool, withFolder);
+    QTemporaryDir exe;
+    if (withFolder)
+        QVERIFY(QDir(exe.path()).mkpath(QStringLiteral("HTML/images")));
+    auto m = openMain(exe.path());
+    PageBrowser *b = m->w->coursePane()->browser();
+    // A short message instead of an empty pane, naming where the pages
+    // should be.
+    const QString text = b->toPlainText();
+    QVERIFY2(text.contains(QStringLiteral("The course pages were not found in")), qPrintable(text));
+    QVERIFY(text.contains(QDir::toNativeSeparators(QDir(exe.path()).filePath(QStringLiteral("HTML")))));
+    // It is no page: nothing to colour, nothing in the history.
+    QVERIFY(!b->hasDocument());
+    QVERIFY(!b->canGoBack());
+    m->w->coursePane()->paleBlueAction()->trigger();
+    QCOMPARE(m->w->coursePane()->pageBackground(), QStringLiteral("#FFFFFF"));
+}
+
 void TestCoursePane::indexButton()
 {
     {
@@ -862,12 +921,12 @@ void TestCoursePane::indexButton()
         QCOMPARE(w.coursePane()->browser()->locationName(), QStringLiteral("Course index"));
         QVERIFY(!w.coursePane()->indexAction()->isEnabled());
     }
-    // Without an index page the browser stays empty and Index does nothing.
+    // Without an index page there is no page to show and Index does nothing.
     QTemporaryDir empty;
     auto m = openMain(empty.path());
     MainWindow &w = *m->w;
     QVERIFY(!w.coursePane()->browser()->hasDocument());
-    w.coursePane()->showIndex();
+    w.coursePane()->indexAction()->trigger();
     QVERIFY(!w.coursePane()->browser()->isBusy());
     QVERIFY(!w.coursePane()->browser()->hasDocument());
 }

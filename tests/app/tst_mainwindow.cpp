@@ -28,6 +28,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QtEndian>
+#include <limits>
 
 using namespace TestSupport;
 
@@ -83,6 +84,8 @@ private slots:
     void zoomOutsideTheFiveSizes_data();
     void zoomOutsideTheFiveSizes();
     void storedPositionGivesHalfPane();
+    void storedPositionFitsTheScreens_data();
+    void storedPositionFitsTheScreens();
     void bottomToolbarsBeforeFirstShow();
     void largeButtonsOnlyPageToolbarAtFirstShow();
     void everyToolbarButtonShows_data();
@@ -262,6 +265,48 @@ void TestMainWindow::storedPositionGivesHalfPane()
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QTRY_COMPARE(w.leftPane()->width(), 500);
+}
+
+void TestMainWindow::storedPositionFitsTheScreens_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QList<QRect>>("screens"); // work areas; empty: the fixed screen alone
+    QTest::addColumn<QRect>("expected");
+    const QRect work(0, 0, 1600, 960);
+    const QRect firstRun((1600 - 1280) / 2, 0, 1280, 960);
+    const qint32 big = std::numeric_limits<qint32>::max(), small = std::numeric_limits<qint32>::min();
+    // Too large for any screen: as large as the work area allows.
+    QTest::newRow("32767 square") << ints({0, 0, 32767, 32767}) << QList<QRect>{} << work;
+    QTest::newRow("a million") << ints({100, 100, 1000100, 1000100}) << QList<QRect>{} << work;
+    QTest::newRow("up to INT_MAX") << ints({0, 0, big, big}) << QList<QRect>{} << work;
+    // right - left overflows 32 bits.
+    QTest::newRow("INT_MIN to INT_MAX") << ints({small, small, big, big}) << QList<QRect>{} << work;
+    // Three bytes changed in a stored 1067 x 620 window.
+    QTest::newRow("1067 x 32767") << ints({200, 100, 1267, 32867}) << QList<QRect>{} << QRect(200, 0, 1067, 960);
+    // Partly beyond the edge: moved in, size kept.
+    QTest::newRow("over the right edge") << ints({1200, 300, 2000, 900}) << QList<QRect>{} << QRect(800, 300, 800, 600);
+    // On no screen at all (a screen that is gone): the first-run placement.
+    QTest::newRow("off to the right") << ints({5000, 5000, 5800, 5600}) << QList<QRect>{} << firstRun;
+    QTest::newRow("off to the left") << ints({-2000, 100, -1200, 700}) << QList<QRect>{} << firstRun;
+    // A second screen to the right, taller than the first.
+    const QList<QRect> two{work, QRect(1600, 0, 1280, 1024)};
+    QTest::newRow("on the second screen") << ints({1700, 50, 2500, 650}) << two << QRect(1700, 50, 800, 600);
+    QTest::newRow("across both screens") << ints({1000, 100, 2200, 800}) << two << QRect(1000, 100, 1200, 700);
+    // Below the first screen's work area: the second screen, where it mostly
+    // is, takes it whole.
+    QTest::newRow("below the first screen") << ints({1000, 0, 2200, 1000}) << two << QRect(1600, 0, 1200, 1000);
+}
+
+void TestMainWindow::storedPositionFitsTheScreens()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QList<QRect>, screens);
+    QFETCH(QRect, expected);
+    ScopedSettings settings;
+    store().setValue("position", stored);
+    MainWindow w(fixedScreen(QSize(1600, 1000), QRect(0, 0, 1600, 960), screens));
+    QCOMPARE(w.geometry(), expected);
+    QCOMPARE(w.leftPaneWidth(), expected.width() / 2);
 }
 
 void TestMainWindow::bottomToolbarsBeforeFirstShow()

@@ -2,12 +2,13 @@
 
 namespace TestSupport {
 
-ScreenInfoProvider fixedScreen(QSize size, std::optional<QRect> workArea)
+ScreenInfoProvider fixedScreen(QSize size, std::optional<QRect> workArea, QList<QRect> allWorkAreas)
 {
     return [=] {
         ScreenInfo s;
         s.size = size;
         s.workArea = workArea;
+        s.allWorkAreas = allWorkAreas;
         return s;
     };
 }

@@ -6,8 +6,10 @@
 namespace TestSupport {
 
 // A screen of the given size and work area in place of the real one, so a
-// main window is placed the same on every machine.
+// main window is placed the same on every machine. `allWorkAreas` adds the
+// work areas of further screens (the first screen's included).
 ScreenInfoProvider fixedScreen(QSize size = QSize(1600, 1000),
-                               std::optional<QRect> workArea = QRect(0, 0, 1600, 960));
+                               std::optional<QRect> workArea = QRect(0, 0, 1600, 960),
+                               QList<QRect> allWorkAreas = {});
 
 } // namespace TestSupport

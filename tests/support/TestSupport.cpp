@@ -10,8 +10,72 @@
 #include <QPointer>
 #include <QProcess>
 #include <QSettings>
+#include <atomic>
+
+// Qt's table of hooks for debugging tools (qhooks_p.h): entry 0 its
+// version, 1 its size, 3 and 4 the functions called for each QObject made
+// and destroyed.
+extern "C" Q_DECL_IMPORT quintptr qtHookData[];
 
 namespace TestSupport {
+
+namespace {
+enum HookIndex { HookDataVersion = 0, HookDataSize = 1, AddQObjectHook = 3, RemoveQObjectHook = 4 };
+using ObjectHook = void (*)(QObject *);
+std::atomic<qint64> g_liveObjects{0};
+ObjectHook g_previousAdd = nullptr;
+ObjectHook g_previousRemove = nullptr;
+
+void objectAdded(QObject *o)
+{
+    ++g_liveObjects;
+    if (g_previousAdd)
+        g_previousAdd(o);
+}
+
+void objectRemoved(QObject *o)
+{
+    --g_liveObjects;
+    if (g_previousRemove)
+        g_previousRemove(o);
+}
+} // namespace
+
+int soakFactor()
+{
+    bool ok = false;
+    const int factor = qEnvironmentVariableIntValue("ORVANTA_SOAK", &ok);
+    return ok && factor > 1 ? factor : 1;
+}
+
+LiveObjects::LiveObjects()
+{
+    if (!available())
+        return;
+    g_liveObjects = 0;
+    g_previousAdd = reinterpret_cast<ObjectHook>(qtHookData[AddQObjectHook]);
+    g_previousRemove = reinterpret_cast<ObjectHook>(qtHookData[RemoveQObjectHook]);
+    qtHookData[AddQObjectHook] = reinterpret_cast<quintptr>(&objectAdded);
+    qtHookData[RemoveQObjectHook] = reinterpret_cast<quintptr>(&objectRemoved);
+}
+
+LiveObjects::~LiveObjects()
+{
+    if (!available())
+        return;
+    qtHookData[AddQObjectHook] = reinterpret_cast<quintptr>(g_previousAdd);
+    qtHookData[RemoveQObjectHook] = reinterpret_cast<quintptr>(g_previousRemove);
+}
+
+bool LiveObjects::available()
+{
+    return qtHookData[HookDataVersion] >= 1 && qtHookData[HookDataSize] > RemoveQObjectHook;
+}
+
+qint64 LiveObjects::count() const
+{
+    return g_liveObjects;
+}
 
 ScopedClockTime::ScopedClockTime(double start) : now(start)
 {

@@ -72,4 +72,23 @@ private:
     std::shared_ptr<QStringList> m_shown;
 };
 
+// How many times longer the robustness tests (settings fuzzing, the
+// monkey) run: ORVANTA_SOAK=<factor>, a whole number; 1 when unset.
+int soakFactor();
+
+// Counts the QObjects made and not yet destroyed while it exists, through
+// the hooks Qt keeps for debugging tools. Objects a test makes and destroys
+// again leave the count at zero; a leak leaves it above. available() is
+// false when this Qt offers no such hooks.
+class LiveObjects
+{
+public:
+    LiveObjects();
+    ~LiveObjects();
+    LiveObjects(const LiveObjects &) = delete;
+    LiveObjects &operator=(const LiveObjects &) = delete;
+    static bool available();
+    qint64 count() const;
+};
+
 } // namespace TestSupport

@@ -90,6 +90,7 @@ private Q_SLOTS:
     void printsToPdf();
     void printsOnWhiteWithBlackText();
     void printFailuresAbortAndRestoreTheCursor();
+    void destroyedChartLeavesNothingBehind();
 };
 
 void TestChart::axesAndHint()
@@ -474,6 +475,24 @@ void TestChart::printFailuresAbortAndRestoreTheCursor()
     QVERIFY(!printChart(printer, &f.chart, nullptr));
     QVERIFY(!QApplication::overrideCursor());
     QCOMPARE(answers.shown().size(), 2);
+}
+
+void TestChart::destroyedChartLeavesNothingBehind()
+{
+    if (!LiveObjects::available())
+        QSKIP("this Qt has no object hooks");
+    // The first chart sets up what every later one shares (fonts, styles).
+    { Fixture warmUp; warmUp.show(); }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    LiveObjects live;
+    for (int i = 0; i < 5; ++i) {
+        Fixture f;
+        f.show();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // A model window makes a chart on every visit; whatever a chart leaves
+    // behind adds up over a lesson.
+    QCOMPARE(live.count(), 0);
 }
 
 QTEST_MAIN(TestChart)
