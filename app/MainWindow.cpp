@@ -70,7 +70,7 @@ MainWindow::MainWindow(ScreenInfoProvider screen) : QMainWindow(nullptr), m_scre
     resize(785, 514);
     setActiveKind(0);
     setWindowTitle(QStringLiteral("Orvanta"));
-    m_htmlFolder = FileLookup::join(FileLookup::exeFolder(), QStringLiteral("HTML/"));
+    m_htmlFolder = FileLookup::join(FileLookup::contentFolder(), QStringLiteral("HTML/"));
 
     createPanes();
     createMenus();
@@ -491,7 +491,7 @@ void MainWindow::applyTheme(const QString &themeName)
 void MainWindow::setupHelp()
 {
     const bool available =
-        FileLookup::fileExists(FileLookup::join(FileLookup::exeFolder(), QStringLiteral("Help/Tessel.qhc")));
+        FileLookup::fileExists(FileLookup::join(FileLookup::contentFolder(), QStringLiteral("Help/Tessel.qhc")));
     m_helpContentsAction->setEnabled(available);
     m_helpSearchAction->setEnabled(available);
 }

@@ -135,7 +135,7 @@ void SimulationHost::showSimulation(int kind)
         }
         break;
     case PaneMode::Movie: {
-        const QString file = FileLookup::resolveBesideExe(info->movie);
+        const QString file = FileLookup::resolveContent(info->movie);
         if (!file.isEmpty())
             m_moviePlayer->loadMovie(0, file);
         break;
@@ -144,7 +144,7 @@ void SimulationHost::showSimulation(int kind)
         m_view3D->showScene(kind, 0, 360);
         break;
     case PaneMode::MovieOver3D: {
-        const QString file = FileLookup::resolveBesideExe(info->movie);
+        const QString file = FileLookup::resolveContent(info->movie);
         if (!file.isEmpty())
             m_moviePlayer->loadMovie(0, file);
         m_view3D->showScene(kind, -90, 90);
