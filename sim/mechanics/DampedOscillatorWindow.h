@@ -46,7 +46,8 @@ public:
     // ---- state
     const DampedOscillatorModel &model() const { return m_model; }
     float unit() const { return m_s; } // picture pixels per displacement unit
-    bool isCrossHairVisible() const { return m_crossHairOn; }
+    bool isCrossHairVisible() const override { return m_crossHairOn; }
+    float timeAxis() const override { return m_model.span(); }
     // The cross-hair drawn last, (-1, -1) when none is drawn.
     QPoint crossHairPosition() const { return m_crossHair; }
 
