@@ -2,6 +2,7 @@
 
 #include "core/SimulationKind.h"
 #include "scene3d/scenes/EmWaveScene.h"
+#include "scene3d/scenes/PolarisationScene.h"
 #include "sim/mechanics/DampedOscillatorWindow.h"
 #include "sim/mechanics/RippleTankWindow.h"
 #include "sim/mechanics/StandingWavesWindow.h"
@@ -65,12 +66,14 @@ std::array<KindEntry, 17> makeTable()
     at(GammaAbsorptionKind) = window(GammaAbsorptionKind, "GAMMA.HTM");
     at(AuxiliaryCircleKind) = window(AuxiliaryCircleKind, "AUXCIRCLE.HTM");
     at(RippleTankKind) = window(RippleTankKind, "RIPPLE.HTM", [] { return new RippleTankWindow; });
-    at(HydrogenSpectrumKind) = movie(HydrogenSpectrumKind, "HSPECTRUM.HTM", "Flash/HSpectrum.swf");
+    at(HydrogenSpectrumKind) = movie(HydrogenSpectrumKind, "HSPECTRUM.HTM", "Flash/HSpectrum.qml");
     at(ResonanceKind) = window(ResonanceKind, "RESONANCE.HTM");
     at(EmWaveKind) = scene(EmWaveKind, "EM_WAVES.HTM", EmWaveScene::build, EmWaveScene::update);
     at(PolarisationKind) =
-        movie(PolarisationKind, "POLARIZATION.HTM", "Flash/Polarization.swf", PaneMode::MovieOver3D);
-    at(LiquidCrystalKind) = movie(LiquidCrystalKind, "LCD.HTM", "Flash/LCD.swf");
+        movie(PolarisationKind, "POLARIZATION.HTM", "Flash/Polarization.qml", PaneMode::MovieOver3D);
+    at(PolarisationKind).buildScene = PolarisationScene::build;
+    at(PolarisationKind).updateScene = PolarisationScene::update;
+    at(LiquidCrystalKind) = movie(LiquidCrystalKind, "LCD.HTM", "Flash/LCD.qml");
 
     for (int k : {DampedOscillatorKind, ResonanceKind, MultipleSlitsKind})
         at(k).graphMenu = true;
