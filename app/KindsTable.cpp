@@ -9,7 +9,9 @@
 #include "sim/mechanics/SuperpositionWindow.h"
 #include "sim/mechanics/TransverseLongitudinalWindow.h"
 #include "sim/optics/DoubleSlitWindow.h"
+#include "sim/sound/GammaAbsorptionWindow.h"
 #include "sim/sound/SpeedOfSoundWindow.h"
+#include "sim/sound/ToneKeyboardWindow.h"
 
 #include <array>
 
@@ -58,12 +60,12 @@ std::array<KindEntry, 17> makeTable()
     at(GratingKind) = window(GratingKind, "GRATING.HTM");
     at(TransverseLongitudinalKind) = window(TransverseLongitudinalKind, "TLWAVE.HTM",
                                            [] { return new TransverseLongitudinalWindow; });
-    at(ToneKeyboardKind) = window(ToneKeyboardKind, "SOUND.HTM");
+    at(ToneKeyboardKind) = window(ToneKeyboardKind, "SOUND.HTM", [] { return new ToneKeyboardWindow; });
     at(StandingWavesKind) = window(StandingWavesKind, "STATWAVE.HTM", [] { return new StandingWavesWindow; });
     at(SpeedOfSoundKind) = window(SpeedOfSoundKind, "SNDSPEED.HTM", [] { return new SpeedOfSoundWindow; });
     at(SuperpositionKind) = window(SuperpositionKind, "SUPERWAVE.HTM", [] { return new SuperpositionWindow; });
     at(DampedOscillatorKind) = window(DampedOscillatorKind, "DAMPSHM.HTM", [] { return new DampedOscillatorWindow; });
-    at(GammaAbsorptionKind) = window(GammaAbsorptionKind, "GAMMA.HTM");
+    at(GammaAbsorptionKind) = window(GammaAbsorptionKind, "GAMMA.HTM", [] { return new GammaAbsorptionWindow; });
     at(AuxiliaryCircleKind) = window(AuxiliaryCircleKind, "AUXCIRCLE.HTM");
     at(RippleTankKind) = window(RippleTankKind, "RIPPLE.HTM", [] { return new RippleTankWindow; });
     at(HydrogenSpectrumKind) = movie(HydrogenSpectrumKind, "HSPECTRUM.HTM", "Flash/HSpectrum.qml");
