@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QImageReader>
@@ -186,6 +187,21 @@ void CoursePane::showIndex()
     }
 }
 
+bool CoursePane::showPage(const QString &fileName)
+{
+    // A name from outside (the command line): no path may lead it out of
+    // the course folder, and only pages are opened.
+    if (fileName.contains(QLatin1Char('/')) || fileName.contains(QLatin1Char('\\'))
+        || fileName.startsWith(QLatin1Char('.')))
+        return false;
+    const QString suffix = QFileInfo(fileName).suffix();
+    if (suffix.compare(QLatin1String("htm"), Qt::CaseInsensitive) != 0
+        && suffix.compare(QLatin1String("html"), Qt::CaseInsensitive) != 0)
+        return false;
+    const QString page = FileLookup::resolveFile(m_htmlFolder + fileName);
+    return !page.isEmpty() && m_browser->navigate(page);
+}
+
 // ---------------------------------------------------------------- links
 
 void CoursePane::beforeNavigate(const QUrl &url, bool &cancel)
@@ -196,7 +212,7 @@ void CoursePane::beforeNavigate(const QUrl &url, bool &cancel)
         // Written as "$" and the picture's file name, kept in html/images.
         cancel = true;
         const QString written =
-            FileLookup::join(FileLookup::exeFolder(), QStringLiteral("html/images/") + seg.mid(1));
+            FileLookup::join(FileLookup::contentFolder(), QStringLiteral("html/images/") + seg.mid(1));
         const QString onDisk = FileLookup::resolve(written);
         const QString file = onDisk.isEmpty() ? written : onDisk;
         reportPageLink(LinkAction::Picture, file);

@@ -26,6 +26,10 @@ public:
 
     // Opens the course's first page (nothing when there is none).
     void showIndex();
+    // Opens the course page `fileName` ("YDS.HTM", any letter case), which
+    // must be an .htm or .html file of the course folder itself; false, and
+    // nothing opened, when there is none.
+    bool showPage(const QString &fileName);
     // Adds the "Edit" menu (Select all, Copy) to the menu bar.
     void createEditMenu(QMenuBar *bar);
 

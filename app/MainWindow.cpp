@@ -81,7 +81,7 @@ MainWindow::MainWindow(ScreenInfoProvider screen) : QMainWindow(nullptr), m_scre
     resize(785, 514);
     setActiveKind(0);
     setWindowTitle(QStringLiteral("Orvanta"));
-    m_htmlFolder = FileLookup::join(FileLookup::exeFolder(), QStringLiteral("HTML/"));
+    m_htmlFolder = FileLookup::join(FileLookup::contentFolder(), QStringLiteral("HTML/"));
     // Animations tick, and pictures repaint, once a frame of this display.
     if (const QScreen *scr = QGuiApplication::primaryScreen(); scr && scr->refreshRate() >= 20)
         AnimationClock::setDisplayFrameInterval(1.0 / scr->refreshRate());
@@ -565,7 +565,7 @@ void MainWindow::applyTheme(const QString &themeName)
 
 QString MainWindow::helpCollection() const
 {
-    return FileLookup::resolveFile(FileLookup::join(FileLookup::exeFolder(), QStringLiteral("Help/Tessel.qhc")));
+    return FileLookup::resolveFile(FileLookup::join(FileLookup::contentFolder(), QStringLiteral("Help/Tessel.qhc")));
 }
 
 void MainWindow::setupHelp()
@@ -598,7 +598,7 @@ bool MainWindow::playVideoLink(const QString &segment)
     // The film and the loader that plays it, as they are on disk; a missing
     // one is named with the path it was looked for at.
     auto find = [this](const QString &relative) {
-        const QString written = FileLookup::join(FileLookup::exeFolder(), relative);
+        const QString written = FileLookup::join(FileLookup::contentFolder(), relative);
         const QString file = FileLookup::resolveFile(written);
         if (file.isEmpty())
             Dialogs::showInformation(this, QStringLiteral("Unable to find file ") + QDir::toNativeSeparators(written));

@@ -129,7 +129,7 @@ private:
     void createToolbars();
     void createStatusBar();
     void setupHelp();
-    // Help/Tessel.qhc beside the executable, as it is on disk; empty when
+    // Help/Tessel.qhc in the content folder, as it is on disk; empty when
     // there is none.
     QString helpCollection() const;
     // The help window, made on the first request; null without help.

@@ -141,13 +141,13 @@ void SimulationHost::showSimulation(int kind)
     case PaneMode::Movie:
         // A missing movie leaves the pane empty, and says nothing: never
         // the last model's movie beside this page.
-        m_moviePlayer->loadMovie(0, FileLookup::resolveBesideExe(info->movie));
+        m_moviePlayer->loadMovie(0, FileLookup::resolveContent(info->movie));
         break;
     case PaneMode::View3D:
         m_view3D->showScene(kind, 0, 360);
         break;
     case PaneMode::MovieOver3D: {
-        m_moviePlayer->loadMovie(0, FileLookup::resolveBesideExe(info->movie));
+        m_moviePlayer->loadMovie(0, FileLookup::resolveContent(info->movie));
         m_view3D->showScene(kind, -90, 90);
         sendMovieAngle(0.0f);
         break;

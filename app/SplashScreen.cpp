@@ -18,7 +18,7 @@ SplashScreen::SplashScreen()
     m_pictureLabel->setObjectName(QStringLiteral("pictureLabel"));
     m_pictureLabel->resize(340, 197);
     resize(340, 197);
-    const QString file = FileLookup::resolveBesideExe(QStringLiteral("HTML/images/Splash.png"));
+    const QString file = FileLookup::resolveContent(QStringLiteral("HTML/images/Splash.png"));
     QPixmap pm;
     if (!file.isEmpty() && pm.load(file)) {
         m_pictureLabel->setPixmap(pm);

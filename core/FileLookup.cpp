@@ -79,9 +79,24 @@ QString resolve(const QString &path)
     return current;
 }
 
-QString resolveBesideExe(const QString &relative)
+QString contentFolder()
 {
-    return resolve(join(exeFolder(), relative));
+    const auto holdsPages = [](const QString &folder) {
+        const QString pages = resolve(join(folder, QStringLiteral("HTML")));
+        return !pages.isEmpty() && QFileInfo(pages).isDir();
+    };
+    const QString beside = exeFolder();
+    if (holdsPages(beside))
+        return beside;
+    const QString installed = withSlash(QDir::cleanPath(join(beside, QStringLiteral("../share/orvanta"))));
+    if (holdsPages(installed))
+        return installed;
+    return beside;
+}
+
+QString resolveContent(const QString &relative)
+{
+    return resolve(join(contentFolder(), relative));
 }
 
 QString resolveFile(const QString &path)

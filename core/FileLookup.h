@@ -17,8 +17,14 @@ void setExeFolderForTesting(const QString &folder); // empty = back to normal
 // the path as it exists on disk, or an empty string when nothing matches.
 QString resolve(const QString &path);
 
-// exeFolder() + relative, resolved; empty when it does not exist.
-QString resolveBesideExe(const QString &relative);
+// Folder holding the content folders (HTML, Flash, flv, Help), with a
+// trailing '/'. Beside the executable first (the build tree, or a copy run
+// from one folder); otherwise share/orvanta of the prefix the executable was
+// installed to (<prefix>/bin/orvanta). When neither has an HTML folder, the
+// executable's folder, so that what is missing is reported from there.
+QString contentFolder();
+// contentFolder() + relative, resolved; empty when it does not exist.
+QString resolveContent(const QString &relative);
 
 // Resolve(path) when it finds a regular file; empty otherwise (nothing
 // there, or a folder).

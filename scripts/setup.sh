@@ -14,7 +14,7 @@ ORVANTA_PACKAGES=(
   qml6-module-qtquick-controls qml6-module-qtquick-layouts
   qml6-module-qtqml-workerscript qml6-module-qtmultimedia
   libgl1-mesa-dri libglx-mesa0 gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-  fonts-liberation2 xvfb xauth imagemagick poppler-utils
+  fonts-liberation2 xvfb xauth imagemagick poppler-utils desktop-file-utils appstream
 )
 
 orvanta_install_packages() {

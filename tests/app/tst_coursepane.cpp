@@ -216,6 +216,8 @@ private slots:
     void indexButton();
     void missingCourseSaysWhere_data();
     void missingCourseSaysWhere();
+    void startPage_data();
+    void startPage();
     void backgroundColourCarriesToLaterPages();
     void colourNeedsADocument();
     void dropDownsShowTheChoice();
@@ -929,6 +931,44 @@ void TestCoursePane::indexButton()
     w.coursePane()->indexAction()->trigger();
     QVERIFY(!w.coursePane()->browser()->isBusy());
     QVERIFY(!w.coursePane()->browser()->hasDocument());
+}
+
+// A page named on the command line: only a page of the course folder, in
+// any letter case; anything else leaves the index.
+void TestCoursePane::startPage_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<QString>("shown"); // the page's title afterwards
+    QTest::addColumn<int>("kind");
+    const QString index = QStringLiteral("Course index");
+    const QString slit = QStringLiteral("Young's double slit");
+    QTest::newRow("as on disk") << "YDS.HTM" << true << slit << int(DoubleSlitKind);
+    QTest::newRow("lower case") << "yds.htm" << true << slit << int(DoubleSlitKind);
+    QTest::newRow("the index itself") << "INDEX.HTM" << true << index << 0;
+    QTest::newRow("no such page") << "NOPAGE.HTM" << false << index << 0;
+    QTest::newRow("a course page missing here") << "SOUND.HTM" << false << index << 0;
+    QTest::newRow("with a folder") << "HTML/YDS.HTM" << false << index << 0;
+    QTest::newRow("out of the folder") << "../HTML/YDS.HTM" << false << index << 0;
+    QTest::newRow("backslash") << "..\\HTML\\YDS.HTM" << false << index << 0;
+    QTest::newRow("with an anchor") << "YDS.HTM#fringes" << false << index << 0;
+    QTest::newRow("a picture") << "images/pic.png" << false << index << 0;
+    QTest::newRow("a folder") << "images" << false << index << 0;
+    QTest::newRow("empty") << "" << false << index << 0;
+}
+
+void TestCoursePane::startPage()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, opens);
+    QFETCH(QString, shown);
+    QFETCH(int, kind);
+    auto m = openMain();
+    CoursePane &pane = *m->w->coursePane();
+    QCOMPARE(pane.showPage(name), opens);
+    QVERIFY(waitLoaded(pane.browser()));
+    QCOMPARE(pane.browser()->locationName(), shown);
+    QCOMPARE(activeKind(), kind);
 }
 
 void TestCoursePane::backgroundColourCarriesToLaterPages()

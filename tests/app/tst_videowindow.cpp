@@ -155,7 +155,7 @@ void TestVideoWindow::videoLinks()
     } else {
         QVERIFY(opened.isEmpty());
         const QString path = QDir::toNativeSeparators(
-            FileLookup::join(FileLookup::exeFolder(), QStringLiteral("flv/") + VideoLink::parse(segment).fileName));
+            FileLookup::join(FileLookup::contentFolder(), QStringLiteral("flv/") + VideoLink::parse(segment).fileName));
         QCOMPARE(answers.shown(), QStringList{message.arg(path)});
     }
 }
