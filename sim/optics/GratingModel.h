@@ -8,6 +8,8 @@
 // order's sine and each order's sine are rounded to 32-bit floats as they
 // are computed, which decides whether an order whose sine comes out at
 // exactly 1 is drawn (it is not).
+#include "sim/optics/WavelengthColour.h"
+
 #include <QPointF>
 #include <QPolygonF>
 #include <QRectF>
@@ -67,7 +69,7 @@ struct SpectrometerLayout {
     QPointF rayEnd(const GratingOrder &order, bool right) const;
 };
 
-class DiffractionGratingModel
+class GratingModel
 {
 public:
     static constexpr int kMinLines = 100;
@@ -99,10 +101,7 @@ public:
     // The orders whose sine is below 1, lowest first; each is drawn on both
     // sides of the straight-through beam.
     std::vector<GratingOrder> orders() const;
-    QRgb rayColour() const { return wavelengthToRgb(m_wavelength); }
-
-    // The colour of light of `nanometres`, opaque; black outside 380 to 780.
-    static QRgb wavelengthToRgb(float nanometres);
+    QRgb rayColour() const { return wavelengthColour(m_wavelength); }
 
     // The strip the telescope sees, `view` in picture pixels: x of the
     // straight-through beam first, then of each order on the right and on

@@ -1,4 +1,4 @@
-#include "sim/optics/DiffractionGratingModel.h"
+#include "sim/optics/GratingModel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -63,7 +63,7 @@ QPointF SpectrometerLayout::rayEnd(const GratingOrder &order, bool right) const
 
 // ---------------------------------------------------------------- model
 
-bool DiffractionGratingModel::setLinesPerMm(double value)
+bool GratingModel::setLinesPerMm(double value)
 {
     if (!std::isfinite(value))
         return false;
@@ -74,22 +74,22 @@ bool DiffractionGratingModel::setLinesPerMm(double value)
     return true;
 }
 
-void DiffractionGratingModel::setWavelength(int nanometres)
+void GratingModel::setWavelength(int nanometres)
 {
     m_wavelength = float(std::clamp(nanometres, kMinWavelength, kMaxWavelength));
 }
 
-void DiffractionGratingModel::setTelescopePosition(int position)
+void GratingModel::setTelescopePosition(int position)
 {
     m_telescope = float(std::clamp(position, kMinAnglePosition, kMaxAnglePosition) * 0.1);
 }
 
-float DiffractionGratingModel::firstOrderSine() const
+float GratingModel::firstOrderSine() const
 {
     return float(double(m_lines) * double(m_wavelength) * 1.0e-6);
 }
 
-int DiffractionGratingModel::highestOrder() const
+int GratingModel::highestOrder() const
 {
     const float sin1 = firstOrderSine();
     if (!(sin1 > 0))
@@ -97,7 +97,7 @@ int DiffractionGratingModel::highestOrder() const
     return int(std::trunc(float(1.0 / double(sin1))));
 }
 
-std::vector<GratingOrder> DiffractionGratingModel::orders() const
+std::vector<GratingOrder> GratingModel::orders() const
 {
     std::vector<GratingOrder> result;
     const float sin1 = firstOrderSine();
@@ -117,34 +117,7 @@ std::vector<GratingOrder> DiffractionGratingModel::orders() const
     return result;
 }
 
-QRgb DiffractionGratingModel::wavelengthToRgb(float nanometres)
-{
-    const double l = nanometres;
-    const int t = int(std::trunc(l));
-    double r = 0, g = 0, b = 0;
-    if (t >= 380 && t <= 439) {
-        r = -(l - 440) / 60;
-        b = 1;
-    } else if (t >= 440 && t <= 489) {
-        g = (l - 440) / 50;
-        b = 1;
-    } else if (t >= 490 && t <= 509) {
-        g = 1;
-        b = -(l - 510) / 20;
-    } else if (t >= 510 && t <= 579) {
-        r = (l - 510) / 70;
-        g = 1;
-    } else if (t >= 580 && t <= 644) {
-        r = 1;
-        g = -(l - 645) / 65;
-    } else if (t >= 645 && t <= 780) {
-        r = 1;
-    }
-    const auto byte = [](double fraction) { return int(std::trunc(fraction * 255)); };
-    return qRgba(byte(r), byte(g), byte(b), 255);
-}
-
-std::vector<float> DiffractionGratingModel::viewLines(const QRectF &view) const
+std::vector<float> GratingModel::viewLines(const QRectF &view) const
 {
     const float mx = float(view.x() + view.width() / 2);
     const float k = float(view.width()) / kViewDegrees; // pixels per degree
@@ -157,7 +130,7 @@ std::vector<float> DiffractionGratingModel::viewLines(const QRectF &view) const
     return xs;
 }
 
-AngleScale DiffractionGratingModel::angleScale(const QRectF &rect) const
+AngleScale GratingModel::angleScale(const QRectF &rect) const
 {
     const float X = float(rect.x()), Y = float(rect.y());
     const float Ws = float(rect.width()), Hs = float(rect.height());

@@ -1,7 +1,7 @@
 // The grating spectrometer's model: which orders a grating sends out and at
 // what angles (against arcsin(m N lambda) worked out here), the colour of
 // the light, the telescope's view and the angle scale with its vernier.
-#include "sim/optics/DiffractionGratingModel.h"
+#include "sim/optics/GratingModel.h"
 
 #include <QTest>
 #include <cmath>
@@ -13,9 +13,9 @@ double degreesOf(double sine)
     return std::asin(sine) * 180.0 / std::numbers::pi;
 }
 
-DiffractionGratingModel gratingWith(int lines, int nanometres, int anglePosition = 0)
+GratingModel gratingWith(int lines, int nanometres, int anglePosition = 0)
 {
-    DiffractionGratingModel g;
+    GratingModel g;
     g.setLinesPerMm(lines);
     g.setWavelength(nanometres);
     g.setTelescopePosition(anglePosition);
@@ -40,7 +40,7 @@ QList<int> labelsOf(const AngleScale &s)
 }
 } // namespace
 
-class TestDiffractionGratingModel : public QObject
+class TestGratingModel : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -61,7 +61,7 @@ private Q_SLOTS:
         QFETCH(int, nanometres);
         QFETCH(int, highest);
         QFETCH(QList<double>, degrees);
-        const DiffractionGratingModel g = gratingWith(lines, nanometres);
+        const GratingModel g = gratingWith(lines, nanometres);
         const double sin1 = lines * nanometres * 1e-6; // lines per mm x wavelength in mm
         QVERIFY(std::abs(g.firstOrderSine() - sin1) < 1e-7);
         QCOMPARE(g.highestOrder(), highest);
@@ -80,7 +80,7 @@ private Q_SLOTS:
     // float, yet 25 times it rounds to exactly 1: 24 orders, not 25.
     void orderOnTheGratingIsLeftOut()
     {
-        const DiffractionGratingModel g = gratingWith(100, 400);
+        const GratingModel g = gratingWith(100, 400);
         QCOMPARE(g.highestOrder(), 25);
         QCOMPARE(g.orders().size(), size_t(24));
         QCOMPARE(g.orders().back().order, 24);
@@ -103,12 +103,12 @@ private Q_SLOTS:
     {
         QFETCH(float, nanometres);
         QFETCH(uint, rgba);
-        QCOMPARE(DiffractionGratingModel::wavelengthToRgb(nanometres), QRgb(rgba));
+        QCOMPARE(wavelengthColour(nanometres), QRgb(rgba));
     }
 
     void controlsStoreWhatTheySet()
     {
-        DiffractionGratingModel g;
+        GratingModel g;
         QVERIFY(!g.setLinesPerMm(300.7)); // truncated to the lines already set
         QVERIFY(g.setLinesPerMm(450.9));
         QCOMPARE(g.linesPerMm(), 450.0f);
@@ -127,7 +127,7 @@ private Q_SLOTS:
     void telescopeView()
     {
         const QRectF view(12, 5, 600, 90); // 20 pixels per degree
-        DiffractionGratingModel g = gratingWith(300, 500, 86);
+        GratingModel g = gratingWith(300, 500, 86);
         std::vector<float> xs = g.viewLines(view);
         QCOMPARE(xs.size(), size_t(1 + 2 * 6));
         const double k = view.width() / 30;
@@ -162,7 +162,7 @@ private Q_SLOTS:
         QFETCH(int, vernierMatch);
         const QRectF rect(40, 100, 480, 60); // k = 16 pixels per degree
         const double k = rect.width() / 30;
-        const DiffractionGratingModel g = gratingWith(300, 500, position);
+        const GratingModel g = gratingWith(300, 500, position);
         const AngleScale s = g.angleScale(rect);
         QCOMPARE(labelsOf(s), labels);
         const double theta = position / 10.0;
@@ -212,5 +212,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDiffractionGratingModel)
-#include "tst_diffractiongratingmodel.moc"
+QTEST_GUILESS_MAIN(TestGratingModel)
+#include "tst_gratingmodel.moc"
