@@ -149,7 +149,8 @@ void MultipleSlitsWindow::drawFringeStrip()
         return;
     // The strip lies under the chart's plot area, whatever the zoom.
     const QRect plot = m_chart->plotRect();
-    const int left = m_picture->mapFrom(m_chart, plot.topLeft()).x();
+    // The chart is a sibling, not a parent: map through the screen.
+    const int left = m_picture->mapFromGlobal(m_chart->viewport()->mapToGlobal(plot.topLeft())).x();
     const int right = left + plot.width();
     m_stripRect = QRect(QPoint(left, kStripMargin), QPoint(right - 1, b.height() - kStripMargin - 1));
 
