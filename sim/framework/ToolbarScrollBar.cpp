@@ -3,6 +3,7 @@
 #include "sim/framework/Hints.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QToolBar>
 
 ToolbarScrollBar::ToolbarScrollBar(const ScrollBarDesign &design, QWidget *parent) : QScrollBar(design.orientation, parent)
@@ -39,4 +40,19 @@ void ToolbarScrollBar::setPosition(int position)
     m_settingPosition = true;
     setValue(position);
     m_settingPosition = false;
+}
+
+void ToolbarScrollBar::keyPressEvent(QKeyEvent *event)
+{
+    // A horizontal QScrollBar takes its arrow keys the wrong way round (its
+    // controls are inverted for the wheel): the thumb should go the way the
+    // arrow points, as it does for the arrow buttons.
+    const bool left = event->key() == Qt::Key_Left, right = event->key() == Qt::Key_Right;
+    if (orientation() == Qt::Horizontal && (left || right) && event->modifiers() == Qt::NoModifier) {
+        const bool up = right != isRightToLeft();
+        triggerAction(up ? SliderSingleStepAdd : SliderSingleStepSub);
+        event->accept();
+        return;
+    }
+    QScrollBar::keyPressEvent(event);
 }

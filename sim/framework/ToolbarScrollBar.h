@@ -36,6 +36,9 @@ Q_SIGNALS:
     // Every user move, also while the thumb is dragged.
     void scrolled(int position);
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void init(const ScrollBarDesign &design);
     QAction *m_action = nullptr;

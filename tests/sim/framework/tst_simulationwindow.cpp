@@ -430,6 +430,16 @@ void TestSimulationWindow::scrollBarSignalsOnlyUserMoves()
     QCOMPARE(spy.last().first().toInt(), 3000);
     bar.triggerAction(QAbstractSlider::SliderSingleStepAdd); // already at the end
     QCOMPARE(spy.count(), 2);
+    // The arrow keys move the thumb the way they point, like the arrow
+    // buttons.
+    bar.setPosition(2000);
+    QTest::keyClick(&bar, Qt::Key_Right);
+    QCOMPARE(spy.last().first().toInt(), 2001);
+    QTest::keyClick(&bar, Qt::Key_Left);
+    QTest::keyClick(&bar, Qt::Key_Left);
+    QCOMPARE(spy.last().first().toInt(), 1999);
+    QTest::keyClick(&bar, Qt::Key_End); // the other keys as the scroll bar has them
+    QCOMPARE(spy.last().first().toInt(), 3000);
 }
 
 void TestSimulationWindow::dropDownRadioItems()

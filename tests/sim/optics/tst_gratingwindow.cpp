@@ -163,6 +163,14 @@ private Q_SLOTS:
         QCOMPARE(f.w.model().telescopeAngle(), -90.0f);
         QCOMPARE(f.picture().pixel(int(c.x() - 2.6 * u), int(c.y() + 3)), tube);
         QVERIFY(f.picture().pixel(int(c.x() + 3), int(c.y() + 2.6 * u)) != tube);
+        // From the keyboard a tenth of a degree a press: the right arrow
+        // swings the telescope to the right, as the thumb moves.
+        f.setAngle(0);
+        QTest::keyClick(f.w.angleScrollBar(), Qt::Key_Right);
+        QCOMPARE(f.w.model().telescopeAngle(), 0.1f);
+        QTest::keyClick(f.w.angleScrollBar(), Qt::Key_Left);
+        QTest::keyClick(f.w.angleScrollBar(), Qt::Key_Left);
+        QCOMPARE(f.w.model().telescopeAngle(), -0.1f);
     }
 
     // The spin box only redraws when the whole number of lines changes.
