@@ -26,6 +26,21 @@
 
 using namespace TestSupport;
 
+namespace {
+// The main window on screen, with settings of its own and every question
+// answered yes.
+struct Shown {
+    ScopedSettings settings;
+    ScopedDialogAnswers answers{true};
+    MainWindow main{fixedScreen()};
+    Shown()
+    {
+        main.resize(1200, 800);
+        main.show();
+    }
+};
+} // namespace
+
 class TestStaticWindows : public QObject
 {
     Q_OBJECT
@@ -42,12 +57,9 @@ private Q_SLOTS:
     void hosted()
     {
         QFETCH(int, kind);
-        ScopedSettings settings;
-        ScopedDialogAnswers answers(true);
-        MainWindow main(fixedScreen());
-        main.resize(1200, 800);
-        main.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        Shown app;
+        QVERIFY(QTest::qWaitForWindowExposed(&app.main));
+        MainWindow &main = app.main;
         main.host()->showSimulation(kind == 8 ? 1 : 8); // arrive from another of them
         QPointer<SimulationWindow> previous = main.host()->activeWindow();
         main.host()->showSimulation(kind);
@@ -99,12 +111,9 @@ private Q_SLOTS:
     {
         QFETCH(QString, page);
         QFETCH(int, kind);
-        ScopedSettings settings;
-        ScopedDialogAnswers answers(true);
-        MainWindow main(fixedScreen());
-        main.resize(1200, 800);
-        main.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        Shown app;
+        QVERIFY(QTest::qWaitForWindowExposed(&app.main));
+        MainWindow &main = app.main;
         const QString file = builtProgramFolder() + QStringLiteral("/HTML/") + page;
         QVERIFY(QFile::exists(file));
         QVERIFY(main.coursePane()->browser()->navigate(file));

@@ -6,6 +6,9 @@
 #include <QEvent>
 #include <QPointF>
 
+#include <functional>
+
+class QPrinter;
 class QWidget;
 
 namespace TestSupport {
@@ -27,5 +30,8 @@ private:
 // A mouse event sent straight to `target` at `pos` (its own coordinates),
 // with the button that changed and the buttons held after it.
 void sendMouse(QWidget *target, QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons buttons);
+
+// What `print` puts on a high-resolution PDF printer, read back as text.
+QString printedText(const std::function<void(QPrinter &printer)> &print);
 
 } // namespace TestSupport

@@ -12,7 +12,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QPrinter>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 
@@ -195,15 +194,7 @@ private Q_SLOTS:
     {
         Window f;
         f.set(3, 4, 2);
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("slits.pdf"));
-        {
-            QPrinter printer(QPrinter::HighResolution);
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(file);
-            f.w.printGraph(printer);
-        }
-        const QString text = pdfText(file);
+        const QString text = printedText([&f](QPrinter &printer) { f.w.printGraph(printer); });
         const QString lines[] = {MultipleSlitsWindow::printTitle, QStringLiteral("number of slits 3"),
                                  QStringLiteral("slit separation 4"), QStringLiteral("slit width 2"),
                                  QStringLiteral("Intensity")};
