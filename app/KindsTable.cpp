@@ -3,7 +3,10 @@
 #include "core/SimulationKind.h"
 #include "scene3d/scenes/EmWaveScene.h"
 #include "sim/mechanics/DampedOscillatorWindow.h"
+#include "sim/mechanics/RippleTankWindow.h"
+#include "sim/mechanics/StandingWavesWindow.h"
 #include "sim/mechanics/SuperpositionWindow.h"
+#include "sim/mechanics/TransverseLongitudinalWindow.h"
 #include "sim/optics/DoubleSlitWindow.h"
 #include "sim/optics/GratingWindow.h"
 #include "sim/optics/MultipleSlitsWindow.h"
@@ -54,15 +57,16 @@ std::array<KindEntry, 17> makeTable()
     at(DoubleSlitKind) = window(DoubleSlitKind, "YDS.HTM", [] { return new DoubleSlitWindow; });
     at(MultipleSlitsKind) = window(MultipleSlitsKind, "MULTISLIT.HTM", [] { return new MultipleSlitsWindow; });
     at(GratingKind) = window(GratingKind, "GRATING.HTM", [] { return new GratingWindow; });
-    at(TransverseLongitudinalKind) = window(TransverseLongitudinalKind, "TLWAVE.HTM");
+    at(TransverseLongitudinalKind) = window(TransverseLongitudinalKind, "TLWAVE.HTM",
+                                           [] { return new TransverseLongitudinalWindow; });
     at(ToneKeyboardKind) = window(ToneKeyboardKind, "SOUND.HTM");
-    at(StandingWavesKind) = window(StandingWavesKind, "STATWAVE.HTM");
+    at(StandingWavesKind) = window(StandingWavesKind, "STATWAVE.HTM", [] { return new StandingWavesWindow; });
     at(SpeedOfSoundKind) = window(SpeedOfSoundKind, "SNDSPEED.HTM", [] { return new SpeedOfSoundWindow; });
     at(SuperpositionKind) = window(SuperpositionKind, "SUPERWAVE.HTM", [] { return new SuperpositionWindow; });
     at(DampedOscillatorKind) = window(DampedOscillatorKind, "DAMPSHM.HTM", [] { return new DampedOscillatorWindow; });
     at(GammaAbsorptionKind) = window(GammaAbsorptionKind, "GAMMA.HTM");
     at(AuxiliaryCircleKind) = window(AuxiliaryCircleKind, "AUXCIRCLE.HTM");
-    at(RippleTankKind) = window(RippleTankKind, "RIPPLE.HTM");
+    at(RippleTankKind) = window(RippleTankKind, "RIPPLE.HTM", [] { return new RippleTankWindow; });
     at(HydrogenSpectrumKind) = movie(HydrogenSpectrumKind, "HSPECTRUM.HTM", "Flash/HSpectrum.swf");
     at(ResonanceKind) = window(ResonanceKind, "RESONANCE.HTM");
     at(EmWaveKind) = scene(EmWaveKind, "EM_WAVES.HTM", EmWaveScene::build, EmWaveScene::update);

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QToolBar>
 
 ToolbarScrollBar::ToolbarScrollBar(const ScrollBarDesign &design, QWidget *parent) : QScrollBar(design.orientation, parent)
@@ -29,6 +30,7 @@ void ToolbarScrollBar::init(const ScrollBarDesign &design)
     m_settingPosition = false;
     if (!design.hint.isEmpty())
         setHint(this, design.hint);
+    setFocusPolicy(Qt::StrongFocus);
     connect(this, &QScrollBar::valueChanged, this, [this](int v) {
         if (!m_settingPosition)
             Q_EMIT scrolled(v);
@@ -42,15 +44,29 @@ void ToolbarScrollBar::setPosition(int position)
     m_settingPosition = false;
 }
 
+void ToolbarScrollBar::paintEvent(QPaintEvent *event)
+{
+    QScrollBar::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // The style draws no focus for scroll bars; the keys need to show where
+    // they go.
+    QPainter p(this);
+    p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+}
+
 void ToolbarScrollBar::keyPressEvent(QKeyEvent *event)
 {
-    // A horizontal QScrollBar takes its arrow keys the wrong way round (its
-    // controls are inverted for the wheel): the thumb should go the way the
-    // arrow points, as it does for the arrow buttons.
-    const bool left = event->key() == Qt::Key_Left, right = event->key() == Qt::Key_Right;
-    if (orientation() == Qt::Horizontal && (left || right) && event->modifiers() == Qt::NoModifier) {
-        const bool up = right != isRightToLeft();
-        triggerAction(up ? SliderSingleStepAdd : SliderSingleStepSub);
+    // QScrollBar inverts its controls so that Page Down moves on, and that
+    // turns Left and Right round on a horizontal bar too; the arrows must
+    // move the thumb the way they point.
+    const int key = event->key();
+    if (orientation() == Qt::Horizontal && (key == Qt::Key_Left || key == Qt::Key_Right)
+        && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        const bool towardsEnd = (key == Qt::Key_Right) != isRightToLeft();
+        triggerAction(towardsEnd ? SliderSingleStepAdd : SliderSingleStepSub);
         event->accept();
         return;
     }

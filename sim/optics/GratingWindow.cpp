@@ -60,9 +60,6 @@ GratingWindow::GratingWindow(QWidget *parent) : SimulationWindow(parent)
     AlignPanel::setAlign(m_angleScrollBar, PanelAlign::Bottom);
     connect(m_angleScrollBar, &ToolbarScrollBar::scrolled, this, &GratingWindow::angleScrolled);
 
-    // The scroll bars set model quantities: they take keyboard focus.
-    for (QWidget *w : {static_cast<QWidget *>(m_wavelengthScrollBar), static_cast<QWidget *>(m_angleScrollBar)})
-        w->setFocusPolicy(Qt::StrongFocus);
     m_linesSpinBox->setAccessibleName(QStringLiteral("Lines per mm"));
     m_wavelengthScrollBar->setAccessibleName(QStringLiteral("Wavelength"));
     m_angleScrollBar->setAccessibleName(QStringLiteral("Telescope angle"));

@@ -38,7 +38,7 @@ public:
 
     // ---- state
     const MultipleSlitsModel &model() const { return m_model; }
-    bool isCrossHairVisible() const;
+    bool isCrossHairVisible() const override;
     // The cross-hair drawn last, (-1, -1) when none is drawn.
     QPoint crossHairPosition() const;
     // The strip's rectangle in the picture, as last drawn.

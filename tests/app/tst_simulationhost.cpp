@@ -18,6 +18,7 @@
 #include "sim/framework/SimulationWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
@@ -58,13 +59,25 @@ public:
     bool isClockRunning() const override { return running; }
     void copyGraph() override { calls << QStringLiteral("copy"); }
     void printGraph(QPrinter &) override { calls << QStringLiteral("print"); }
-    void setTimeAxis(float s) override { calls << QStringLiteral("axis %1").arg(s); }
-    void setCrossHairVisible(bool on) override { calls << QStringLiteral("xhair %1").arg(on); }
+    void setTimeAxis(float s) override
+    {
+        calls << QStringLiteral("axis %1").arg(s);
+        axis = s;
+    }
+    void setCrossHairVisible(bool on) override
+    {
+        calls << QStringLiteral("xhair %1").arg(on);
+        crossHair = on;
+    }
+    float timeAxis() const override { return axis; }
+    bool isCrossHairVisible() const override { return crossHair; }
     void handlePageCommand(const QString &t) override { calls << QStringLiteral("cmd ") + t; }
 
     QList<bool> largeCalls;
     bool visibleAtLargeCall = true;
     bool running = false;
+    float axis = 10; // as a chart window starts
+    bool crossHair = false;
     QStringList calls;
     static inline int created = 0, destroyed = 0, closeQueries = 0;
 };
@@ -89,6 +102,7 @@ private slots:
     void largeButtonsBeforeShow();
     void pageCommandsReachOnlySuperpositionAndOscillator();
     void graphMenu();
+    void graphMenuFollowsTheWindow();
     void timeAxis();
     void printGraphNeedsConfirmation();
     void paneSplit();
@@ -307,12 +321,51 @@ void TestSimulationHost::graphMenu()
     w.host()->setCrossHairVisible(true);
     QVERIFY(!shown(w)->calls.contains(QStringLiteral("xhair 1")));
     QVERIFY(w.host()->copyGraphAction()->isVisible() && w.host()->printGraphAction()->isVisible());
-    // The check marks belong to the menu and outlive the window.
-    QVERIFY(w.host()->crossHairAction()->isChecked());
 
     w.host()->showSimulation(1); // no Graph menu: routed commands do nothing
     w.host()->copyGraph();
     QVERIFY(shown(w)->calls.isEmpty());
+}
+
+// The menu shows what the window shown has: a new window starts at its own
+// 10 seconds with the cross-hair off, whatever the last window had, and the
+// time-axis items are radio items.
+void TestSimulationHost::graphMenuFollowsTheWindow()
+{
+    MainWindow w(fixedScreen());
+    SimulationHost *host = w.host();
+    // QMenu draws a checkable item of an exclusive group as a radio item.
+    for (int seconds : {5, 10, 15, 20}) {
+        QAction *a = host->timeAxisAction(seconds);
+        QVERIFY(a->isCheckable() && a->actionGroup() && a->actionGroup()->isExclusive());
+    }
+
+    host->showSimulation(9);
+    host->timeAxisAction(5)->trigger();
+    host->crossHairAction()->trigger();
+    QCOMPARE(shown(w)->calls, (QStringList{QStringLiteral("axis 5"), QStringLiteral("xhair 1")}));
+    QVERIFY(host->timeAxisAction(5)->isChecked() && host->crossHairAction()->isChecked());
+
+    host->showSimulation(8);
+    host->showSimulation(9); // a new window: 10 seconds, no cross-hair
+    QVERIFY(host->timeAxisAction(10)->isChecked());
+    QVERIFY(!host->timeAxisAction(5)->isChecked());
+    QVERIFY(!host->crossHairAction()->isChecked());
+    // "5 seconds" now does what it says.
+    host->timeAxisAction(5)->trigger();
+    QCOMPARE(shown(w)->calls, QStringList{QStringLiteral("axis 5")});
+    QVERIFY(host->timeAxisAction(5)->isChecked() && !host->timeAxisAction(10)->isChecked());
+    // The cross-hair item turns it on, not off.
+    host->crossHairAction()->trigger();
+    QCOMPARE(shown(w)->calls.last(), QStringLiteral("xhair 1"));
+
+    // Changed behind the menu's back (a page command, say): the menu agrees
+    // when it opens.
+    shown(w)->axis = 15;
+    shown(w)->crossHair = false;
+    host->updateGraphMenu();
+    QVERIFY(host->timeAxisAction(15)->isChecked() && !host->timeAxisAction(5)->isChecked());
+    QVERIFY(!host->crossHairAction()->isChecked());
 }
 
 void TestSimulationHost::timeAxis()

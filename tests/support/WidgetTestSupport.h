@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include <QEvent>
+#include <QImage>
 #include <QPointF>
 
 #include <functional>
@@ -33,5 +34,9 @@ void sendMouse(QWidget *target, QEvent::Type type, QPointF pos, Qt::MouseButton 
 
 // What `print` puts on a high-resolution PDF printer, read back as text.
 QString printedText(const std::function<void(QPrinter &printer)> &print);
+
+// The first page of a PDF file as a picture at `dpi` dots per inch, read
+// back with pdftoppm; a null image when it cannot be read.
+QImage pdfPageImage(const QString &pdfFile, int dpi);
 
 } // namespace TestSupport
