@@ -2,6 +2,7 @@
 
 #include "core/SimulationKind.h"
 #include "scene3d/scenes/EmWaveScene.h"
+#include "scene3d/scenes/PolarisationScene.h"
 #include "sim/mechanics/DampedOscillatorWindow.h"
 #include "sim/mechanics/RippleTankWindow.h"
 #include "sim/mechanics/StandingWavesWindow.h"
@@ -10,7 +11,9 @@
 #include "sim/optics/DoubleSlitWindow.h"
 #include "sim/optics/GratingWindow.h"
 #include "sim/optics/MultipleSlitsWindow.h"
+#include "sim/sound/GammaAbsorptionWindow.h"
 #include "sim/sound/SpeedOfSoundWindow.h"
+#include "sim/sound/ToneKeyboardWindow.h"
 
 #include <array>
 
@@ -59,20 +62,22 @@ std::array<KindEntry, 17> makeTable()
     at(GratingKind) = window(GratingKind, "GRATING.HTM", [] { return new GratingWindow; });
     at(TransverseLongitudinalKind) = window(TransverseLongitudinalKind, "TLWAVE.HTM",
                                            [] { return new TransverseLongitudinalWindow; });
-    at(ToneKeyboardKind) = window(ToneKeyboardKind, "SOUND.HTM");
+    at(ToneKeyboardKind) = window(ToneKeyboardKind, "SOUND.HTM", [] { return new ToneKeyboardWindow; });
     at(StandingWavesKind) = window(StandingWavesKind, "STATWAVE.HTM", [] { return new StandingWavesWindow; });
     at(SpeedOfSoundKind) = window(SpeedOfSoundKind, "SNDSPEED.HTM", [] { return new SpeedOfSoundWindow; });
     at(SuperpositionKind) = window(SuperpositionKind, "SUPERWAVE.HTM", [] { return new SuperpositionWindow; });
     at(DampedOscillatorKind) = window(DampedOscillatorKind, "DAMPSHM.HTM", [] { return new DampedOscillatorWindow; });
-    at(GammaAbsorptionKind) = window(GammaAbsorptionKind, "GAMMA.HTM");
+    at(GammaAbsorptionKind) = window(GammaAbsorptionKind, "GAMMA.HTM", [] { return new GammaAbsorptionWindow; });
     at(AuxiliaryCircleKind) = window(AuxiliaryCircleKind, "AUXCIRCLE.HTM");
     at(RippleTankKind) = window(RippleTankKind, "RIPPLE.HTM", [] { return new RippleTankWindow; });
-    at(HydrogenSpectrumKind) = movie(HydrogenSpectrumKind, "HSPECTRUM.HTM", "Flash/HSpectrum.swf");
+    at(HydrogenSpectrumKind) = movie(HydrogenSpectrumKind, "HSPECTRUM.HTM", "Flash/HSpectrum.qml");
     at(ResonanceKind) = window(ResonanceKind, "RESONANCE.HTM");
     at(EmWaveKind) = scene(EmWaveKind, "EM_WAVES.HTM", EmWaveScene::build, EmWaveScene::update);
     at(PolarisationKind) =
-        movie(PolarisationKind, "POLARIZATION.HTM", "Flash/Polarization.swf", PaneMode::MovieOver3D);
-    at(LiquidCrystalKind) = movie(LiquidCrystalKind, "LCD.HTM", "Flash/LCD.swf");
+        movie(PolarisationKind, "POLARIZATION.HTM", "Flash/Polarization.qml", PaneMode::MovieOver3D);
+    at(PolarisationKind).buildScene = PolarisationScene::build;
+    at(PolarisationKind).updateScene = PolarisationScene::update;
+    at(LiquidCrystalKind) = movie(LiquidCrystalKind, "LCD.HTM", "Flash/LCD.qml");
 
     for (int k : {DampedOscillatorKind, ResonanceKind, MultipleSlitsKind})
         at(k).graphMenu = true;

@@ -1,15 +1,20 @@
 #include "app/MainWindow.h"
 
+#include "app/AboutDialog.h"
 #include "app/CoursePane.h"
+#include "app/HelpViewer.h"
 #include "app/MenuItems.h"
 #include "app/PictureMagnifier.h"
+#include "app/PluginLoader.h"
 #include "app/SimulationHost.h"
 #include "app/SplashScreen.h"
+#include "app/VideoWindow.h"
 #include "app/View3DControls.h"
 #include "core/AnimationClock.h"
 #include "core/FileLookup.h"
 #include "core/SettingsCodec.h"
 #include "core/SimulationKind.h"
+#include "core/VideoLink.h"
 #include "sim/framework/AlignPanel.h"
 #include "sim/framework/Dialogs.h"
 #include "sim/framework/Hints.h"
@@ -23,6 +28,8 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -545,10 +552,14 @@ void MainWindow::applyTheme(const QString &themeName)
 // Magnifier, movies and videos, help, About
 // ======================================================================
 
+QString MainWindow::helpCollection() const
+{
+    return FileLookup::resolveFile(FileLookup::join(FileLookup::exeFolder(), QStringLiteral("Help/Tessel.qhc")));
+}
+
 void MainWindow::setupHelp()
 {
-    const bool available =
-        FileLookup::fileExists(FileLookup::join(FileLookup::exeFolder(), QStringLiteral("Help/Tessel.qhc")));
+    const bool available = !helpCollection().isEmpty();
     m_helpContentsAction->setEnabled(available);
     m_helpSearchAction->setEnabled(available);
 }
@@ -570,16 +581,72 @@ void MainWindow::showMagnifier(const QString &file, const QString &description)
     Dialogs::runModal(magnifier);
 }
 
-bool MainWindow::playVideoLink(const QString &)
+bool MainWindow::playVideoLink(const QString &segment)
 {
-    return false;
+    VideoLink link = VideoLink::parse(segment);
+    // The film and the loader that plays it, as they are on disk; a missing
+    // one is named with the path it was looked for at.
+    auto find = [this](const QString &relative) {
+        const QString written = FileLookup::join(FileLookup::exeFolder(), relative);
+        const QString file = FileLookup::resolveFile(written);
+        if (file.isEmpty())
+            Dialogs::showInformation(this, QStringLiteral("Unable to find file ") + QDir::toNativeSeparators(written));
+        return file;
+    };
+    const QString file = find(QStringLiteral("flv/") + link.fileName);
+    if (file.isEmpty())
+        return false;
+    const QString loader = find(QStringLiteral("flv/dflv_loader.qml"));
+    if (loader.isEmpty())
+        return false;
+    // The loader looks for the video beside itself, by the name on disk.
+    link.fileName = QFileInfo(file).fileName();
+    VideoWindow window(link, loader, this);
+    Dialogs::runModal(window);
+    return true;
 }
 
-void MainWindow::showHelp(QAction *) {}
+HelpViewer *MainWindow::helpViewer()
+{
+    if (m_helpViewer)
+        return m_helpViewer;
+    const QString collection = helpCollection();
+    if (collection.isEmpty())
+        return nullptr;
+    // Qt Help is loaded now, on the first request.
+    auto *factory = PluginLoader::instance<HelpViewerFactory>(QStringLiteral("orvanta_helpviewer"));
+    if (!factory) {
+        Dialogs::showError(this, QStringLiteral("The help viewer could not be loaded."));
+        return nullptr;
+    }
+    m_helpViewer = factory->createHelpViewer(collection, this);
+    return m_helpViewer;
+}
 
-void MainWindow::showAbout() {}
+void MainWindow::showHelp(QAction *sender)
+{
+    HelpViewer *help = helpViewer();
+    if (!help)
+        return;
+    if (sender == m_helpSearchAction)
+        help->showIndex(QString());
+    else
+        help->showContents();
+}
 
-void MainWindow::keyPressed(int) {}
+void MainWindow::showAbout()
+{
+    AboutDialog about(FileLookup::resolveFile(m_htmlFolder + QStringLiteral("images/Splash.png")),
+                      QStringLiteral(ORVANTA_HOMEPAGE), this);
+    Dialogs::runModal(about);
+}
+
+void MainWindow::keyPressed(int key)
+{
+    // F1 asks for the contents, unless help is unavailable.
+    if (key == Qt::Key_F1 && m_helpContentsAction->isEnabled())
+        showHelp(m_helpContentsAction);
+}
 
 // ======================================================================
 // Shutdown

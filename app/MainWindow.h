@@ -22,6 +22,7 @@
 
 class AlignPanel;
 class CoursePane;
+class HelpViewer;
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -125,6 +126,11 @@ private:
     void createToolbars();
     void createStatusBar();
     void setupHelp();
+    // Help/Tessel.qhc beside the executable, as it is on disk; empty when
+    // there is none.
+    QString helpCollection() const;
+    // The help window, made on the first request; null without help.
+    HelpViewer *helpViewer();
     void firstShow();
     bool closeQuery();
     void shutDown();
@@ -138,6 +144,7 @@ private:
     View3DControls *m_view3D = nullptr;
     SimulationHost *m_host = nullptr;
     CoursePane *m_coursePane = nullptr;
+    HelpViewer *m_helpViewer = nullptr; // a window of its own, owned by this one
 
     QMenu *m_fileMenu = nullptr;
     QMenu *m_toolbarsMenu = nullptr;

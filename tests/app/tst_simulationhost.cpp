@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QPushButton>
+#include <QSet>
 #include <QScrollBar>
 #include <QSlider>
 #include <QSplitter>
@@ -107,6 +108,10 @@ private slots:
     void printGraphNeedsConfirmation();
     void paneSplit();
     void speedDialog();
+    void moviesOfTheCourse_data();
+    void moviesOfTheCourse();
+    void polarisationMovieTakesTheAngle();
+    void missingMovieLeavesThePaneEmpty();
 
 private:
     std::unique_ptr<ScopedSettings> m_settings;
@@ -462,6 +467,90 @@ void TestSimulationHost::speedDialog()
     w.host()->editSpeed();
     QCOMPARE(shownValue, 200);
     QCOMPARE(animationSpeeds()[9], 200);
+}
+
+void TestSimulationHost::moviesOfTheCourse_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("hydrogen spectrum") << 13;
+    QTest::newRow("polarisation") << 16;
+    QTest::newRow("liquid crystal display") << 17;
+}
+
+void TestSimulationHost::moviesOfTheCourse()
+{
+    // The course's own movies load from the program folder and draw: a
+    // picture with many strong colours, not a blank pane.
+    QFETCH(int, kind);
+    MainWindow w(fixedScreen());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.host()->showSimulation(kind);
+    MoviePlayer *player = w.host()->moviePlayer();
+    QVERIFY(player->hasMovie());
+    auto colourful = [player] {
+        const QImage shot = player->grabMovie();
+        QSet<int> hues;
+        int strong = 0;
+        for (int y = 0; y < shot.height(); y += 2)
+            for (int x = 0; x < shot.width(); x += 2) {
+                const QColor c = shot.pixelColor(x, y);
+                if (c.hsvSaturation() > 120 && c.value() > 80) {
+                    ++strong;
+                    hues.insert(c.hsvHue() / 30);
+                }
+            }
+        return strong > 200 && hues.size() >= 3;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(colourful(), 10000);
+    QCOMPARE(player->grabMovie().size(), player->size());
+    QVERIFY(m_answers->shown().isEmpty());
+    if (kind == 13) {
+        // The red Balmer line (656 nm) is drawn in its own colour.
+        QVariant red;
+        QVERIFY(QMetaObject::invokeMethod(player->movieRoot(), "spectralColour", Q_RETURN_ARG(QVariant, red),
+                                          Q_ARG(QVariant, 656.3)));
+        const QColor line = red.value<QColor>();
+        QVERIFY(line.isValid() && line.red() > 150 && line.green() < 80);
+        const QImage shot = player->grabMovie();
+        bool found = false;
+        for (int y = 0; y < shot.height() && !found; ++y)
+            for (int x = 0; x < shot.width() && !found; ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                found = std::abs(c.red() - line.red()) < 8 && std::abs(c.green() - line.green()) < 8
+                        && std::abs(c.blue() - line.blue()) < 8;
+            }
+        QVERIFY(found);
+    }
+}
+
+void TestSimulationHost::polarisationMovieTakesTheAngle()
+{
+    MainWindow w(fixedScreen());
+    w.host()->showSimulation(16);
+    QObject *movie = w.host()->moviePlayer()->movieRoot();
+    QVERIFY(movie);
+    QCOMPARE(movie->property("angle").toString(), QStringLiteral("0"));
+    // The angle goes as text truncated toward zero, then the analyser turns.
+    w.host()->sendMovieAngle(-45.7f);
+    QCOMPARE(movie->property("angle").toString(), QStringLiteral("-45"));
+    QCOMPARE(movie->property("targetAngle").toDouble(), -45.0);
+    w.host()->sendMovieAngle(89.9f);
+    QCOMPARE(movie->property("angle").toString(), QStringLiteral("89"));
+    QCOMPARE(movie->property("targetAngle").toDouble(), 89.0);
+}
+
+void TestSimulationHost::missingMovieLeavesThePaneEmpty()
+{
+    MainWindow w(fixedScreen());
+    w.host()->showSimulation(17);
+    QVERIFY(w.host()->moviePlayer()->hasMovie());
+    QTemporaryDir empty;
+    ScopedExeFolder exe(empty.path());
+    w.host()->showSimulation(13);
+    QVERIFY(w.host()->moviePlayer()->isVisible() || !w.isVisible());
+    QVERIFY(!w.host()->moviePlayer()->hasMovie()); // not the last page's movie
+    QVERIFY(m_answers->shown().isEmpty());
 }
 
 QTEST_MAIN(TestSimulationHost)
