@@ -9,6 +9,8 @@
 #include "sim/mechanics/SuperpositionWindow.h"
 #include "sim/mechanics/TransverseLongitudinalWindow.h"
 #include "sim/optics/DoubleSlitWindow.h"
+#include "sim/optics/GratingWindow.h"
+#include "sim/optics/MultipleSlitsWindow.h"
 #include "sim/sound/GammaAbsorptionWindow.h"
 #include "sim/sound/SpeedOfSoundWindow.h"
 #include "sim/sound/ToneKeyboardWindow.h"
@@ -56,8 +58,8 @@ std::array<KindEntry, 17> makeTable()
     std::array<KindEntry, 17> t;
     auto at = [&t](int kind) -> KindEntry & { return t[size_t(kind - 1)]; };
     at(DoubleSlitKind) = window(DoubleSlitKind, "YDS.HTM", [] { return new DoubleSlitWindow; });
-    at(MultipleSlitsKind) = window(MultipleSlitsKind, "MULTISLIT.HTM");
-    at(GratingKind) = window(GratingKind, "GRATING.HTM");
+    at(MultipleSlitsKind) = window(MultipleSlitsKind, "MULTISLIT.HTM", [] { return new MultipleSlitsWindow; });
+    at(GratingKind) = window(GratingKind, "GRATING.HTM", [] { return new GratingWindow; });
     at(TransverseLongitudinalKind) = window(TransverseLongitudinalKind, "TLWAVE.HTM",
                                            [] { return new TransverseLongitudinalWindow; });
     at(ToneKeyboardKind) = window(ToneKeyboardKind, "SOUND.HTM", [] { return new ToneKeyboardWindow; });
@@ -79,6 +81,8 @@ std::array<KindEntry, 17> makeTable()
 
     for (int k : {DampedOscillatorKind, ResonanceKind, MultipleSlitsKind})
         at(k).graphMenu = true;
+    for (int k : {DampedOscillatorKind, MultipleSlitsKind})
+        at(k).crossHair = true;
     for (int k : {TransverseLongitudinalKind, StandingWavesKind, DampedOscillatorKind, GammaAbsorptionKind, AuxiliaryCircleKind, RippleTankKind,
                   HydrogenSpectrumKind, ResonanceKind, EmWaveKind})
         at(k).speedMenu = true;
@@ -121,6 +125,12 @@ bool hasGraphMenu(int kind)
 {
     const KindEntry *k = findKind(kind);
     return k && k->graphMenu;
+}
+
+bool hasCrossHair(int kind)
+{
+    const KindEntry *k = findKind(kind);
+    return k && k->crossHair;
 }
 
 bool hasSpeedMenu(int kind)

@@ -301,12 +301,11 @@ void SimulationHost::showGraphState()
 void SimulationHost::updateGraphMenu()
 {
     showGraphState();
+    m_crossHairAction->setVisible(hasCrossHair(activeKind()));
     if (activeKind() == DampedOscillatorKind) {
-        m_crossHairAction->setVisible(true);
         SimulationWindow *w = activeWindow();
         m_timeAxisMenu->menuAction()->setVisible(w && !w->isClockRunning());
     } else {
-        m_crossHairAction->setVisible(false);
         m_timeAxisMenu->menuAction()->setVisible(false);
     }
 }
@@ -343,7 +342,7 @@ void SimulationHost::printGraph()
 
 void SimulationHost::setCrossHairVisible(bool on)
 {
-    if (activeKind() == DampedOscillatorKind)
+    if (hasCrossHair(activeKind()))
         if (SimulationWindow *w = activeWindow())
             w->setCrossHairVisible(on);
     showGraphState();

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -14,6 +15,19 @@ void sendMouse(QWidget *target, QEvent::Type type, QPointF pos, Qt::MouseButton 
 {
     QMouseEvent e(type, pos, target->mapToGlobal(pos), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(target, &e);
+}
+
+QString printedText(const std::function<void(QPrinter &)> &print)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("printed.pdf"));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        print(printer);
+    }
+    return pdfText(file);
 }
 
 ScopedDialogAnswers::ScopedDialogAnswers(bool answer)

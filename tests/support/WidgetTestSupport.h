@@ -7,6 +7,9 @@
 #include <QImage>
 #include <QPointF>
 
+#include <functional>
+
+class QPrinter;
 class QWidget;
 
 namespace TestSupport {
@@ -28,6 +31,9 @@ private:
 // A mouse event sent straight to `target` at `pos` (its own coordinates),
 // with the button that changed and the buttons held after it.
 void sendMouse(QWidget *target, QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons buttons);
+
+// What `print` puts on a high-resolution PDF printer, read back as text.
+QString printedText(const std::function<void(QPrinter &printer)> &print);
 
 // The first page of a PDF file as a picture at `dpi` dots per inch, read
 // back with pdftoppm; a null image when it cannot be read.
