@@ -1,7 +1,7 @@
 #include "app/PageLinks.h"
 
-#include "app/SimGlobals.h"
-#include "app/SimulationRegistry.h"
+#include "core/SimulationKind.h"
+#include "app/KindsTable.h"
 
 #include <QRegularExpression>
 
@@ -15,7 +15,7 @@ QString afterLast(const QString &s, const QString &separators)
 }
 } // namespace
 
-int PageKind(const QString &name)
+int pageKind(const QString &name)
 {
     if (name.isEmpty())
         return 0;
@@ -26,16 +26,16 @@ int PageKind(const QString &name)
     const int hash = n.indexOf('#');
     if (hash >= 0)
         n.truncate(hash);
-    return KindOfPageFile(n);
+    return kindOfPageFile(n);
 }
 
-int KindOfPage(const QString &name)
+int kindOfPage(const QString &name)
 {
-    const int kind = PageKind(name);
-    return kind ? kind : ActiveKind;
+    const int kind = pageKind(name);
+    return kind ? kind : activeKind();
 }
 
-QString LastUrlSegment(const QString &url)
+QString lastUrlSegment(const QString &url)
 {
     const int slash = url.lastIndexOf('/');
     if (slash >= 0)
@@ -43,7 +43,7 @@ QString LastUrlSegment(const QString &url)
     return afterLast(url, QStringLiteral("\\:"));
 }
 
-QString UrlToFilePath(const QString &url)
+QString urlToFilePath(const QString &url)
 {
     QString p = url;
     const int at = p.indexOf(QLatin1String("file:///"), 0, Qt::CaseInsensitive);
@@ -65,20 +65,20 @@ QString UrlToFilePath(const QString &url)
     return p;
 }
 
-QString UpperExtension(const QString &name)
+QString upperExtension(const QString &name)
 {
     const int dot = name.lastIndexOf('.');
     const int delimiter = qMax(name.lastIndexOf('\\'), name.lastIndexOf(':'));
     return dot > delimiter ? name.mid(dot).toUpper() : QString();
 }
 
-LinkAction ClassifyLink(const QString &segment)
+LinkAction classifyLink(const QString &segment)
 {
     if (segment.contains('$'))
         return LinkAction::Picture;
     if (segment.contains('+'))
         return LinkAction::Command;
-    if (UpperExtension(segment) == QLatin1String(".FLV"))
+    if (upperExtension(segment) == QLatin1String(".FLV"))
         return LinkAction::Video;
     return LinkAction::Page;
 }
@@ -91,12 +91,12 @@ PageLinkObserver &observer()
 }
 } // namespace
 
-void SetPageLinkObserver(PageLinkObserver o)
+void setPageLinkObserver(PageLinkObserver o)
 {
     observer() = std::move(o);
 }
 
-void ReportPageLink(LinkAction action, const QString &argument)
+void reportPageLink(LinkAction action, const QString &argument)
 {
     if (observer())
         observer()(action, argument);

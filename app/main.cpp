@@ -1,7 +1,8 @@
-// Program entry: splash window, main window, data module, event loop.
-#include "app/Splash.h"
-#include "app/uDataMod.h"
-#include "app/uWaveMain.h"
+// Program entry: splash screen, main window, the shared button icons, event
+// loop.
+#include "app/MainWindow.h"
+#include "app/SplashScreen.h"
+#include "sim/framework/IconLibrary.h"
 
 #include <QApplication>
 
@@ -13,14 +14,14 @@ int main(int argc, char *argv[])
 
     // The hourglass stays until the main window is first shown.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    SplashFrm = new TSplashFrm;
-    SplashFrm->show();
-    SplashFrm->repaint();
+    splashScreen = new SplashScreen;
+    splashScreen->show();
+    splashScreen->repaint();
     QApplication::processEvents();
 
     QApplication::setApplicationDisplayName(QStringLiteral("Orvanta"));
-    TWaveMainFrm mainForm;
-    TDataMod::Instance();
-    mainForm.show();
+    MainWindow window;
+    IconLibrary::instance();
+    window.show();
     return app.exec();
 }

@@ -1,7 +1,8 @@
 #pragma once
 // What the benchmarks share: the full-HD size they measure at and the floor
 // every drawing figure is compared with.
-#include "sim/framework/PaintBox32.h"
+#include "sim/framework/DrawingSurface.h"
+#include "sim/framework/PaintBox.h"
 
 #include <QtTest>
 
@@ -11,20 +12,20 @@ constexpr int kW = 1920, kH = 1080;
 
 // The floor: a full-HD paint box cleared and shown.
 struct Floor {
-    TPaintBox32 pic;
+    PaintBox pic;
     // Shows the paint box; false when it never reached the screen.
-    bool Show()
+    bool show()
     {
         pic.setWindowFlags(Qt::FramelessWindowHint);
         pic.resize(kW, kH);
         pic.show();
-        return QTest::qWaitForWindowExposed(&pic) && pic.Bitmap().Width() == kW;
+        return QTest::qWaitForWindowExposed(&pic) && pic.bitmap().width() == kW;
     }
-    void Once()
+    void once()
     {
-        pic.BeginUpdate();
-        pic.Bitmap().Clear(0xFFFFFFFF);
-        pic.EndUpdate();
+        pic.beginUpdate();
+        pic.bitmap().clear(0xFFFFFFFF);
+        pic.endUpdate();
         pic.repaint();
     }
 };

@@ -3,8 +3,8 @@
 // xvfb-run -a -s "-screen 0 1920x1080x24" bin/bench_drawing
 #include "BenchSupport.h"
 #include "sim/framework/DrawingContext.h"
-#include "sim/framework/GDIP_RoundRects.h"
-#include "sim/framework/PaintBox32.h"
+#include "sim/framework/RoundedRect.h"
+#include "sim/framework/DrawingSurface.h"
 
 #include <QtTest>
 #include <cmath>
@@ -21,11 +21,11 @@ QVector<QPointF> wave(int n)
     return pts;
 }
 
-std::vector<TFixedPoint> fixedWave(int n)
+std::vector<FixedPoint> fixedWave(int n)
 {
-    std::vector<TFixedPoint> pts;
+    std::vector<FixedPoint> pts;
     for (const QPointF &p : wave(n))
-        pts.push_back(FixedPoint(p.x(), p.y()));
+        pts.push_back(fixedPoint(p.x(), p.y()));
     return pts;
 }
 } // namespace
@@ -44,9 +44,9 @@ private Q_SLOTS:
 void BenchDrawing::floorClearAndShow()
 {
     Floor f;
-    QVERIFY(f.Show());
+    QVERIFY(f.show());
     QBENCHMARK {
-        f.Once();
+        f.once();
     }
 }
 
@@ -61,32 +61,32 @@ void BenchDrawing::raster_data()
 void BenchDrawing::raster()
 {
     QFETCH(QString, op);
-    TBitmap32 b;
-    b.SetSize(kW, kH);
-    b.Clear(0xFFFFFFFF);
+    RasterImage b;
+    b.setSize(kW, kH);
+    b.clear(0xFFFFFFFF);
     const auto pts501 = fixedWave(500);
     const auto pts361 = fixedWave(360);
     if (op == QLatin1String("clear")) {
-        QBENCHMARK { b.Clear(0xFFFFFFFF); }
+        QBENCHMARK { b.clear(0xFFFFFFFF); }
     } else if (op == QLatin1String("fill rect 800x600")) {
-        QBENCHMARK { b.FillRect(100, 100, 900, 700, 0xFFFF0000); }
+        QBENCHMARK { b.fillRect(100, 100, 900, 700, 0xFFFF0000); }
     } else if (op == QLatin1String("frame rect")) {
-        QBENCHMARK { b.FrameRect(0, 0, kW, kH, 0xFF3F3F3F); }
+        QBENCHMARK { b.frameRect(0, 0, kW, kH, 0xFF3F3F3F); }
     } else if (op == QLatin1String("1000 horz+vert lines")) {
         QBENCHMARK {
             for (int i = 0; i < 500; ++i) {
-                b.HorzLine(0, i, kW - 1, 0xFF0000FF);
-                b.VertLine(i, 0, kH - 1, 0xFF0000FF);
+                b.horizontalLine(0, i, kW - 1, 0xFF0000FF);
+                b.verticalLine(i, 0, kH - 1, 0xFF0000FF);
             }
         }
     } else if (op == QLatin1String("polyline 501 aliased")) {
-        QBENCHMARK { b.Polyline(pts501, 0xFF000000); }
+        QBENCHMARK { b.polyline(pts501, 0xFF000000); }
     } else if (op == QLatin1String("polyline 501 translucent")) {
-        QBENCHMARK { b.Polyline(pts501, 0x80000000); }
+        QBENCHMARK { b.polyline(pts501, 0x80000000); }
     } else if (op == QLatin1String("polyline 361 antialiased")) {
-        QBENCHMARK { b.PolylineAA(pts361, 0xFF0000FF); }
+        QBENCHMARK { b.polylineAntialiased(pts361, 0xFF0000FF); }
     } else if (op == QLatin1String("text out")) {
-        QBENCHMARK { b.TextOut(100, 100, QStringLiteral("Frequency 262 Hz")); }
+        QBENCHMARK { b.drawText(100, 100, QStringLiteral("Frequency 262 Hz")); }
     }
 }
 
@@ -105,69 +105,69 @@ void BenchDrawing::context()
 {
     QFETCH(QString, op);
     QFETCH(bool, smooth);
-    TBitmap32 b;
-    b.SetSize(kW, kH);
-    b.Clear(0xFFFFFFFF);
+    RasterImage b;
+    b.setSize(kW, kH);
+    b.clear(0xFFFFFFFF);
     if (op == QLatin1String("open and close context")) {
         QBENCHMARK {
             DrawingContext dc(b);
-            dc.SetSmoothing(smooth ? TSmoothing::HighQuality : TSmoothing::None);
+            dc.setSmoothing(smooth ? Smoothing::HighQuality : Smoothing::None);
         }
         return;
     }
     DrawingContext dc(b);
-    dc.SetSmoothing(smooth ? TSmoothing::HighQuality : TSmoothing::None);
-    dc.SetTextRendering(smooth ? TTextRendering::AntiAlias : TTextRendering::Default);
-    const TDrawPen pen(0xFF000000, 1);
-    const TDrawBrush brush(0xFF0000FF);
-    const TDrawFont font(QStringLiteral("Arial"), 40, true);
+    dc.setSmoothing(smooth ? Smoothing::HighQuality : Smoothing::None);
+    dc.setTextRendering(smooth ? TextRendering::AntiAlias : TextRendering::Default);
+    const DrawPen pen(0xFF000000, 1);
+    const DrawBrush brush(0xFF0000FF);
+    const DrawFont font(QStringLiteral("Arial"), 40, true);
     const QVector<QPointF> pts = wave(500);
     const QVector<QPointF> poly{{100, 100}, {1800, 200}, {1500, 1000}, {300, 900}, {960, 540}};
-    TDrawPath path;
-    AddRoundedRect(path, 100, 100, 1700, 880, 60);
-    path.AddRectangle(300, 300, 1300, 480);
-    TDrawPath circle;
-    circle.AddEllipse(200, 0, 1080, 1080);
+    DrawPath path;
+    addRoundedRect(path, 100, 100, 1700, 880, 60);
+    path.addRectangle(300, 300, 1300, 480);
+    DrawPath circle;
+    circle.addEllipse(200, 0, 1080, 1080);
 
     if (op == QLatin1String("line")) {
-        QBENCHMARK { dc.DrawLine(pen, 0, 0, kW - 1, kH - 1); }
+        QBENCHMARK { dc.drawLine(pen, 0, 0, kW - 1, kH - 1); }
     } else if (op == QLatin1String("lines 501")) {
-        QBENCHMARK { dc.DrawLines(pen, pts); }
+        QBENCHMARK { dc.drawLines(pen, pts); }
     } else if (op == QLatin1String("polygon")) {
-        QBENCHMARK { dc.DrawPolygon(pen, poly); }
+        QBENCHMARK { dc.drawPolygon(pen, poly); }
     } else if (op == QLatin1String("fill polygon")) {
-        QBENCHMARK { dc.FillPolygon(brush, poly); }
+        QBENCHMARK { dc.fillPolygon(brush, poly); }
     } else if (op == QLatin1String("rectangle")) {
-        QBENCHMARK { dc.DrawRectangle(pen, 100, 100, 1700, 880); }
+        QBENCHMARK { dc.drawRectangle(pen, 100, 100, 1700, 880); }
     } else if (op == QLatin1String("fill rectangle")) {
-        QBENCHMARK { dc.FillRectangle(brush, 100, 100, 1700, 880); }
+        QBENCHMARK { dc.fillRectangle(brush, 100, 100, 1700, 880); }
     } else if (op == QLatin1String("ellipse")) {
-        QBENCHMARK { dc.DrawEllipse(pen, 200, 0, 1080, 1080); }
+        QBENCHMARK { dc.drawEllipse(pen, 200, 0, 1080, 1080); }
     } else if (op == QLatin1String("fill ellipse")) {
-        QBENCHMARK { dc.FillEllipse(brush, 200, 0, 1080, 1080); }
+        QBENCHMARK { dc.fillEllipse(brush, 200, 0, 1080, 1080); }
     } else if (op == QLatin1String("arc")) {
-        QBENCHMARK { dc.DrawArc(pen, 200, 0, 1080, 1080, -90, 180); }
+        QBENCHMARK { dc.drawArc(pen, 200, 0, 1080, 1080, -90, 180); }
     } else if (op == QLatin1String("pie")) {
-        QBENCHMARK { dc.FillPie(brush, 200, 0, 1080, 1080, 120, -60); }
+        QBENCHMARK { dc.fillPie(brush, 200, 0, 1080, 1080, 120, -60); }
     } else if (op == QLatin1String("path")) {
-        QBENCHMARK { dc.DrawPath(pen, path); }
+        QBENCHMARK { dc.drawPath(pen, path); }
     } else if (op == QLatin1String("fill path")) {
-        QBENCHMARK { dc.FillPath(brush, path); }
+        QBENCHMARK { dc.fillPath(brush, path); }
     } else if (op == QLatin1String("clip + fill")) {
         QBENCHMARK {
-            dc.SetClip(circle);
-            dc.FillRectangle(brush, 0, 0, kW, kH);
-            dc.ResetClip();
+            dc.setClip(circle);
+            dc.fillRectangle(brush, 0, 0, kW, kH);
+            dc.resetClip();
         }
     } else if (op == QLatin1String("text in rectangle")) {
         QBENCHMARK {
-            dc.DrawString(QStringLiteral("Maximum amplitude 21.33"), font, QRectF(100, 100, 900, 100),
-                          TTextFormat(TTextAlign::Center, TTextAlign::Center), brush);
+            dc.drawString(QStringLiteral("Maximum amplitude 21.33"), font, QRectF(100, 100, 900, 100),
+                          TextFormat(TextAlign::Center, TextAlign::Center), brush);
         }
     } else if (op == QLatin1String("text at point")) {
         QBENCHMARK {
-            dc.DrawString(QStringLiteral("Maximum amplitude 21.33"), font, QPointF(960, 540),
-                          TTextFormat(TTextAlign::Center, TTextAlign::Far), brush);
+            dc.drawString(QStringLiteral("Maximum amplitude 21.33"), font, QPointF(960, 540),
+                          TextFormat(TextAlign::Center, TextAlign::Far), brush);
         }
     }
 }

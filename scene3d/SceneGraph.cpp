@@ -7,25 +7,25 @@ namespace {
 std::atomic<uint64_t> g_nextId{1};
 }
 
-int TMesh::VertexCount() const
+int Mesh::vertexCount() const
 {
     int n = 0;
-    for (const TMeshPart &p : Parts)
-        n += int(p.Vertices.size());
+    for (const MeshPart &p : parts)
+        n += int(p.vertices.size());
     return n;
 }
 
 // ---------------------------------------------------------------- library
 
-TMaterial &TMaterialLibrary::Add(const QString &name)
+Material &MaterialLibrary::add(const QString &name)
 {
-    if (TMaterial *m = Find(name))
+    if (Material *m = find(name))
         return *m;
-    m_items.emplace_back(name, std::make_unique<TMaterial>());
+    m_items.emplace_back(name, std::make_unique<Material>());
     return *m_items.back().second;
 }
 
-TMaterial *TMaterialLibrary::Find(const QString &name)
+Material *MaterialLibrary::find(const QString &name)
 {
     for (auto &item : m_items)
         if (item.first.compare(name, Qt::CaseInsensitive) == 0)
@@ -33,12 +33,12 @@ TMaterial *TMaterialLibrary::Find(const QString &name)
     return nullptr;
 }
 
-const TMaterial *TMaterialLibrary::Find(const QString &name) const
+const Material *MaterialLibrary::find(const QString &name) const
 {
-    return const_cast<TMaterialLibrary *>(this)->Find(name);
+    return const_cast<MaterialLibrary *>(this)->find(name);
 }
 
-QStringList TMaterialLibrary::Names() const
+QStringList MaterialLibrary::names() const
 {
     QStringList names;
     for (const auto &item : m_items)
@@ -48,24 +48,24 @@ QStringList TMaterialLibrary::Names() const
 
 // ---------------------------------------------------------------- node
 
-TSceneNode::TSceneNode(TSceneNode *parent) : m_parent(parent), m_id(g_nextId++)
+SceneNode::SceneNode(SceneNode *parent) : m_parent(parent), m_id(g_nextId++)
 {
     if (m_parent) {
         m_parent->m_children.push_back(this);
-        m_parent->Changed();
+        m_parent->changed();
     }
 }
 
-TSceneNode::~TSceneNode()
+SceneNode::~SceneNode()
 {
     m_deleting = true;
-    for (TProxyNode *p : m_proxies)
+    for (ProxyNode *p : m_proxies)
         p->m_master = nullptr;
     m_proxies.clear();
     // Children go last to first, so none of them looks for a sibling that
     // is already gone.
     while (!m_children.empty()) {
-        TSceneNode *c = m_children.back();
+        SceneNode *c = m_children.back();
         m_children.pop_back();
         c->m_parent = nullptr;
         delete c;
@@ -73,72 +73,72 @@ TSceneNode::~TSceneNode()
     if (m_parent && !m_parent->m_deleting) {
         auto &siblings = m_parent->m_children;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
-        m_parent->Changed();
+        m_parent->changed();
     }
 }
 
-TSceneNode *TSceneNode::Child(int index) const
+SceneNode *SceneNode::child(int index) const
 {
     if (index < 0 || index >= int(m_children.size()))
         return nullptr;
     return m_children[size_t(index)];
 }
 
-int TSceneNode::IndexOf(const TSceneNode *child) const
+int SceneNode::indexOf(const SceneNode *child) const
 {
     const auto it = std::find(m_children.begin(), m_children.end(), child);
     return it == m_children.end() ? -1 : int(it - m_children.begin());
 }
 
-void TSceneNode::DeleteChildren()
+void SceneNode::deleteChildren()
 {
     if (m_children.empty())
         return;
-    BeginUpdate();
+    beginUpdate();
     while (!m_children.empty())
         delete m_children.back(); // unlinks itself
-    EndUpdate();
+    endUpdate();
 }
 
-TSceneNode *TSceneNode::TopNode()
+SceneNode *SceneNode::topNode()
 {
-    TSceneNode *n = this;
+    SceneNode *n = this;
     while (n->m_parent)
         n = n->m_parent;
     return n;
 }
 
-void TSceneNode::SetPosition(const QVector3D &p)
+void SceneNode::setPosition(const QVector3D &p)
 {
-    SetField(m_position, p);
+    setField(m_position, p);
 }
 
-void TSceneNode::SetPitchAngle(float degrees)
+void SceneNode::setPitchAngle(float degrees)
 {
-    SetField(m_pitch, degrees);
+    setField(m_pitch, degrees);
 }
 
-void TSceneNode::SetRollAngle(float degrees)
+void SceneNode::setRollAngle(float degrees)
 {
-    SetField(m_roll, degrees);
+    setField(m_roll, degrees);
 }
 
-void TSceneNode::SetTurnAngle(float degrees)
+void SceneNode::setTurnAngle(float degrees)
 {
-    SetField(m_turn, degrees);
+    setField(m_turn, degrees);
 }
 
-void TSceneNode::SetScale(const QVector3D &s)
+void SceneNode::setScale(const QVector3D &s)
 {
-    SetField(m_scale, s);
+    setField(m_scale, s);
 }
 
-void TSceneNode::SetVisible(bool visible)
+void SceneNode::setVisible(bool visible)
 {
-    SetField(m_visible, visible);
+    setField(m_visible, visible);
 }
 
-QMatrix4x4 TSceneNode::RotationMatrix() const
+QMatrix4x4 SceneNode::rotationMatrix() const
 {
     QMatrix4x4 m;
     if (m_turn != 0.0f)
@@ -151,121 +151,121 @@ QMatrix4x4 TSceneNode::RotationMatrix() const
     return m;
 }
 
-QMatrix4x4 TSceneNode::LocalMatrix() const
+QMatrix4x4 SceneNode::localMatrix() const
 {
     QMatrix4x4 m;
     m.translate(m_position);
-    m *= RotationMatrix();
+    m *= rotationMatrix();
     if (m_scale != QVector3D(1.0f, 1.0f, 1.0f))
         m.scale(m_scale);
     return m;
 }
 
-QMatrix4x4 TSceneNode::AbsoluteMatrix() const
+QMatrix4x4 SceneNode::absoluteMatrix() const
 {
-    QMatrix4x4 m = LocalMatrix();
-    for (const TSceneNode *p = m_parent; p; p = p->m_parent)
-        m = p->LocalMatrix() * m;
+    QMatrix4x4 m = localMatrix();
+    for (const SceneNode *p = m_parent; p; p = p->m_parent)
+        m = p->localMatrix() * m;
     return m;
 }
 
-QVector3D TSceneNode::AbsolutePosition() const
+QVector3D SceneNode::absolutePosition() const
 {
-    return AbsoluteMatrix().map(QVector3D(0.0f, 0.0f, 0.0f));
+    return absoluteMatrix().map(QVector3D(0.0f, 0.0f, 0.0f));
 }
 
-QVector3D TSceneNode::Direction() const
+QVector3D SceneNode::direction() const
 {
-    return RotationMatrix().mapVector(QVector3D(0.0f, 0.0f, 1.0f));
+    return rotationMatrix().mapVector(QVector3D(0.0f, 0.0f, 1.0f));
 }
 
-QVector3D TSceneNode::Up() const
+QVector3D SceneNode::up() const
 {
-    return RotationMatrix().mapVector(QVector3D(0.0f, 1.0f, 0.0f));
+    return rotationMatrix().mapVector(QVector3D(0.0f, 1.0f, 0.0f));
 }
 
-void TSceneNode::SetMaterial(const TMaterial &material)
+void SceneNode::setMaterial(const Material &material)
 {
     if (material == m_material && !m_library)
         return;
     m_material = material;
     m_library = nullptr;
     m_libMaterialName.clear();
-    Changed();
+    changed();
 }
 
-void TSceneNode::SetLibMaterial(const TMaterialLibrary *library, const QString &name)
+void SceneNode::setLibraryMaterial(const MaterialLibrary *library, const QString &name)
 {
     m_library = library;
     m_libMaterialName = library ? name : QString();
-    Changed();
+    changed();
 }
 
-const TMaterial &TSceneNode::EffectiveMaterial() const
+const Material &SceneNode::effectiveMaterial() const
 {
     if (m_library && !m_libMaterialName.isEmpty())
-        if (const TMaterial *m = m_library->Find(m_libMaterialName))
+        if (const Material *m = m_library->find(m_libMaterialName))
             return *m;
     return m_material;
 }
 
-void TSceneNode::BeginUpdate()
+void SceneNode::beginUpdate()
 {
-    ++TopNode()->m_updateDepth;
+    ++topNode()->m_updateDepth;
 }
 
-void TSceneNode::EndUpdate()
+void SceneNode::endUpdate()
 {
-    TSceneNode *top = TopNode();
+    SceneNode *top = topNode();
     if (top->m_updateDepth <= 0)
         return; // unbalanced: nothing to end
     if (--top->m_updateDepth == 0 && top->m_pendingChange) {
         top->m_pendingChange = false;
-        top->TreeChanged();
+        top->treeChanged();
     }
 }
 
-bool TSceneNode::InUpdate()
+bool SceneNode::inUpdate()
 {
-    return TopNode()->m_updateDepth > 0;
+    return topNode()->m_updateDepth > 0;
 }
 
-void TSceneNode::Changed()
+void SceneNode::changed()
 {
     ++m_revision;
-    ReportChange();
+    reportChange();
 }
 
-void TSceneNode::GeometryChanged()
+void SceneNode::geometryChanged()
 {
     ++m_geometryRevision;
-    Changed();
+    changed();
 }
 
-void TSceneNode::ReportChange()
+void SceneNode::reportChange()
 {
-    TSceneNode *top = TopNode();
+    SceneNode *top = topNode();
     if (top->m_deleting)
         return;
     if (top->m_updateDepth > 0)
         top->m_pendingChange = true;
     else
-        top->TreeChanged();
+        top->treeChanged();
 }
 
 // ---------------------------------------------------------------- proxy
 
-TProxyNode::TProxyNode(TSceneNode *parent, TSceneNode *master) : TSceneNode(parent)
+ProxyNode::ProxyNode(SceneNode *parent, SceneNode *master) : SceneNode(parent)
 {
-    SetMasterObject(master);
+    setMasterObject(master);
 }
 
-TProxyNode::~TProxyNode()
+ProxyNode::~ProxyNode()
 {
-    SetMasterObject(nullptr);
+    setMasterObject(nullptr);
 }
 
-void TProxyNode::SetMasterObject(TSceneNode *master)
+void ProxyNode::setMasterObject(SceneNode *master)
 {
     if (master == m_master)
         return;
@@ -276,21 +276,21 @@ void TProxyNode::SetMasterObject(TSceneNode *master)
     m_master = master;
     if (m_master)
         m_master->m_proxies.push_back(this);
-    Changed();
+    changed();
 }
 
-void TProxyNode::SetKeepsSourcePlacement(bool keep)
+void ProxyNode::setKeepsSourcePlacement(bool keep)
 {
-    SetField(m_keepPlacement, keep);
+    setField(m_keepPlacement, keep);
 }
 
 // ---------------------------------------------------------------- root
 
-void TSceneRoot::TreeChanged()
+void SceneRoot::treeChanged()
 {
     ++m_reports;
-    if (OnChange)
-        OnChange();
+    if (onChange)
+        onChange();
 }
 
 // ---------------------------------------------------------------- draw list
@@ -299,45 +299,45 @@ namespace {
 
 // Nodes whose subtree is being drawn through a copy; a copy of one of them
 // would draw itself without end.
-using Chain = std::vector<const TSceneNode *>;
+using Chain = std::vector<const SceneNode *>;
 
-void collectSubtree(const TSceneNode &node, const QMatrix4x4 &world, Chain &chain,
-                    std::vector<TDrawItem> &items);
+void collectSubtree(const SceneNode &node, const QMatrix4x4 &world, Chain &chain,
+                    std::vector<DrawItem> &items);
 
-void collectNode(const TSceneNode &node, const QMatrix4x4 &parentWorld, Chain &chain,
-                 std::vector<TDrawItem> &items)
+void collectNode(const SceneNode &node, const QMatrix4x4 &parentWorld, Chain &chain,
+                 std::vector<DrawItem> &items)
 {
-    if (!node.Visible())
+    if (!node.visible())
         return;
-    collectSubtree(node, parentWorld * node.LocalMatrix(), chain, items);
+    collectSubtree(node, parentWorld * node.localMatrix(), chain, items);
 }
 
 // The node's own drawing and its children, the node placed by world.
-void collectSubtree(const TSceneNode &node, const QMatrix4x4 &world, Chain &chain,
-                    std::vector<TDrawItem> &items)
+void collectSubtree(const SceneNode &node, const QMatrix4x4 &world, Chain &chain,
+                    std::vector<DrawItem> &items)
 {
-    if (auto *proxy = dynamic_cast<const TProxyNode *>(&node)) {
-        const TSceneNode *master = proxy->MasterObject();
+    if (auto *proxy = dynamic_cast<const ProxyNode *>(&node)) {
+        const SceneNode *master = proxy->masterObject();
         if (master && std::find(chain.begin(), chain.end(), master) == chain.end()) {
             chain.push_back(master);
-            collectSubtree(*master, proxy->KeepsSourcePlacement() ? world * master->LocalMatrix() : world,
+            collectSubtree(*master, proxy->keepsSourcePlacement() ? world * master->localMatrix() : world,
                            chain, items);
             chain.pop_back();
         }
-    } else if (node.HasGeometry()) {
-        items.push_back(TDrawItem{&node, world, &node.EffectiveMaterial()});
+    } else if (node.hasGeometry()) {
+        items.push_back(DrawItem{&node, world, &node.effectiveMaterial()});
     }
     chain.push_back(&node);
-    for (int i = 0; i < node.Count(); ++i)
-        collectNode(*node.Child(i), world, chain, items);
+    for (int i = 0; i < node.count(); ++i)
+        collectNode(*node.child(i), world, chain, items);
     chain.pop_back();
 }
 
 } // namespace
 
-std::vector<TDrawItem> CollectDrawItems(const TSceneNode &root)
+std::vector<DrawItem> collectDrawItems(const SceneNode &root)
 {
-    std::vector<TDrawItem> items;
+    std::vector<DrawItem> items;
     Chain chain;
     collectNode(root, QMatrix4x4(), chain, items);
     return items;

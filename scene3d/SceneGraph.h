@@ -2,7 +2,7 @@
 // The 3D scene graph: nodes with a placement (position, pitch, roll, turn,
 // scale, visibility) and ordered children, materials, and copies that draw
 // another node's geometry again. Shapes describe their geometry as plain
-// vertex lists (TMesh), so the whole graph can be built, moved and checked
+// vertex lists (Mesh), so the whole graph can be built, moved and checked
 // without a GPU; the viewer turns it into OpenGL calls.
 //
 // Rotation conventions (angles in degrees; an untransformed node faces +z
@@ -13,7 +13,7 @@
 //          from +z towards +x, so a turn of 90 lays it along +x;
 //   roll   about the node's facing axis (z); positive tips the up axis from
 //          +y towards -x.
-// They are applied roll first, then pitch, then turn (LocalMatrix), so a
+// They are applied roll first, then pitch, then turn (localMatrix), so a
 // roll always spins the node about its own facing axis wherever turn and
 // pitch have pointed it. Scale is applied before any rotation, along the
 // node's own axes.
@@ -30,205 +30,205 @@
 
 // ---------------------------------------------------------------- geometry
 
-enum class TPrimitive { Triangles, TriangleStrip, TriangleFan, Lines, LineStrip };
+enum class Primitive { Triangles, TriangleStrip, TriangleFan, Lines, LineStrip };
 
 // One run of vertices drawn with one primitive. Lit parts carry one normal
 // per vertex; line parts carry none.
-struct TMeshPart {
-    TPrimitive Mode = TPrimitive::Triangles;
-    std::vector<QVector3D> Vertices;
-    std::vector<QVector3D> Normals;
+struct MeshPart {
+    Primitive mode = Primitive::Triangles;
+    std::vector<QVector3D> vertices;
+    std::vector<QVector3D> normals;
 
-    void Add(const QVector3D &normal, const QVector3D &vertex)
+    void add(const QVector3D &normal, const QVector3D &vertex)
     {
-        Normals.push_back(normal);
-        Vertices.push_back(vertex);
+        normals.push_back(normal);
+        vertices.push_back(vertex);
     }
 };
 
 // What a shape draws, in its own coordinates. Triangles are wound
 // counter-clockwise seen from the side their normals point to.
-struct TMesh {
-    std::vector<TMeshPart> Parts;
+struct Mesh {
+    std::vector<MeshPart> parts;
     // Unlit meshes (lines) are drawn in Color and ignore the material.
-    bool Lit = true;
-    QVector4D Color{0.0f, 0.0f, 0.0f, 1.0f};
-    float LineWidth = 1.0f;
-    bool Antialiased = false;
+    bool lit = true;
+    QVector4D color{0.0f, 0.0f, 0.0f, 1.0f};
+    float lineWidth = 1.0f;
+    bool antialiased = false;
 
-    TMeshPart &AddPart(TPrimitive mode)
+    MeshPart &addPart(Primitive mode)
     {
-        Parts.push_back(TMeshPart{mode, {}, {}});
-        return Parts.back();
+        parts.push_back(MeshPart{mode, {}, {}});
+        return parts.back();
     }
-    int VertexCount() const;
+    int vertexCount() const;
 };
 
 // ---------------------------------------------------------------- materials
 
-enum class TBlending { Opaque, Transparency };
+enum class Blending { Opaque, Transparency };
 
 // Colours as (red, green, blue, alpha). The defaults are the library's
 // defaults; the alpha of Diffuse is the alpha of the drawn surface.
-struct TMaterial {
-    QVector4D Ambient{0.2f, 0.2f, 0.2f, 1.0f};
-    QVector4D Diffuse{0.8f, 0.8f, 0.8f, 1.0f};
-    QVector4D Emission{0.0f, 0.0f, 0.0f, 1.0f};
-    QVector4D Specular{0.0f, 0.0f, 0.0f, 1.0f};
-    float Shininess = 0.0f;
-    TBlending Blending = TBlending::Opaque;
+struct Material {
+    QVector4D ambient{0.2f, 0.2f, 0.2f, 1.0f};
+    QVector4D diffuse{0.8f, 0.8f, 0.8f, 1.0f};
+    QVector4D emission{0.0f, 0.0f, 0.0f, 1.0f};
+    QVector4D specular{0.0f, 0.0f, 0.0f, 1.0f};
+    float shininess = 0.0f;
+    Blending blending = Blending::Opaque;
 
-    bool IsBlended() const { return Blending != TBlending::Opaque; }
-    bool operator==(const TMaterial &) const = default;
+    bool isBlended() const { return blending != Blending::Opaque; }
+    bool operator==(const Material &) const = default;
 };
 
 // Named materials shared by many objects. Entries are never removed, so a
 // reference to one stays valid as long as the library.
-class TMaterialLibrary
+class MaterialLibrary
 {
 public:
     // The material of that name, created with the defaults if it is new.
-    TMaterial &Add(const QString &name);
-    TMaterial *Find(const QString &name);
-    const TMaterial *Find(const QString &name) const;
-    QStringList Names() const;
-    int Count() const { return int(m_items.size()); }
+    Material &add(const QString &name);
+    Material *find(const QString &name);
+    const Material *find(const QString &name) const;
+    QStringList names() const;
+    int count() const { return int(m_items.size()); }
 
 private:
-    std::vector<std::pair<QString, std::unique_ptr<TMaterial>>> m_items;
+    std::vector<std::pair<QString, std::unique_ptr<Material>>> m_items;
 };
 
 // ---------------------------------------------------------------- nodes
 
-class TProxyNode;
+class ProxyNode;
 
 // A group node: placement, visibility, material and ordered children. It
 // owns its children; deleting a node deletes its subtree. Shapes derive from
-// it and describe their geometry through BuildMesh.
-class TSceneNode
+// it and describe their geometry through buildMesh.
+class SceneNode
 {
 public:
     // The node is appended to parent's children when parent is given.
-    explicit TSceneNode(TSceneNode *parent = nullptr);
-    virtual ~TSceneNode();
-    TSceneNode(const TSceneNode &) = delete;
-    TSceneNode &operator=(const TSceneNode &) = delete;
+    explicit SceneNode(SceneNode *parent = nullptr);
+    virtual ~SceneNode();
+    SceneNode(const SceneNode &) = delete;
+    SceneNode &operator=(const SceneNode &) = delete;
 
     // ---- tree
-    TSceneNode *Parent() const { return m_parent; }
-    int Count() const { return int(m_children.size()); }
+    SceneNode *parent() const { return m_parent; }
+    int count() const { return int(m_children.size()); }
     // The child at index, or null when out of range.
-    TSceneNode *Child(int index) const;
-    int IndexOf(const TSceneNode *child) const;
+    SceneNode *child(int index) const;
+    int indexOf(const SceneNode *child) const;
     // Creates a T (constructed as T(this, args...)) as the last child.
     template <class T, class... Args>
-    T *AddNewChild(Args &&...args)
+    T *addNewChild(Args &&...args)
     {
         return new T(this, std::forward<Args>(args)...);
     }
     // Deletes every child (and its subtree); copies of deleted nodes go blank.
-    void DeleteChildren();
+    void deleteChildren();
     // The ancestor without a parent (this node when it has none).
-    TSceneNode *TopNode();
-    QString Name;
+    SceneNode *topNode();
+    QString name;
 
     // ---- placement, relative to the parent
-    QVector3D Position() const { return m_position; }
-    float X() const { return m_position.x(); }
-    float Y() const { return m_position.y(); }
-    float Z() const { return m_position.z(); }
-    void SetPosition(const QVector3D &p);
-    void SetPosition(float x, float y, float z) { SetPosition(QVector3D(x, y, z)); }
-    void SetX(float x) { SetPosition(QVector3D(x, m_position.y(), m_position.z())); }
-    void SetY(float y) { SetPosition(QVector3D(m_position.x(), y, m_position.z())); }
-    void SetZ(float z) { SetPosition(QVector3D(m_position.x(), m_position.y(), z)); }
-    float PitchAngle() const { return m_pitch; }
-    void SetPitchAngle(float degrees);
-    float RollAngle() const { return m_roll; }
-    void SetRollAngle(float degrees);
-    float TurnAngle() const { return m_turn; }
-    void SetTurnAngle(float degrees);
-    QVector3D Scale() const { return m_scale; }
-    void SetScale(const QVector3D &s);
-    void SetScale(float x, float y, float z) { SetScale(QVector3D(x, y, z)); }
-    bool Visible() const { return m_visible; }
-    void SetVisible(bool visible);
+    QVector3D position() const { return m_position; }
+    float x() const { return m_position.x(); }
+    float y() const { return m_position.y(); }
+    float z() const { return m_position.z(); }
+    void setPosition(const QVector3D &p);
+    void setPosition(float x, float y, float z) { setPosition(QVector3D(x, y, z)); }
+    void setX(float x) { setPosition(QVector3D(x, m_position.y(), m_position.z())); }
+    void setY(float y) { setPosition(QVector3D(m_position.x(), y, m_position.z())); }
+    void setZ(float z) { setPosition(QVector3D(m_position.x(), m_position.y(), z)); }
+    float pitchAngle() const { return m_pitch; }
+    void setPitchAngle(float degrees);
+    float rollAngle() const { return m_roll; }
+    void setRollAngle(float degrees);
+    float turnAngle() const { return m_turn; }
+    void setTurnAngle(float degrees);
+    QVector3D scale() const { return m_scale; }
+    void setScale(const QVector3D &s);
+    void setScale(float x, float y, float z) { setScale(QVector3D(x, y, z)); }
+    bool visible() const { return m_visible; }
+    void setVisible(bool visible);
 
     // Rotation alone (turn x pitch x roll).
-    QMatrix4x4 RotationMatrix() const;
+    QMatrix4x4 rotationMatrix() const;
     // Translation x rotation x scale: node coordinates to the parent's.
-    QMatrix4x4 LocalMatrix() const;
+    QMatrix4x4 localMatrix() const;
     // Node coordinates to the top node's.
-    QMatrix4x4 AbsoluteMatrix() const;
-    QVector3D AbsolutePosition() const;
+    QMatrix4x4 absoluteMatrix() const;
+    QVector3D absolutePosition() const;
     // The node's facing (+z) and up (+y) axes in its parent's coordinates.
-    QVector3D Direction() const;
-    QVector3D Up() const;
+    QVector3D direction() const;
+    QVector3D up() const;
 
     // ---- material
     // The node's own material; it stops using a library material.
-    void SetMaterial(const TMaterial &material);
-    const TMaterial &Material() const { return m_material; }
+    void setMaterial(const Material &material);
+    const Material &material() const { return m_material; }
     // Uses the library's material of that name (looked up when drawn, so
     // the library may gain the name later). The library must outlive the
     // node or be replaced before it goes.
-    void SetLibMaterial(const TMaterialLibrary *library, const QString &name);
-    QString LibMaterialName() const { return m_libMaterialName; }
+    void setLibraryMaterial(const MaterialLibrary *library, const QString &name);
+    QString libraryMaterialName() const { return m_libMaterialName; }
     // The library's material when one is named and found, else the own one.
-    const TMaterial &EffectiveMaterial() const;
+    const Material &effectiveMaterial() const;
 
     // ---- geometry (shapes)
-    virtual bool HasGeometry() const { return false; }
+    virtual bool hasGeometry() const { return false; }
     // Fills mesh with the shape in node coordinates.
-    virtual void BuildMesh(TMesh &mesh) const { (void)mesh; }
+    virtual void buildMesh(Mesh &mesh) const { (void)mesh; }
     // Raised whenever the mesh would come out differently.
-    uint64_t GeometryRevision() const { return m_geometryRevision; }
+    uint64_t geometryRevision() const { return m_geometryRevision; }
 
     // ---- change tracking
     // Unique for the lifetime of the program (never reused).
-    uint64_t Id() const { return m_id; }
+    uint64_t id() const { return m_id; }
     // Raised by every change of this node (placement, material, geometry,
     // its list of children).
-    uint64_t Revision() const { return m_revision; }
+    uint64_t revision() const { return m_revision; }
     // Brackets a batch of changes anywhere in this node's tree: the tree
-    // reports one change at the outermost EndUpdate instead of one per edit.
-    void BeginUpdate();
-    void EndUpdate();
-    bool InUpdate();
+    // reports one change at the outermost endUpdate instead of one per edit.
+    void beginUpdate();
+    void endUpdate();
+    bool inUpdate();
 
 protected:
     // Marks the node changed and tells the tree.
-    void Changed();
+    void changed();
     // Marks the geometry changed (and the node).
-    void GeometryChanged();
+    void geometryChanged();
     // Stores value in member; a different value is a change (of the
-    // geometry for SetGeometryField).
+    // geometry for setGeometryField).
     template <class T>
-    void SetField(T &member, const T &value)
+    void setField(T &member, const T &value)
     {
         if (member == value)
             return;
         member = value;
-        Changed();
+        changed();
     }
     template <class T>
-    void SetGeometryField(T &member, const T &value)
+    void setGeometryField(T &member, const T &value)
     {
         if (member == value)
             return;
         member = value;
-        GeometryChanged();
+        geometryChanged();
     }
     // Called on the top node when its tree changed, outside any update.
-    virtual void TreeChanged() {}
+    virtual void treeChanged() {}
 
 private:
-    friend class TProxyNode;
-    void ReportChange();
+    friend class ProxyNode;
+    void reportChange();
 
-    TSceneNode *m_parent = nullptr;
-    std::vector<TSceneNode *> m_children;
-    std::vector<TProxyNode *> m_proxies; // copies that draw this node
+    SceneNode *m_parent = nullptr;
+    std::vector<SceneNode *> m_children;
+    std::vector<ProxyNode *> m_proxies; // copies that draw this node
     bool m_deleting = false;
 
     QVector3D m_position{0.0f, 0.0f, 0.0f};
@@ -236,8 +236,8 @@ private:
     QVector3D m_scale{1.0f, 1.0f, 1.0f};
     bool m_visible = true;
 
-    TMaterial m_material;
-    const TMaterialLibrary *m_library = nullptr;
+    Material m_material;
+    const MaterialLibrary *m_library = nullptr;
     QString m_libMaterialName;
 
     uint64_t m_id;
@@ -252,39 +252,39 @@ private:
 // matter to the copy (a hidden master can serve as a template); the
 // visibility of the master's children does. Copies of copies work; a copy
 // that would draw itself (its master is an ancestor being drawn) is skipped.
-class TProxyNode : public TSceneNode
+class ProxyNode : public SceneNode
 {
 public:
-    explicit TProxyNode(TSceneNode *parent = nullptr, TSceneNode *master = nullptr);
-    ~TProxyNode() override;
+    explicit ProxyNode(SceneNode *parent = nullptr, SceneNode *master = nullptr);
+    ~ProxyNode() override;
 
     // Null once the master has been deleted.
-    TSceneNode *MasterObject() const { return m_master; }
-    void SetMasterObject(TSceneNode *master);
+    SceneNode *masterObject() const { return m_master; }
+    void setMasterObject(SceneNode *master);
     // When set, the master's own placement is applied inside the copy's:
     // the copy's position adds to the master's, and so on. When clear
     // (default) the copy's placement replaces the master's.
-    bool KeepsSourcePlacement() const { return m_keepPlacement; }
-    void SetKeepsSourcePlacement(bool keep);
+    bool keepsSourcePlacement() const { return m_keepPlacement; }
+    void setKeepsSourcePlacement(bool keep);
 
 private:
-    friend class TSceneNode;
-    TSceneNode *m_master = nullptr;
+    friend class SceneNode;
+    SceneNode *m_master = nullptr;
     bool m_keepPlacement = false;
 };
 
-// The top of a scene: reports changes of its tree through OnChange, once
+// The top of a scene: reports changes of its tree through onChange, once
 // per change outside an update and once per outermost update with changes.
-class TSceneRoot : public TSceneNode
+class SceneRoot : public SceneNode
 {
 public:
-    TSceneRoot() : TSceneNode(nullptr) {}
-    std::function<void()> OnChange;
+    SceneRoot() : SceneNode(nullptr) {}
+    std::function<void()> onChange;
     // How many changes have been reported so far.
-    uint64_t ChangeReports() const { return m_reports; }
+    uint64_t changeReports() const { return m_reports; }
 
 protected:
-    void TreeChanged() override;
+    void treeChanged() override;
 
 private:
     uint64_t m_reports = 0;
@@ -294,12 +294,12 @@ private:
 
 // One object to draw: the node whose geometry it is (for a copy, the
 // master's), where it goes, and with which material.
-struct TDrawItem {
-    const TSceneNode *Geometry = nullptr;
-    QMatrix4x4 World;
-    const TMaterial *Material = nullptr;
+struct DrawItem {
+    const SceneNode *geometry = nullptr;
+    QMatrix4x4 world;
+    const Material *material = nullptr;
 };
 
 // Everything visible under root, in tree order, with world matrices
 // (relative to root's parent frame: root's own placement included).
-std::vector<TDrawItem> CollectDrawItems(const TSceneNode &root);
+std::vector<DrawItem> collectDrawItems(const SceneNode &root);

@@ -18,70 +18,70 @@ QVector3D anyPerpendicular(const QVector3D &v)
 
 // ---------------------------------------------------------------- node lists
 
-void TNodeListShape::AddNode(const QVector3D &p)
+void NodeListShape::addNode(const QVector3D &p)
 {
     m_nodes.push_back(p);
-    GeometryChanged();
+    geometryChanged();
 }
 
-void TNodeListShape::SetNode(int index, const QVector3D &p)
+void NodeListShape::setNode(int index, const QVector3D &p)
 {
     if (index < 0 || index >= int(m_nodes.size()) || m_nodes[size_t(index)] == p)
         return;
     m_nodes[size_t(index)] = p;
-    GeometryChanged();
+    geometryChanged();
 }
 
-void TNodeListShape::ClearNodes()
+void NodeListShape::clearNodes()
 {
     if (m_nodes.empty())
         return;
     m_nodes.clear();
-    GeometryChanged();
+    geometryChanged();
 }
 
 // ---------------------------------------------------------------- lines
 
-void TLines::SetLineColor(const QVector4D &c)
+void Lines::setLineColor(const QVector4D &c)
 {
-    SetGeometryField(m_color, c);
+    setGeometryField(m_color, c);
 }
 
-void TLines::SetLineWidth(float w)
+void Lines::setLineWidth(float w)
 {
-    SetGeometryField(m_width, w);
+    setGeometryField(m_width, w);
 }
 
-void TLines::SetAntialiased(bool on)
+void Lines::setAntialiased(bool on)
 {
-    SetGeometryField(m_antialiased, on);
+    setGeometryField(m_antialiased, on);
 }
 
-void TLines::BuildMesh(TMesh &mesh) const
+void Lines::buildMesh(Mesh &mesh) const
 {
-    mesh.Lit = false;
-    mesh.Color = m_color;
-    mesh.LineWidth = m_width;
-    mesh.Antialiased = m_antialiased;
-    TMeshPart &part = mesh.AddPart(TPrimitive::LineStrip);
-    part.Vertices = Nodes();
+    mesh.lit = false;
+    mesh.color = m_color;
+    mesh.lineWidth = m_width;
+    mesh.antialiased = m_antialiased;
+    MeshPart &part = mesh.addPart(Primitive::LineStrip);
+    part.vertices = nodes();
 }
 
 // ---------------------------------------------------------------- pipe
 
-void TPipe::SetRadius(float r)
+void Pipe::setRadius(float r)
 {
-    SetGeometryField(m_radius, r);
+    setGeometryField(m_radius, r);
 }
 
-void TPipe::SetSlices(int n)
+void Pipe::setSlices(int n)
 {
-    SetGeometryField(m_slices, n);
+    setGeometryField(m_slices, n);
 }
 
-void TPipe::BuildMesh(TMesh &mesh) const
+void Pipe::buildMesh(Mesh &mesh) const
 {
-    const std::vector<QVector3D> &p = Nodes();
+    const std::vector<QVector3D> &p = nodes();
     const size_t n = p.size();
     if (n < 2 || m_slices < 3)
         return;
@@ -113,20 +113,20 @@ void TPipe::BuildMesh(TMesh &mesh) const
     auto ring = [&](size_t i, int j) { return normal[i] * c[size_t(j)] + binormal[i] * s[size_t(j)]; };
 
     for (size_t i = 0; i + 1 < n; ++i) {
-        TMeshPart &strip = mesh.AddPart(TPrimitive::TriangleStrip);
+        MeshPart &strip = mesh.addPart(Primitive::TriangleStrip);
         for (int j = 0; j <= m_slices; ++j) {
             const QVector3D d1 = ring(i + 1, j), d0 = ring(i, j);
-            strip.Add(d1, p[i + 1] + d1 * m_radius);
-            strip.Add(d0, p[i] + d0 * m_radius);
+            strip.add(d1, p[i + 1] + d1 * m_radius);
+            strip.add(d0, p[i] + d0 * m_radius);
         }
     }
 }
 
 // ---------------------------------------------------------------- polygon
 
-void TPolygon::BuildMesh(TMesh &mesh) const
+void Polygon3D::buildMesh(Mesh &mesh) const
 {
-    const std::vector<QVector3D> &p = Nodes();
+    const std::vector<QVector3D> &p = nodes();
     // Newell's normal works for any simple or concave polygon.
     QVector3D nrm;
     for (size_t i = 0; i < p.size(); ++i) {
@@ -145,15 +145,15 @@ void TPolygon::BuildMesh(TMesh &mesh) const
     flat.reserve(p.size());
     for (const QVector3D &q : p)
         flat.emplace_back(QVector3D::dotProduct(q, u), QVector3D::dotProduct(q, v));
-    const std::vector<QPointF> tri = TriangulateOddWinding({flat});
-    TMeshPart &part = mesh.AddPart(TPrimitive::Triangles);
+    const std::vector<QPointF> tri = triangulateOddWinding({flat});
+    MeshPart &part = mesh.addPart(Primitive::Triangles);
     for (const QPointF &q : tri)
-        part.Add(nrm, u * float(q.x()) + v * float(q.y()) + nrm * offset);
+        part.add(nrm, u * float(q.x()) + v * float(q.y()) + nrm * offset);
 }
 
 // ---------------------------------------------------------------- circles
 
-TUnitCircle::TUnitCircle(int slices) : m_slices(slices), m_c(size_t(slices) + 1), m_s(size_t(slices) + 1)
+UnitCircle::UnitCircle(int slices) : m_slices(slices), m_c(size_t(slices) + 1), m_s(size_t(slices) + 1)
 {
     for (int i = 0; i <= slices; ++i) {
         const float a = float(i * kTwoPi / slices);
@@ -162,42 +162,42 @@ TUnitCircle::TUnitCircle(int slices) : m_slices(slices), m_c(size_t(slices) + 1)
     }
 }
 
-void AddDisc(TMesh &mesh, const TUnitCircle &circle, float radius, float y, bool up, int loops)
+void addDisc(Mesh &mesh, const UnitCircle &circle, float radius, float y, bool up, int loops)
 {
-    const int n = circle.Slices();
+    const int n = circle.slices();
     const QVector3D nrm(0.0f, up ? 1.0f : -1.0f, 0.0f);
-    TMeshPart &fan = mesh.AddPart(TPrimitive::TriangleFan);
-    fan.Add(nrm, QVector3D(0.0f, y, 0.0f));
+    MeshPart &fan = mesh.addPart(Primitive::TriangleFan);
+    fan.add(nrm, QVector3D(0.0f, y, 0.0f));
     const float r1 = radius / loops;
     for (int i = 0; i <= n; ++i)
-        fan.Add(nrm, circle.At(up ? i : n - i, r1, y));
+        fan.add(nrm, circle.at(up ? i : n - i, r1, y));
     for (int l = 1; l < loops; ++l) {
         const float ri = radius * l / loops, ro = radius * (l + 1) / loops;
-        TMeshPart &strip = mesh.AddPart(TPrimitive::TriangleStrip);
+        MeshPart &strip = mesh.addPart(Primitive::TriangleStrip);
         for (int i = 0; i <= n; ++i) {
             const int k = up ? i : n - i;
-            strip.Add(nrm, circle.At(k, ri, y));
-            strip.Add(nrm, circle.At(k, ro, y));
+            strip.add(nrm, circle.at(k, ri, y));
+            strip.add(nrm, circle.at(k, ro, y));
         }
     }
 }
 
 // ---------------------------------------------------------------- cone
 
-void TCone::SetBottomRadius(float r) { SetGeometryField(m_bottomRadius, r); }
-void TCone::SetTopRadius(float r) { SetGeometryField(m_topRadius, r); }
-void TCone::SetHeight(float h) { SetGeometryField(m_height, h); }
-void TCone::SetSlices(int n) { SetGeometryField(m_slices, n); }
-void TCone::SetStacks(int n) { SetGeometryField(m_stacks, n); }
-void TCone::SetLoops(int n) { SetGeometryField(m_loops, n); }
-void TCone::SetParts(int parts) { SetGeometryField(m_parts, parts); }
+void Cone::setBottomRadius(float r) { setGeometryField(m_bottomRadius, r); }
+void Cone::setTopRadius(float r) { setGeometryField(m_topRadius, r); }
+void Cone::setHeight(float h) { setGeometryField(m_height, h); }
+void Cone::setSlices(int n) { setGeometryField(m_slices, n); }
+void Cone::setStacks(int n) { setGeometryField(m_stacks, n); }
+void Cone::setLoops(int n) { setGeometryField(m_loops, n); }
+void Cone::setParts(int parts) { setGeometryField(m_parts, parts); }
 
-void TCone::BuildMesh(TMesh &mesh) const
+void Cone::buildMesh(Mesh &mesh) const
 {
-    if (!HasGeometry())
+    if (!hasGeometry())
         return;
     const float h = m_height, y0 = -h / 2.0f;
-    const TUnitCircle circle(m_slices);
+    const UnitCircle circle(m_slices);
 
     if (m_parts & Sides) {
         // The side leans by (bottom - top radius) over the height; its
@@ -206,49 +206,49 @@ void TCone::BuildMesh(TMesh &mesh) const
             const float ya = y0 + h * k / m_stacks, yb = y0 + h * (k + 1) / m_stacks;
             const float ra = m_bottomRadius + (m_topRadius - m_bottomRadius) * k / m_stacks;
             const float rb = m_bottomRadius + (m_topRadius - m_bottomRadius) * (k + 1) / m_stacks;
-            TMeshPart &strip = mesh.AddPart(TPrimitive::TriangleStrip);
+            MeshPart &strip = mesh.addPart(Primitive::TriangleStrip);
             for (int i = 0; i <= m_slices; ++i) {
                 const QVector3D nrm =
-                    QVector3D(h * circle.Cos(i), m_bottomRadius - m_topRadius, -h * circle.Sin(i)).normalized();
-                strip.Add(nrm, circle.At(i, rb, yb));
-                strip.Add(nrm, circle.At(i, ra, ya));
+                    QVector3D(h * circle.cos(i), m_bottomRadius - m_topRadius, -h * circle.sin(i)).normalized();
+                strip.add(nrm, circle.at(i, rb, yb));
+                strip.add(nrm, circle.at(i, ra, ya));
             }
         }
     }
     if ((m_parts & Bottom) && m_bottomRadius > 0.0f)
-        AddDisc(mesh, circle, m_bottomRadius, y0, false, m_loops);
+        addDisc(mesh, circle, m_bottomRadius, y0, false, m_loops);
     if ((m_parts & Top) && m_topRadius > 0.0f)
-        AddDisc(mesh, circle, m_topRadius, y0 + h, true, m_loops);
+        addDisc(mesh, circle, m_topRadius, y0 + h, true, m_loops);
 }
 
 // ---------------------------------------------------------------- extrusion
 
-int TExtrusionSolid::AddContour(const std::vector<QPointF> &nodes)
+int ExtrusionSolid::addContour(const std::vector<QPointF> &nodes)
 {
     m_contours.push_back(nodes);
-    GeometryChanged();
+    geometryChanged();
     return int(m_contours.size()) - 1;
 }
 
-void TExtrusionSolid::AddContourNode(int contour, float x, float y)
+void ExtrusionSolid::addContourNode(int contour, float x, float y)
 {
     if (contour < 0 || contour >= int(m_contours.size()))
         return;
     m_contours[size_t(contour)].emplace_back(x, y);
-    GeometryChanged();
+    geometryChanged();
 }
 
-void TExtrusionSolid::SetDepth(float d)
+void ExtrusionSolid::setDepth(float d)
 {
-    SetGeometryField(m_depth, d);
+    setGeometryField(m_depth, d);
 }
 
-void TExtrusionSolid::SetParts(int parts)
+void ExtrusionSolid::setParts(int parts)
 {
-    SetGeometryField(m_parts, parts);
+    setGeometryField(m_parts, parts);
 }
 
-void TExtrusionSolid::BuildMesh(TMesh &mesh) const
+void ExtrusionSolid::buildMesh(Mesh &mesh) const
 {
     const float d = m_depth;
     if (m_parts & (OutsideWalls | InsideWalls)) {
@@ -259,7 +259,7 @@ void TExtrusionSolid::BuildMesh(TMesh &mesh) const
                 extent = std::max({extent, std::fabs(q.x()), std::fabs(q.y())});
         const double eps = std::max(extent, 1e-6) * 1e-4;
 
-        TMeshPart &walls = mesh.AddPart(TPrimitive::Triangles);
+        MeshPart &walls = mesh.addPart(Primitive::Triangles);
         for (const auto &contour : m_contours) {
             const size_t n = contour.size();
             if (n < 2)
@@ -273,18 +273,18 @@ void TExtrusionSolid::BuildMesh(TMesh &mesh) const
                 // Right-hand side of the edge; flip it if the solid lies there.
                 QPointF right(e.y() / len, -e.x() / len);
                 const QPointF mid = (a + b) / 2.0;
-                bool outward = !InsideOddWinding(m_contours, mid + right * eps);
+                bool outward = !insideOddWinding(m_contours, mid + right * eps);
                 const QVector3D out = QVector3D(float(right.x()), float(right.y()), 0.0f) * (outward ? 1.0f : -1.0f);
                 const QVector3D a0(float(a.x()), float(a.y()), 0.0f), b0(float(b.x()), float(b.y()), 0.0f);
                 const QVector3D a1(a0.x(), a0.y(), d), b1(b0.x(), b0.y(), d);
                 // (a0, b0, b1) faces the right-hand side of the edge.
                 auto quad = [&](const QVector3D &nrm, bool facesRight) {
                     if (facesRight) {
-                        walls.Add(nrm, a0); walls.Add(nrm, b0); walls.Add(nrm, b1);
-                        walls.Add(nrm, a0); walls.Add(nrm, b1); walls.Add(nrm, a1);
+                        walls.add(nrm, a0); walls.add(nrm, b0); walls.add(nrm, b1);
+                        walls.add(nrm, a0); walls.add(nrm, b1); walls.add(nrm, a1);
                     } else {
-                        walls.Add(nrm, a0); walls.Add(nrm, b1); walls.Add(nrm, b0);
-                        walls.Add(nrm, a0); walls.Add(nrm, a1); walls.Add(nrm, b1);
+                        walls.add(nrm, a0); walls.add(nrm, b1); walls.add(nrm, b0);
+                        walls.add(nrm, a0); walls.add(nrm, a1); walls.add(nrm, b1);
                     }
                 };
                 if (m_parts & OutsideWalls)
@@ -295,24 +295,24 @@ void TExtrusionSolid::BuildMesh(TMesh &mesh) const
         }
     }
     if (m_parts & (StartFace | StopFace)) {
-        const std::vector<QPointF> tri = TriangulateOddWinding(m_contours);
+        const std::vector<QPointF> tri = triangulateOddWinding(m_contours);
         if (m_parts & StopFace) {
-            TMeshPart &face = mesh.AddPart(TPrimitive::Triangles);
+            MeshPart &face = mesh.addPart(Primitive::Triangles);
             for (const QPointF &q : tri)
-                face.Add(QVector3D(0, 0, 1), QVector3D(float(q.x()), float(q.y()), d));
+                face.add(QVector3D(0, 0, 1), QVector3D(float(q.x()), float(q.y()), d));
         }
         if (m_parts & StartFace) {
-            TMeshPart &face = mesh.AddPart(TPrimitive::Triangles);
+            MeshPart &face = mesh.addPart(Primitive::Triangles);
             for (size_t i = 0; i + 2 < tri.size(); i += 3)
                 for (size_t k : {i, i + 2, i + 1})
-                    face.Add(QVector3D(0, 0, -1), QVector3D(float(tri[k].x()), float(tri[k].y()), 0.0f));
+                    face.add(QVector3D(0, 0, -1), QVector3D(float(tri[k].x()), float(tri[k].y()), 0.0f));
         }
     }
 }
 
 // ---------------------------------------------------------------- helpers
 
-bool InsideOddWinding(const std::vector<std::vector<QPointF>> &contours, const QPointF &p)
+bool insideOddWinding(const std::vector<std::vector<QPointF>> &contours, const QPointF &p)
 {
     bool inside = false;
     for (const auto &c : contours) {
@@ -329,7 +329,7 @@ bool InsideOddWinding(const std::vector<std::vector<QPointF>> &contours, const Q
     return inside;
 }
 
-std::vector<QPointF> TriangulateOddWinding(const std::vector<std::vector<QPointF>> &contours)
+std::vector<QPointF> triangulateOddWinding(const std::vector<std::vector<QPointF>> &contours)
 {
     // Cut the plane into horizontal slabs at every node and every crossing
     // of two edges; inside a slab no edge begins, ends or crosses another,

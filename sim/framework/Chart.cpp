@@ -1,8 +1,8 @@
 #include "sim/framework/Chart.h"
 
-#include "app/Dialogs.h"
-#include "app/Hints.h"
-#include "sim/framework/Bitmap32.h"
+#include "sim/framework/Dialogs.h"
+#include "sim/framework/Hints.h"
+#include "sim/framework/RasterImage.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -17,7 +17,7 @@
 #include <cmath>
 #include <exception>
 
-const QString TChart::ZoomHint = QStringLiteral(
+const QString Chart::zoomHint = QStringLiteral(
     "To zoom in, drag down and right with the left button; drag up and left to zoom out. Right button to pan graph");
 
 namespace {
@@ -25,7 +25,7 @@ const QColor kTickColour(64, 0, 64);
 
 QFont titleFont()
 {
-    QFont f(PictureFontFamily(QStringLiteral("Arial")));
+    QFont f(pictureFontFamily(QStringLiteral("Arial")));
     f.setPixelSize(13);
     f.setBold(true);
     return f;
@@ -47,7 +47,7 @@ double niceStep(double range, int *decimals)
 }
 } // namespace
 
-TChart::TChart(QWidget *parent) : QChartView(parent)
+Chart::Chart(QWidget *parent) : QChartView(parent)
 {
     auto *c = new QChart;
     setChart(c);
@@ -84,11 +84,11 @@ TChart::TChart(QWidget *parent) : QChartView(parent)
         connect(a, &QValueAxis::rangeChanged, this, [this, a] { updateTicks(a); });
         updateTicks(a);
     }
-    SetPanelColor(palette().color(QPalette::Window));
-    SetHint(this, ZoomHint);
+    setPanelColor(palette().color(QPalette::Window));
+    setHint(this, zoomHint);
 }
 
-QLineSeries *TChart::AddLineSeries(const QString &name, const QColor &color)
+QLineSeries *Chart::addLineSeries(const QString &name, const QColor &color)
 {
     auto *s = new QLineSeries(this);
     s->setName(name);
@@ -101,7 +101,7 @@ QLineSeries *TChart::AddLineSeries(const QString &name, const QColor &color)
     return s;
 }
 
-QScatterSeries *TChart::AddPointSeries(const QString &name, const QColor &color, qreal markerSize)
+QScatterSeries *Chart::addPointSeries(const QString &name, const QColor &color, qreal markerSize)
 {
     auto *s = new QScatterSeries(this);
     s->setName(name);
@@ -116,22 +116,22 @@ QScatterSeries *TChart::AddPointSeries(const QString &name, const QColor &color,
     return s;
 }
 
-void TChart::watchSeries(QXYSeries *series)
+void Chart::watchSeries(QXYSeries *series)
 {
-    connect(series, &QXYSeries::pointsReplaced, this, &TChart::updateAutomaticAxes);
-    connect(series, &QXYSeries::pointAdded, this, &TChart::updateAutomaticAxes);
-    connect(series, &QXYSeries::pointRemoved, this, &TChart::updateAutomaticAxes);
-    connect(series, &QXYSeries::pointReplaced, this, &TChart::updateAutomaticAxes);
-    connect(series, &QXYSeries::pointsRemoved, this, &TChart::updateAutomaticAxes);
-    connect(series, &QAbstractSeries::visibleChanged, this, &TChart::updateAutomaticAxes);
+    connect(series, &QXYSeries::pointsReplaced, this, &Chart::updateAutomaticAxes);
+    connect(series, &QXYSeries::pointAdded, this, &Chart::updateAutomaticAxes);
+    connect(series, &QXYSeries::pointRemoved, this, &Chart::updateAutomaticAxes);
+    connect(series, &QXYSeries::pointReplaced, this, &Chart::updateAutomaticAxes);
+    connect(series, &QXYSeries::pointsRemoved, this, &Chart::updateAutomaticAxes);
+    connect(series, &QAbstractSeries::visibleChanged, this, &Chart::updateAutomaticAxes);
 }
 
-void TChart::SetPoints(QXYSeries *series, const QList<QPointF> &points)
+void Chart::setPoints(QXYSeries *series, const QList<QPointF> &points)
 {
     series->replace(points);
 }
 
-void TChart::SetAxisRange(QValueAxis *axis, double min, double max)
+void Chart::setAxisRange(QValueAxis *axis, double min, double max)
 {
     if (axis == m_bottom)
         m_bottomAuto = false;
@@ -140,7 +140,7 @@ void TChart::SetAxisRange(QValueAxis *axis, double min, double max)
     axis->setRange(min, max);
 }
 
-void TChart::SetAxisAutomatic(QValueAxis *axis)
+void Chart::setAxisAutomatic(QValueAxis *axis)
 {
     if (axis == m_bottom)
         m_bottomAuto = true;
@@ -149,19 +149,19 @@ void TChart::SetAxisAutomatic(QValueAxis *axis)
     updateAutomaticAxes();
 }
 
-void TChart::SetAxisTitle(QValueAxis *axis, const QString &title)
+void Chart::setAxisTitle(QValueAxis *axis, const QString &title)
 {
     axis->setTitleText(title);
     axis->setTitleFont(titleFont());
 }
 
-void TChart::SetTitle(const QString &title)
+void Chart::setTitle(const QString &title)
 {
     chart()->setTitle(title);
     chart()->setTitleFont(titleFont());
 }
 
-bool TChart::dataBounds(double &x0, double &x1, double &y0, double &y1) const
+bool Chart::dataBounds(double &x0, double &x1, double &y0, double &y1) const
 {
     bool any = false;
     for (QAbstractSeries *a : chart()->series()) {
@@ -196,7 +196,7 @@ bool TChart::dataBounds(double &x0, double &x1, double &y0, double &y1) const
     return true;
 }
 
-void TChart::updateAutomaticAxes()
+void Chart::updateAutomaticAxes()
 {
     // A zoomed or panned chart keeps its view until the zoom is reset.
     if (m_zoomed || (!m_bottomAuto && !m_leftAuto))
@@ -210,28 +210,28 @@ void TChart::updateAutomaticAxes()
         m_left->setRange(y0, y1);
 }
 
-TChart::Ranges TChart::currentRanges() const
+Chart::Ranges Chart::currentRanges() const
 {
     return {m_bottom->min(), m_bottom->max(), m_left->min(), m_left->max()};
 }
 
-void TChart::applyRanges(const Ranges &r)
+void Chart::applyRanges(const Ranges &r)
 {
     m_bottom->setRange(r.x0, r.x1);
     m_left->setRange(r.y0, r.y1);
 }
 
-void TChart::noteHome()
+void Chart::noteHome()
 {
     if (!m_zoomed)
         m_home = currentRanges();
 }
 
-void TChart::zoomTo(const Ranges &target, std::function<void()> done)
+void Chart::zoomTo(const Ranges &target, std::function<void()> done)
 {
     if (m_zoomAnimation)
         m_zoomAnimation->stop(); // a new zoom starts from where the last one stands
-    if (!ZoomAnimated) {
+    if (!m_zoomAnimated) {
         applyRanges(target);
         if (done)
             done();
@@ -260,7 +260,7 @@ void TChart::zoomTo(const Ranges &target, std::function<void()> done)
     m_zoomAnimation->start();
 }
 
-void TChart::updateTicks(QValueAxis *axis)
+void Chart::updateTicks(QValueAxis *axis)
 {
     const double range = axis->max() - axis->min();
     if (!(range > 0) || !std::isfinite(range))
@@ -273,31 +273,31 @@ void TChart::updateTicks(QValueAxis *axis)
     axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
 }
 
-QColor TChart::PanelColor() const
+QColor Chart::panelColor() const
 {
     return chart()->backgroundBrush().color();
 }
 
-void TChart::SetPanelColor(const QColor &color)
+void Chart::setPanelColor(const QColor &color)
 {
     chart()->setBackgroundBrush(color);
     setBackgroundBrush(color);
 }
 
-QRect TChart::PlotRect() const
+QRect Chart::plotRect() const
 {
     const QRectF scene = chart()->mapRectToScene(chart()->plotArea());
     return mapFromScene(scene).boundingRect();
 }
 
-QPointF TChart::ValueAt(const QPoint &widgetPos) const
+QPointF Chart::valueAt(const QPoint &widgetPos) const
 {
     return chart()->mapToValue(chart()->mapFromScene(mapToScene(widgetPos)));
 }
 
 // ---------------------------------------------------------------- painting
 
-void TChart::paintEvent(QPaintEvent *event)
+void Chart::paintEvent(QPaintEvent *event)
 {
     if (!m_overlayPaint && !m_crossHairs.isEmpty()) {
         // A real repaint forgets the cross-hair; where only part of the chart
@@ -308,10 +308,10 @@ void TChart::paintEvent(QPaintEvent *event)
     }
     QChartView::paintEvent(event);
     if (!m_overlayPaint)
-        Q_EMIT AfterDraw();
+        Q_EMIT repainted();
 }
 
-void TChart::drawForeground(QPainter *painter, const QRectF &rect)
+void Chart::drawForeground(QPainter *painter, const QRectF &rect)
 {
     QChartView::drawForeground(painter, rect);
     if (m_noOverlay || m_crossHairs.isEmpty())
@@ -331,9 +331,9 @@ void TChart::drawForeground(QPainter *painter, const QRectF &rect)
     painter->restore();
 }
 
-void TChart::repaintCrossHairRegion(const QPoint &p)
+void Chart::repaintCrossHairRegion(const QPoint &p)
 {
-    const QRect plot = PlotRect().adjusted(-1, -1, 2, 2);
+    const QRect plot = plotRect().adjusted(-1, -1, 2, 2);
     QRegion region(QRect(p.x() - 1, plot.top(), 3, plot.height()));
     region += QRect(plot.left(), p.y() - 1, plot.width(), 3);
     m_overlayPaint = true;
@@ -341,14 +341,14 @@ void TChart::repaintCrossHairRegion(const QPoint &p)
     m_overlayPaint = false;
 }
 
-void TChart::XorCrossHair(const QPoint &p)
+void Chart::xorCrossHair(const QPoint &p)
 {
     if (!m_crossHairs.removeOne(p))
         m_crossHairs.append(p);
     repaintCrossHairRegion(p);
 }
 
-QImage TChart::Frame()
+QImage Chart::frame()
 {
     m_overlayPaint = true;
     const QImage img = viewport()->grab().toImage();
@@ -356,7 +356,7 @@ QImage TChart::Frame()
     return img;
 }
 
-void TChart::RenderTo(QPainter &painter, const QRectF &target, qreal dpi)
+void Chart::renderTo(QPainter &painter, const QRectF &target, qreal dpi)
 {
     QChart *c = chart();
     const QSizeF screenSize = c->size();
@@ -387,10 +387,10 @@ void TChart::RenderTo(QPainter &painter, const QRectF &target, qreal dpi)
     m_noOverlay = false;
 }
 
-void TChart::CopyToClipboard()
+void Chart::copyToClipboard()
 {
-    const QColor panel = PanelColor();
-    SetPanelColor(Qt::white);
+    const QColor panel = panelColor();
+    setPanelColor(Qt::white);
     const QSize size = chart()->size().toSize();
 
     QBuffer svg;
@@ -401,7 +401,7 @@ void TChart::CopyToClipboard()
         gen.setSize(size);
         gen.setViewBox(QRect(QPoint(0, 0), size));
         QPainter p(&gen);
-        RenderTo(p, QRectF(QPointF(0, 0), size));
+        renderTo(p, QRectF(QPointF(0, 0), size));
     }
     const qreal ratio = devicePixelRatioF();
     QImage png(size * ratio, QImage::Format_ARGB32_Premultiplied);
@@ -409,9 +409,9 @@ void TChart::CopyToClipboard()
     png.fill(Qt::white);
     {
         QPainter p(&png);
-        RenderTo(p, QRectF(QPointF(0, 0), size));
+        renderTo(p, QRectF(QPointF(0, 0), size));
     }
-    SetPanelColor(panel);
+    setPanelColor(panel);
 
     auto *data = new QMimeData;
     data->setData(QStringLiteral("image/svg+xml"), svg.data());
@@ -421,9 +421,9 @@ void TChart::CopyToClipboard()
 
 // ---------------------------------------------------------------- mouse
 
-void TChart::mousePressEvent(QMouseEvent *event)
+void Chart::mousePressEvent(QMouseEvent *event)
 {
-    Q_EMIT MouseDown(event);
+    Q_EMIT mousePressed(event);
     const QPoint pos = event->position().toPoint();
     if (event->button() == Qt::LeftButton) {
         m_drag = Drag::Zoom;
@@ -439,9 +439,9 @@ void TChart::mousePressEvent(QMouseEvent *event)
     event->accept();
 }
 
-void TChart::mouseMoveEvent(QMouseEvent *event)
+void Chart::mouseMoveEvent(QMouseEvent *event)
 {
-    Q_EMIT MouseMove(event);
+    Q_EMIT mouseMoved(event);
     const QPoint pos = event->position().toPoint();
     if (m_drag == Drag::Zoom && m_band) {
         m_band->setGeometry(QRect(m_dragStart, pos).normalized());
@@ -459,18 +459,18 @@ void TChart::mouseMoveEvent(QMouseEvent *event)
     event->accept();
 }
 
-void TChart::mouseReleaseEvent(QMouseEvent *event)
+void Chart::mouseReleaseEvent(QMouseEvent *event)
 {
-    Q_EMIT MouseUp(event);
+    Q_EMIT mouseReleased(event);
     const QPoint pos = event->position().toPoint();
     if (m_drag == Drag::Zoom) {
         if (m_band)
             m_band->hide();
         const QPoint d = pos - m_dragStart;
         if (d.x() > 2 && d.y() > 2) {
-            const QRect dragged = QRect(m_dragStart, pos).intersected(PlotRect());
+            const QRect dragged = QRect(m_dragStart, pos).intersected(plotRect());
             if (!dragged.isEmpty()) {
-                const QPointF a = ValueAt(dragged.topLeft()), b = ValueAt(dragged.bottomRight());
+                const QPointF a = valueAt(dragged.topLeft()), b = valueAt(dragged.bottomRight());
                 noteHome();
                 m_zoomed = true;
                 zoomTo({a.x(), b.x(), b.y(), a.y()});
@@ -500,7 +500,7 @@ void TChart::mouseReleaseEvent(QMouseEvent *event)
 
 // ---------------------------------------------------------------- printing
 
-QRect PrintChartRect(QPrinter &printer)
+QRect printChartRect(QPrinter &printer)
 {
     const QRect paper = printer.paperRect(QPrinter::DevicePixel).toRect();
     const QRect page = printer.pageRect(QPrinter::DevicePixel).toRect();
@@ -517,24 +517,24 @@ QRect PrintChartRect(QPrinter &printer)
     return QRect(left, top, right - left, bottom - top);
 }
 
-bool PrintChart(QPrinter &printer, TChart *chart, const std::function<void(QPainter &, QRect &)> &writeTexts)
+bool printChart(QPrinter &printer, Chart *chart, const std::function<void(QPainter &, QRect &)> &writeTexts)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     struct CursorBack {
         ~CursorBack() { QApplication::restoreOverrideCursor(); }
     } cursorBack;
 
-    QRect rect = PrintChartRect(printer);
+    QRect rect = printChartRect(printer);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        Dialogs::ShowError(chart, QObject::tr("The chart could not be printed: the printer did not start."));
+        Dialogs::showError(chart, QObject::tr("The chart could not be printed: the printer did not start."));
         return false;
     }
     try {
         if (writeTexts)
             writeTexts(painter, rect);
         if (chart)
-            chart->RenderTo(painter, rect, printer.logicalDpiX());
+            chart->renderTo(painter, rect, printer.logicalDpiX());
         if (!painter.end())
             throw std::runtime_error("the print job could not be finished");
         return true;
@@ -542,7 +542,7 @@ bool PrintChart(QPrinter &printer, TChart *chart, const std::function<void(QPain
         printer.abort();
         if (painter.isActive())
             painter.end();
-        Dialogs::ShowError(chart, QObject::tr("The chart could not be printed: %1").arg(QString::fromLocal8Bit(e.what())));
+        Dialogs::showError(chart, QObject::tr("The chart could not be printed: %1").arg(QString::fromLocal8Bit(e.what())));
         return false;
     }
 }

@@ -1,20 +1,20 @@
 #pragma once
-// TChart: the line chart of the chart windows (damped oscillator, resonance,
+// Chart: the line chart of the chart windows (damped oscillator, resonance,
 // multiple slits), one wrapper over Qt Charts with the look and the mouse
 // handling they share:
 //  - two-dimensional, white back wall, no legend, no title unless set; the
-//    panel around the plot takes PanelColor (the window colour by default);
-//  - a bottom and a left value axis, each fixed (SetAxisRange) or automatic
-//    (SetAxisAutomatic: follows the visible series' data); bold 13-pixel
+//    panel around the plot takes panelColor (the window colour by default);
+//  - a bottom and a left value axis, each fixed (setAxisRange) or automatic
+//    (setAxisAutomatic: follows the visible series' data); bold 13-pixel
 //    titles, 4 minor ticks, tick colour RGB(64, 0, 64), axis lines hidden;
 //  - mouse: drag down and right with the left button zooms into the dragged
 //    rectangle, drag up or left resets the zoom, the right button pans;
-//    zooming is animated (ZoomAnimated). The hint says so.
+//    zooming is animated (zoomAnimated). The hint says so.
 //  - a cross-hair that is drawn over the chart and erased without
-//    repainting it (XorCrossHair draws at a point, or erases what is drawn
-//    there); every real repaint forgets it, and AfterDraw follows every
+//    repainting it (xorCrossHair draws at a point, or erases what is drawn
+//    there); every real repaint forgets it, and repainted follows every
 //    real repaint.
-// CopyToClipboard and PrintChart (below) give the graph operations.
+// copyToClipboard and printChart (below) give the graph operations.
 #include <QChartView>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -26,66 +26,67 @@ class QPrinter;
 class QRubberBand;
 class QVariantAnimation;
 
-class TChart : public QChartView
+class Chart : public QChartView
 {
     Q_OBJECT
 public:
-    explicit TChart(QWidget *parent = nullptr);
+    explicit Chart(QWidget *parent = nullptr);
 
-    static const QString ZoomHint; // "To zoom in, drag down and right ..."
+    static const QString zoomHint; // "To zoom in, drag down and right ..."
 
-    QValueAxis *BottomAxis() const { return m_bottom; }
-    QValueAxis *LeftAxis() const { return m_left; }
+    QValueAxis *bottomAxis() const { return m_bottom; }
+    QValueAxis *leftAxis() const { return m_left; }
 
     // A line series ("fast line"); no point marks, not in any legend.
-    QLineSeries *AddLineSeries(const QString &name, const QColor &color);
+    QLineSeries *addLineSeries(const QString &name, const QColor &color);
     // A point series with circle markers; an invalid colour takes the
     // chart's automatic colour.
-    QScatterSeries *AddPointSeries(const QString &name, const QColor &color = QColor(), qreal markerSize = 9);
+    QScatterSeries *addPointSeries(const QString &name, const QColor &color = QColor(), qreal markerSize = 9);
     // Replaces a series' points in one go (one repaint, one axis update).
-    void SetPoints(QXYSeries *series, const QList<QPointF> &points);
+    void setPoints(QXYSeries *series, const QList<QPointF> &points);
 
-    void SetAxisRange(QValueAxis *axis, double min, double max);
-    void SetAxisAutomatic(QValueAxis *axis);
-    void SetAxisTitle(QValueAxis *axis, const QString &title);
+    void setAxisRange(QValueAxis *axis, double min, double max);
+    void setAxisAutomatic(QValueAxis *axis);
+    void setAxisTitle(QValueAxis *axis, const QString &title);
     // Title over the chart (bold, 13 pixels); hidden when empty.
-    void SetTitle(const QString &title);
+    void setTitle(const QString &title);
 
-    QColor PanelColor() const;
-    void SetPanelColor(const QColor &color);
+    QColor panelColor() const;
+    void setPanelColor(const QColor &color);
 
     // The plot area in this widget's coordinates.
-    QRect PlotRect() const;
+    QRect plotRect() const;
     // A point of the plot in data coordinates (left and bottom axes).
-    QPointF ValueAt(const QPoint &widgetPos) const;
+    QPointF valueAt(const QPoint &widgetPos) const;
 
     // Cross-hair: a vertical line at p.x() from the plot's top to its bottom
     // and a horizontal line at p.y() across it, in yellow shown as an
     // exclusive-or pen would (blue on the white back wall). Drawing at a
     // point where one is drawn erases it.
-    void XorCrossHair(const QPoint &p);
-    bool CrossHairDrawn() const { return !m_crossHairs.isEmpty(); }
-    QList<QPoint> CrossHairs() const { return m_crossHairs; }
+    void xorCrossHair(const QPoint &p);
+    bool crossHairDrawn() const { return !m_crossHairs.isEmpty(); }
+    QList<QPoint> crossHairs() const { return m_crossHairs; }
 
     // What the chart shows, cross-hair included (tests); no repaint counts.
-    QImage Frame();
+    QImage frame();
     // The chart alone (no cross-hair) painted into `target`, laid out for a
     // device of `dpi` dots per inch (so printed text keeps its size).
-    void RenderTo(QPainter &painter, const QRectF &target, qreal dpi = 0);
+    void renderTo(QPainter &painter, const QRectF &target, qreal dpi = 0);
     // The chart on the clipboard as SVG and as PNG, its panel white.
-    void CopyToClipboard();
+    void copyToClipboard();
 
-    bool Zoomed() const { return m_zoomed; }
+    bool isZoomed() const { return m_zoomed; }
     // Zooming in and out glides to the new ranges; off, it jumps there
     // (tests). The chart's own axis animations stay off: with the axes'
     // dynamic ticks they can index past their labels while a range changes.
-    bool ZoomAnimated = true;
+    bool zoomAnimated() const { return m_zoomAnimated; }
+    void setZoomAnimated(bool value) { m_zoomAnimated = value; }
 
 Q_SIGNALS:
-    void AfterDraw();
-    void MouseDown(QMouseEvent *event);
-    void MouseMove(QMouseEvent *event);
-    void MouseUp(QMouseEvent *event);
+    void repainted();
+    void mousePressed(QMouseEvent *event);
+    void mouseMoved(QMouseEvent *event);
+    void mouseReleased(QMouseEvent *event);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -127,6 +128,8 @@ private:
     QList<QPoint> m_crossHairs;
     bool m_overlayPaint = false; // a paint that only adds or erases the cross-hair
     bool m_noOverlay = false;    // rendering for print or copy
+
+    bool m_zoomAnimated = true;
 };
 
 // The print frame of the chart windows. Shows the hourglass until done (in
@@ -137,6 +140,6 @@ private:
 // rectangle), prints the chart into the rectangle and ends the job. A
 // failure aborts the job and is reported in an error message; returns
 // whether the page was printed.
-bool PrintChart(QPrinter &printer, TChart *chart, const std::function<void(QPainter &painter, QRect &chartRect)> &writeTexts);
+bool printChart(QPrinter &printer, Chart *chart, const std::function<void(QPainter &painter, QRect &chartRect)> &writeTexts);
 // The chart rectangle for a printer (exposed for tests).
-QRect PrintChartRect(QPrinter &printer);
+QRect printChartRect(QPrinter &printer);

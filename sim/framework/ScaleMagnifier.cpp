@@ -2,24 +2,24 @@
 
 #include <cmath>
 
-void DrawScaleMagnifier(DrawingContext &dc, TDrawPen &pen, float X, float Y, float S, float P,
-                        const TMagnifierSettings &settings)
+void drawScaleMagnifier(DrawingContext &dc, DrawPen &pen, float X, float Y, float S, float P,
+                        const MagnifierSettings &settings)
 {
-    TMagnifierGlass glass;
-    glass.X = X;
-    glass.Y = Y;
-    glass.S = S;
+    MagnifierGlass glass;
+    glass.x = X;
+    glass.y = Y;
+    glass.s = S;
     glass.g = S / 30.0f; // one scale unit is 10 g; the glass spans three
     glass.cx = X + S / 2.0f;
     glass.cy = Y + S / 2.0f;
     const float g = glass.g, cx = glass.cx, cy = glass.cy;
 
-    const TDrawFont font(QStringLiteral("Arial"), 0.1f * S, true);
-    const TTextFormat topCentre(TTextAlign::Center, TTextAlign::Near);
+    const DrawFont font(QStringLiteral("Arial"), 0.1f * S, true);
+    const TextFormat topCentre(TextAlign::Center, TextAlign::Near);
 
-    TDrawPath circle;
-    circle.AddEllipse(X, Y, S, S);
-    dc.SetClip(circle);
+    DrawPath circle;
+    circle.addEllipse(X, Y, S, S);
+    dc.setClip(circle);
 
     const float whole = std::trunc(P);
     int n = int(whole) - 2;
@@ -28,45 +28,45 @@ void DrawScaleMagnifier(DrawingContext &dc, TDrawPen &pen, float X, float Y, flo
     // Where the scale's zero or its end falls inside the glass, the strip
     // stops there.
     const float xl = P >= 1.5f ? X : cx - 10.0f * P * g;
-    const float L = settings.BenchLength.value_or(0.0f);
-    const float xr = settings.BenchLength && P > L - 1.5f ? cx + (L - P) * (10.0f * g) : X + S;
+    const float L = settings.benchLength.value_or(0.0f);
+    const float xr = settings.benchLength && P > L - 1.5f ? cx + (L - P) * (10.0f * g) : X + S;
 
-    pen.Width = 1;
-    pen.Color = settings.PenColor;
-    const float f = settings.StripHeight;
-    TDrawBrush brush(0xFFFFFF80);
-    dc.FillAndDrawRectangle(brush, pen, xl, cy, xr - xl, f * S);
+    pen.width = 1;
+    pen.color = settings.penColor;
+    const float f = settings.stripHeight;
+    DrawBrush brush(0xFFFFFF80);
+    dc.fillAndDrawRectangle(brush, pen, xl, cy, xr - xl, f * S);
 
-    if (settings.ContentBefore)
-        settings.ContentBefore(dc, pen, glass);
+    if (settings.contentBefore)
+        settings.contentBefore(dc, pen, glass);
 
-    dc.SetTextRendering(TTextRendering::AntiAlias);
-    brush.Color = 0xFF000000;
+    dc.setTextRendering(TextRendering::AntiAlias);
+    brush.color = 0xFF000000;
     for (int k = -25; k <= 25; ++k) {
         const float x = cx + float(k) * g - off;
         if (xl < x && x < xr) {
             if (k % 10 == 0) {
-                dc.DrawLine(pen, x, cy, x, cy + 6 * g);
-                dc.DrawString(QString::number(n), font, QPointF(x, cy + 6 * g), topCentre, brush);
+                dc.drawLine(pen, x, cy, x, cy + 6 * g);
+                dc.drawString(QString::number(n), font, QPointF(x, cy + 6 * g), topCentre, brush);
             } else if (k % 5 == 0) {
-                dc.DrawLine(pen, x, cy, x, cy + 4 * g);
+                dc.drawLine(pen, x, cy, x, cy + 4 * g);
             } else {
-                dc.DrawLine(pen, x, cy, x, cy + 2 * g);
+                dc.drawLine(pen, x, cy, x, cy + 2 * g);
             }
         }
         if (k % 10 == 0)
             ++n; // counted whether drawn or not, so k = 0 carries trunc(P)
     }
 
-    if (!settings.UnitLabel.isEmpty())
-        dc.DrawString(settings.UnitLabel, font, QPointF(cx, cy + f * S), topCentre, brush);
+    if (!settings.unitLabel.isEmpty())
+        dc.drawString(settings.unitLabel, font, QPointF(cx, cy + f * S), topCentre, brush);
 
-    if (settings.ContentAfter)
-        settings.ContentAfter(dc, pen, glass);
+    if (settings.contentAfter)
+        settings.contentAfter(dc, pen, glass);
 
-    dc.ResetClip();
-    pen.Width = 2;
-    pen.Color = 0xFF3F3F3F;
-    dc.SetSmoothing(TSmoothing::HighQuality);
-    dc.DrawEllipse(pen, X, Y, S, S);
+    dc.resetClip();
+    pen.width = 2;
+    pen.color = 0xFF3F3F3F;
+    dc.setSmoothing(Smoothing::HighQuality);
+    dc.drawEllipse(pen, X, Y, S, S);
 }

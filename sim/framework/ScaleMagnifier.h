@@ -14,24 +14,24 @@
 
 // The glass as the content routines see it: the bounding square (X, Y, S),
 // g = S/30 pixels per tenth of a scale unit and the centre (cx, cy).
-struct TMagnifierGlass {
-    float X = 0, Y = 0, S = 0;
+struct MagnifierGlass {
+    float x = 0, y = 0, s = 0;
     float g = 0, cx = 0, cy = 0;
 };
 
-struct TMagnifierSettings {
+struct MagnifierSettings {
     // The scale ends at this position (the bench length); none: it runs on.
-    std::optional<float> BenchLength;
+    std::optional<float> benchLength;
     // Height of the scale strip as a fraction of S.
-    float StripHeight = 0.35f;
+    float stripHeight = 0.35f;
     // Colour of the strip outline and the ticks (pen width 1).
-    TColor32 PenColor = 0xFF000000;
+    Color32 penColor = 0xFF000000;
     // Caption under the strip; empty: none.
-    QString UnitLabel;
+    QString unitLabel;
     // Drawn inside the glass's clip, before and after the ticks; they get the
     // context, the pen in use and the glass.
-    std::function<void(DrawingContext &, TDrawPen &, const TMagnifierGlass &)> ContentBefore;
-    std::function<void(DrawingContext &, TDrawPen &, const TMagnifierGlass &)> ContentAfter;
+    std::function<void(DrawingContext &, DrawPen &, const MagnifierGlass &)> contentBefore;
+    std::function<void(DrawingContext &, DrawPen &, const MagnifierGlass &)> contentAfter;
 };
 
 // Draws the glass in the square (X, Y, side S) reading position P. Ticks and
@@ -39,5 +39,5 @@ struct TMagnifierSettings {
 // exactly on the scale's zero or on its end is left out. The pen ends at
 // width 2, colour 0xFF3F3F3F (the glass's rim) for the caller to see;
 // smoothing is left high quality and text antialiased.
-void DrawScaleMagnifier(DrawingContext &dc, TDrawPen &pen, float X, float Y, float S, float P,
-                        const TMagnifierSettings &settings);
+void drawScaleMagnifier(DrawingContext &dc, DrawPen &pen, float X, float Y, float S, float P,
+                        const MagnifierSettings &settings);

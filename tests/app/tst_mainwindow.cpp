@@ -1,14 +1,19 @@
 // The main window's start-up, settings, placement, start picture, themes,
 // menus and shutdown question.
-#include "TestSupport.h"
+#include "AppTestSupport.h"
+#include "app/StartPicture.h"
+#include "app/CoursePane.h"
+#include "app/SimulationHost.h"
+#include "app/View3DControls.h"
+#include "core/SimulationKind.h"
 
-#include "app/AlignPanel.h"
-#include "app/EmbeddedBrowser.h"
-#include "app/Splash.h"
-#include "app/Themes.h"
-#include "app/uDataMod.h"
-#include "app/uWaveMain.h"
-#include "scene3d/GLViewer.h"
+#include "sim/framework/AlignPanel.h"
+#include "app/PageBrowser.h"
+#include "app/SplashScreen.h"
+#include "sim/framework/Themes.h"
+#include "sim/framework/IconLibrary.h"
+#include "app/MainWindow.h"
+#include "scene3d/SceneViewer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -67,7 +72,7 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    void init() { Speeds = DefaultSpeeds(); }
+    void init() { animationSpeeds() = defaultAnimationSpeeds(); }
 
     void firstRunPlacement_data();
     void firstRunPlacement();
@@ -113,50 +118,50 @@ void TestMainWindow::firstRunPlacement()
     QFETCH(QRect, expected);
     QFETCH(int, leftPane);
     ScopedSettings settings;
-    TWaveMainFrm w(FixedScreen(screenSize, work));
+    MainWindow w(fixedScreen(screenSize, work));
     QCOMPARE(w.geometry(), expected);
-    QCOMPARE(w.LeftPaneWidth(), leftPane);
-    QCOMPARE(Themes::Current(), QStringLiteral("Office 2007 Blue"));
+    QCOMPARE(w.leftPaneWidth(), leftPane);
+    QCOMPARE(Themes::current(), QStringLiteral("Office 2007 Blue"));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTRY_COMPARE(w.LeftTW->width(), leftPane);
+    QTRY_COMPARE(w.leftPane()->width(), leftPane);
 }
 
 void TestMainWindow::settingsRoundTrip()
 {
     ScopedSettings settings;
     {
-        TWaveMainFrm w(FixedScreen());
-        w.TextBackground = QStringLiteral("#D9EAFF");
-        w.TextSize = 4;
-        w.Top1Click(w.Bottom1);
-        w.GLColor = 0x00102030;
-        w.GLViewer->SetBackgroundColor(0x00102030);
-        w.Large1->setChecked(true);
-        Speeds[9] = 77;
-        Speeds[17] = -5; // stored entries are kept as they are
-        w.SpTBXSkinGroupItem1SkinChange(QStringLiteral("Dream"));
+        MainWindow w(fixedScreen());
+        w.coursePane()->setStoredPageBackground(QStringLiteral("#D9EAFF"));
+        w.coursePane()->setTextSize(4);
+        w.setToolbarsAtBottom(true);
+        w.view3D()->setBackgroundColor(0x00102030);
+        w.view3D()->viewer()->setBackgroundColor(0x00102030);
+        w.largeButtonsAction()->setChecked(true);
+        animationSpeeds()[9] = 77;
+        animationSpeeds()[17] = -5; // stored entries are kept as they are
+        w.applyTheme(QStringLiteral("Dream"));
         w.setGeometry(QRect(40, 50, 900, 700));
-        w.SaveSettings();
+        w.saveSettings();
     }
     QSettings s = store();
     QCOMPARE(s.value("Speeds").toByteArray().size(), 72);
     QCOMPARE(s.value("position").toByteArray(), ints({40, 50, 940, 750}));
 
-    Speeds = DefaultSpeeds();
-    TWaveMainFrm w(FixedScreen());
-    QCOMPARE(w.TextBackground, QStringLiteral("#D9EAFF"));
-    QCOMPARE(w.TextSize, 4);
-    QCOMPARE(w.EWB->TextSize(), 4);
-    QVERIFY(w.Bottom1->isChecked());
-    QCOMPARE(w.GLViewer->BackgroundColor(), 0x00102030u);
-    QVERIFY(w.Large1->isChecked());
-    QCOMPARE(Speeds[9], 77);
-    QCOMPARE(Speeds[17], -5);
-    QCOMPARE(Speeds[4], 200);
-    QCOMPARE(Themes::Current(), QStringLiteral("Dream"));
+    animationSpeeds() = defaultAnimationSpeeds();
+    MainWindow w(fixedScreen());
+    QCOMPARE(w.coursePane()->pageBackground(), QStringLiteral("#D9EAFF"));
+    QCOMPARE(w.coursePane()->textSize(), 4);
+    QCOMPARE(w.coursePane()->browser()->textSize(), 4);
+    QVERIFY(w.toolbarsAtBottomAction()->isChecked());
+    QCOMPARE(w.view3D()->viewer()->backgroundColor(), 0x00102030u);
+    QVERIFY(w.largeButtonsAction()->isChecked());
+    QCOMPARE(animationSpeeds()[9], 77);
+    QCOMPARE(animationSpeeds()[17], -5);
+    QCOMPARE(animationSpeeds()[4], 200);
+    QCOMPARE(Themes::current(), QStringLiteral("Dream"));
     QCOMPARE(w.geometry(), QRect(40, 50, 900, 700));
-    w.SpTBXSkinGroupItem1SkinChange(Themes::DefaultName());
+    w.applyTheme(Themes::defaultName());
 }
 
 void TestMainWindow::corruptValuesFallBackAlone_data()
@@ -195,27 +200,27 @@ void TestMainWindow::corruptValuesFallBackAlone()
         s.setValue("Skin", "Eos");
         s.setValue(name, value);
     }
-    TWaveMainFrm w(FixedScreen());
+    MainWindow w(fixedScreen());
     auto expect = [&](const QString &n) { return n != name; };
-    QCOMPARE(w.TextBackground, expect("textbgnd") ? QStringLiteral("#FFFFE0") : QStringLiteral("#FFFFFF"));
-    QCOMPARE(w.TextSize, expect("zoom") ? 3 : 2);
-    QVERIFY(w.Top1->isChecked());
-    QCOMPARE(w.GLViewer->BackgroundColor(), expect("GLColor") ? 0x00123456u : 0x00FFFFFFu);
-    QVERIFY(!w.Large1->isChecked());
+    QCOMPARE(w.coursePane()->pageBackground(), expect("textbgnd") ? QStringLiteral("#FFFFE0") : QStringLiteral("#FFFFFF"));
+    QCOMPARE(w.coursePane()->textSize(), expect("zoom") ? 3 : 2);
+    QVERIFY(w.toolbarsAtTopAction()->isChecked());
+    QCOMPARE(w.view3D()->viewer()->backgroundColor(), expect("GLColor") ? 0x00123456u : 0x00FFFFFFu);
+    QVERIFY(!w.largeButtonsAction()->isChecked());
     if (expect("Speeds")) {
         // A shorter value replaces only the leading entries.
-        QCOMPARE(Speeds[0], 1);
-        QCOMPARE(Speeds[2], 3);
-        QCOMPARE(Speeds[4], 200);
+        QCOMPARE(animationSpeeds()[0], 1);
+        QCOMPARE(animationSpeeds()[2], 3);
+        QCOMPARE(animationSpeeds()[4], 200);
     } else {
-        QCOMPARE(Speeds, DefaultSpeeds());
+        QCOMPARE(animationSpeeds(), defaultAnimationSpeeds());
     }
-    QCOMPARE(Themes::Current(), expect("Skin") ? QStringLiteral("Eos") : QStringLiteral("Office 2007 Blue"));
+    QCOMPARE(Themes::current(), expect("Skin") ? QStringLiteral("Eos") : QStringLiteral("Office 2007 Blue"));
     if (expect("position"))
         QCOMPARE(w.geometry(), QRect(10, 20, 800, 600));
     else // the first-run placement
         QCOMPARE(w.geometry(), QRect((1600 - 1280) / 2, 0, 1280, 960));
-    w.SpTBXSkinGroupItem1SkinChange(Themes::DefaultName());
+    w.applyTheme(Themes::defaultName());
 }
 
 void TestMainWindow::zoomOutsideTheFiveSizes_data()
@@ -233,12 +238,12 @@ void TestMainWindow::zoomOutsideTheFiveSizes()
     ScopedSettings settings;
     ScopedDialogAnswers answers(true);
     store().setValue("zoom", stored);
-    TWaveMainFrm w(FixedScreen());
-    QCOMPARE(w.TextSize, size);
-    QCOMPARE(w.EWB->TextSize(), size);
-    w.FontBtnClick();
+    MainWindow w(fixedScreen());
+    QCOMPARE(w.coursePane()->textSize(), size);
+    QCOMPARE(w.coursePane()->browser()->textSize(), size);
+    w.coursePane()->updateFontMenu();
     int checked = -1;
-    for (QAction *a : {w.Size0, w.Size1, w.Size2, w.Size3, w.Size4})
+    for (QAction *a : {w.coursePane()->textSizeAction(0), w.coursePane()->textSizeAction(1), w.coursePane()->textSizeAction(2), w.coursePane()->textSizeAction(3), w.coursePane()->textSizeAction(4)})
         if (a->isChecked())
             checked = a->data().toInt();
     QCOMPARE(checked, size);
@@ -251,48 +256,48 @@ void TestMainWindow::storedPositionGivesHalfPane()
 {
     ScopedSettings settings;
     store().setValue("position", ints({0, 0, 1001, 700}));
-    TWaveMainFrm w(FixedScreen());
+    MainWindow w(fixedScreen());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTRY_COMPARE(w.LeftTW->width(), 500);
+    QTRY_COMPARE(w.leftPane()->width(), 500);
 }
 
 void TestMainWindow::bottomToolbarsBeforeFirstShow()
 {
     ScopedSettings settings;
     store().setValue("TBTop", 0);
-    TWaveMainFrm w(FixedScreen());
+    MainWindow w(fixedScreen());
     QVERIFY(!w.isVisible());
-    QCOMPARE(w.toolBarArea(w.HTMLToolbar), Qt::BottomToolBarArea);
-    QCOMPARE(w.toolBarArea(w.GLToolbar), Qt::BottomToolBarArea);
-    QVERIFY(w.Bottom1->isChecked());
-    QVERIFY(!w.Top1->isChecked());
+    QCOMPARE(w.toolBarArea(w.coursePane()->pageToolbar()), Qt::BottomToolBarArea);
+    QCOMPARE(w.toolBarArea(w.view3D()->toolbar()), Qt::BottomToolBarArea);
+    QVERIFY(w.toolbarsAtBottomAction()->isChecked());
+    QVERIFY(!w.toolbarsAtTopAction()->isChecked());
 }
 
 void TestMainWindow::largeButtonsOnlyPageToolbarAtFirstShow()
 {
     ScopedSettings settings;
     store().setValue("Large", 1);
-    TWaveMainFrm w(FixedScreen());
-    QVERIFY(w.Large1->isChecked());
-    QCOMPARE(w.HTMLToolbar->iconSize(), QSize(24, 24));
+    MainWindow w(fixedScreen());
+    QVERIFY(w.largeButtonsAction()->isChecked());
+    QCOMPARE(w.coursePane()->pageToolbar()->iconSize(), QSize(24, 24));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QCOMPARE(w.HTMLToolbar->iconSize(), QSize(48, 48));
-    QCOMPARE(w.GLToolbar->iconSize(), QSize(24, 24));
+    QCOMPARE(w.coursePane()->pageToolbar()->iconSize(), QSize(48, 48));
+    QCOMPARE(w.view3D()->toolbar()->iconSize(), QSize(24, 24));
 }
 
 void TestMainWindow::unwritableStoreSavesNothingQuietly()
 {
     ScopedDialogAnswers answers(true);
     ScopedSettings settings;
-    settings.MakeUnwritable();
+    settings.makeUnwritable();
     {
-        TWaveMainFrm w(FixedScreen());
-        w.TextSize = 4;
-        w.SaveSettings();
+        MainWindow w(fixedScreen());
+        w.coursePane()->setTextSize(4);
+        w.saveSettings();
     }
-    QVERIFY(answers.Shown().isEmpty());
+    QVERIFY(answers.shown().isEmpty());
     QCOMPARE(store().value("zoom").toInt(), 0);
 }
 
@@ -300,16 +305,16 @@ void TestMainWindow::closeQuestion()
 {
     ScopedSettings settings;
     ScopedDialogAnswers answers(false);
-    TWaveMainFrm w(FixedScreen());
+    MainWindow w(fixedScreen());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.TextSize = 4;
+    w.coursePane()->setTextSize(4);
     QVERIFY(!w.close());
-    QCOMPARE(answers.Shown(), QStringList{QStringLiteral("Close program")});
+    QCOMPARE(answers.shown(), QStringList{QStringLiteral("Close program")});
     QVERIFY(w.isVisible());
     QVERIFY(store().allKeys().isEmpty()); // No saves nothing
 
-    answers.SetAnswer(true);
+    answers.setAnswer(true);
     QVERIFY(w.close());
     QCOMPARE(store().value("zoom").toInt(), 4);
 }
@@ -331,37 +336,37 @@ void TestMainWindow::startPicture()
     QFETCH(QRect, expected);
     ScopedSettings settings;
     ExeWithSplash exe(QSize(640, 370));
-    TWaveMainFrm w(FixedScreen());
-    QVERIFY(w.SplashImage);
-    w.LeftTW->resize(pane);
-    w.SplashTWResize(); // what the pane's resize event runs
-    QCOMPARE(w.SplashImage->geometry(), expected);
-    QCOMPARE(w.SplashImage->AutoSize(), pane.width() >= 640);
+    MainWindow w(fixedScreen());
+    QVERIFY(w.host()->startPicture());
+    w.leftPane()->resize(pane);
+    w.host()->placeStartPicture(); // what the pane's resize event runs
+    QCOMPARE(w.host()->startPicture()->geometry(), expected);
+    QCOMPARE(w.host()->startPicture()->autoSize(), pane.width() >= 640);
 }
 
 void TestMainWindow::menuTree()
 {
     ScopedSettings settings;
-    TWaveMainFrm w(FixedScreen());
+    MainWindow w(fixedScreen());
     QStringList menus;
     for (QAction *a : w.menuBar()->actions())
         menus << a->text();
     QCOMPARE(menus, (QStringList{"File", "Edit", "Toolbars", "Graph", "Speed", "Appearance", "Help"}));
-    QVERIFY(!w.Graph1->menuAction()->isVisible());
-    QVERIFY(!w.Speed1->menuAction()->isVisible());
+    QVERIFY(!w.host()->graphMenu()->menuAction()->isVisible());
+    QVERIFY(!w.host()->speedMenu()->menuAction()->isVisible());
 
     struct Item {
         QMenu *menu;
         QStringList captions;
     };
     const Item items[] = {
-        {w.File1, {"Exit"}},
-        {w.Edit1, {"Select all", "Copy"}},
-        {w.Toolbars1, {"Toolbars at top", "Toolbars at bottom", "Use large buttons"}},
-        {w.Graph1, {"Time axis", "Copy graph", "Show X hair cursor", "Print graph"}},
-        {w.TimeScale1, {"5 seconds", "10 seconds", "15 seconds", "20 seconds"}},
-        {w.Speed1, {"Set animation speed"}},
-        {w.Help1, {"Contents", "Search for help on", "", "About"}},
+        {w.fileMenu(), {"Exit"}},
+        {w.coursePane()->editMenu(), {"Select all", "Copy"}},
+        {w.toolbarsMenu(), {"Toolbars at top", "Toolbars at bottom", "Use large buttons"}},
+        {w.host()->graphMenu(), {"Time axis", "Copy graph", "Show X hair cursor", "Print graph"}},
+        {w.host()->timeAxisMenu(), {"5 seconds", "10 seconds", "15 seconds", "20 seconds"}},
+        {w.host()->speedMenu(), {"Set animation speed"}},
+        {w.helpMenu(), {"Contents", "Search for help on", "", "About"}},
     };
     for (const Item &item : items) {
         QStringList captions;
@@ -369,20 +374,20 @@ void TestMainWindow::menuTree()
             captions << a->text();
         QCOMPARE(captions, item.captions);
     }
-    QCOMPARE(w.SelectAll1->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
-    QCOMPARE(w.CopyHTML1->shortcut(), QKeySequence(QStringLiteral("Ctrl+C")));
-    QCOMPARE(w.IndexBtn->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
-    QCOMPARE(w.BackBtn->shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
-    QCOMPARE(w.FwdBtn->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
-    QVERIFY(w.Top1->isChecked());
-    QVERIFY(w.T10->isChecked());
-    QCOMPARE(w.T5->data().toInt(), 5);
-    QCOMPARE(w.T20->data().toInt(), 20);
+    QCOMPARE(w.coursePane()->selectAllAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
+    QCOMPARE(w.coursePane()->copyPageAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+C")));
+    QCOMPARE(w.coursePane()->indexAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+I")));
+    QCOMPARE(w.coursePane()->backAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
+    QCOMPARE(w.coursePane()->forwardAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    QVERIFY(w.toolbarsAtTopAction()->isChecked());
+    QVERIFY(w.host()->timeAxisAction(10)->isChecked());
+    QCOMPARE(w.host()->timeAxisAction(5)->data().toInt(), 5);
+    QCOMPARE(w.host()->timeAxisAction(20)->data().toInt(), 20);
 
     QStringList themes;
-    for (QAction *a : w.Themes->actions())
+    for (QAction *a : w.appearanceMenu()->actions())
         themes << a->text();
-    QCOMPARE(themes, Themes::Names());
+    QCOMPARE(themes, Themes::names());
     QCOMPARE(themes.size(), 13);
     QVERIFY(themes.contains("Office 2007 Blue"));
 }
@@ -391,26 +396,26 @@ void TestMainWindow::themesMatchedIgnoringCase()
 {
     ScopedSettings settings;
     store().setValue("Skin", "office 2007 BLACK");
-    TWaveMainFrm w(FixedScreen());
-    QCOMPARE(Themes::Current(), QStringLiteral("Office 2007 Black"));
+    MainWindow w(fixedScreen());
+    QCOMPARE(Themes::current(), QStringLiteral("Office 2007 Black"));
     QCOMPARE(QApplication::palette().color(QPalette::Window), QColor(0x535353));
     int checked = 0;
-    for (QAction *a : w.Themes->actions())
+    for (QAction *a : w.appearanceMenu()->actions())
         checked += a->isChecked() ? 1 : 0;
     QCOMPARE(checked, 1);
-    w.SpTBXSkinGroupItem1SkinChange(Themes::DefaultName());
-    QCOMPARE(Themes::Current(), QStringLiteral("Office 2007 Blue"));
+    w.applyTheme(Themes::defaultName());
+    QCOMPARE(Themes::current(), QStringLiteral("Office 2007 Blue"));
 }
 
 void TestMainWindow::hintGoesToHintLabel()
 {
     ScopedSettings settings;
-    TWaveMainFrm w(FixedScreen());
+    MainWindow w(fixedScreen());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QStatusTipEvent tip(QStringLiteral("Main index"));
-    QApplication::sendEvent(w.HTMLToolbar, &tip); // propagates to the window
-    QCOMPARE(w.HintLabel->text(), QStringLiteral("Main index"));
+    QApplication::sendEvent(w.coursePane()->pageToolbar(), &tip); // propagates to the window
+    QCOMPARE(w.hintLabel()->text(), QStringLiteral("Main index"));
 }
 
 QTEST_MAIN(TestMainWindow)

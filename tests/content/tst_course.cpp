@@ -3,10 +3,10 @@
 // for the magnifier, a command the page's own model understands, a video
 // link it can read), every picture loads, and each model page selects its
 // model.
-#include "app/EmbeddedBrowser.h"
-#include "app/FileLookup.h"
+#include "app/PageBrowser.h"
+#include "core/FileLookup.h"
 #include "app/PageLinks.h"
-#include "app/SimGlobals.h"
+#include "core/SimulationKind.h"
 #include "support/TestSupport.h"
 
 #include <QFile>
@@ -33,7 +33,7 @@ struct VideoLink {
 // The video link form: width, height, fullscreen flag, loop flag, file name,
 // read the way the program reads it (spaces skipped, an empty token leaves
 // its slot for the next one). The course always writes all five parts.
-VideoLink ParseVideoLink(const QString &segment)
+VideoLink parseVideoLink(const QString &segment)
 {
     QString fields[4];
     QString buffer;
@@ -75,7 +75,7 @@ struct PageLinksFound {
 
 // Reads a page the way the topic browser's engine does and lists its links
 // and pictures.
-PageLinksFound ReadPage(const QString &file)
+PageLinksFound readPage(const QString &file)
 {
     PageLinksFound found;
     QFile f(file);
@@ -100,16 +100,16 @@ PageLinksFound ReadPage(const QString &file)
 // What is wrong with one link of a page, as the topic browser would meet it;
 // empty when nothing is. `target` receives the resolved page file of an
 // ordinary link.
-QString CheckLink(const QString &htmlFolder, const QString &pageFile, const QString &href,
+QString checkLink(const QString &htmlFolder, const QString &pageFile, const QString &href,
                   QString *target = nullptr)
 {
     if (href.contains(QLatin1String("://")) || href.startsWith(QLatin1String("mailto:"), Qt::CaseInsensitive))
         return QStringLiteral("leaves the course: ") + href;
-    const QString seg = LastUrlSegment(href);
+    const QString seg = lastUrlSegment(href);
     const QString ext = QFileInfo(seg).suffix().toUpper();
 
     if (seg.contains('$')) {
-        const QString picture = FileLookup::Resolve(FileLookup::Join(htmlFolder, "images/" + seg.mid(1)));
+        const QString picture = FileLookup::resolve(FileLookup::join(htmlFolder, "images/" + seg.mid(1)));
         if (picture.isEmpty())
             return QStringLiteral("magnifier picture missing: ") + href;
         if (QImage(picture).isNull())
@@ -119,13 +119,13 @@ QString CheckLink(const QString &htmlFolder, const QString &pageFile, const QStr
     if (seg.contains('+')) {
         // Only the damped oscillator and the superposition window take
         // page commands, and only the exact texts they know.
-        const int kind = PageKind(QFileInfo(pageFile).fileName());
-        const bool known = (kind == skDampedSHM && seg == QLatin1String("+CD"))
-            || (kind == skSuperposition && (seg == QLatin1String("+beats") || seg == QLatin1String("+am")));
+        const int kind = pageKind(QFileInfo(pageFile).fileName());
+        const bool known = (kind == DampedOscillatorKind && seg == QLatin1String("+CD"))
+            || (kind == SuperpositionKind && (seg == QLatin1String("+beats") || seg == QLatin1String("+am")));
         return known ? QString() : QStringLiteral("command not understood by this page's model: ") + href;
     }
     if (ext == QLatin1String("FLV")) {
-        return ParseVideoLink(seg).ok ? QString()
+        return parseVideoLink(seg).ok ? QString()
                                       : QStringLiteral("video link is not width,height,fullscreen,loop,file: ") + href;
     }
     QString path = href;
@@ -137,7 +137,7 @@ QString CheckLink(const QString &htmlFolder, const QString &pageFile, const QStr
             *target = pageFile;
         return {};
     }
-    const QString resolved = FileLookup::Resolve(FileLookup::Join(QFileInfo(pageFile).absolutePath(), path));
+    const QString resolved = FileLookup::resolve(FileLookup::join(QFileInfo(pageFile).absolutePath(), path));
     if (resolved.isEmpty() || !QFileInfo(resolved).isFile())
         return QStringLiteral("page missing: ") + href;
     if (target)
@@ -170,9 +170,9 @@ private slots:
 
 void TestCourse::initTestCase()
 {
-    m_html = FileLookup::Resolve(TestSupport::BuiltProgramFolder() + "HTML");
+    m_html = FileLookup::resolve(TestSupport::builtProgramFolder() + "HTML");
     QVERIFY2(!m_html.isEmpty(), "no HTML folder beside the program");
-    m_index = FileLookup::Resolve(m_html + "/index.htm");
+    m_index = FileLookup::resolve(m_html + "/index.htm");
     QVERIFY2(!m_index.isEmpty(), "no index.htm");
     m_index = QFileInfo(m_index).absoluteFilePath();
 
@@ -182,11 +182,11 @@ void TestCourse::initTestCase()
         const QString page = queue.takeFirst();
         if (m_pages.contains(page))
             continue;
-        const PageLinksFound found = ReadPage(page);
+        const PageLinksFound found = readPage(page);
         m_pages.insert(page, found);
         for (const QString &href : found.hrefs) {
             QString target;
-            const QString problem = CheckLink(m_html, page, href, &target);
+            const QString problem = checkLink(m_html, page, href, &target);
             if (!problem.isEmpty())
                 m_problems << QFileInfo(page).fileName() + ": " + problem;
             else if (!target.isEmpty() && QFileInfo(target).suffix().startsWith(QLatin1String("htm"), Qt::CaseInsensitive))
@@ -226,7 +226,7 @@ void TestCourse::linkChecker()
     QFETCH(QString, page);
     QFETCH(QString, href);
     QFETCH(bool, good);
-    const QString problem = CheckLink(m_html, m_html + "/" + page, href);
+    const QString problem = checkLink(m_html, m_html + "/" + page, href);
     QCOMPARE(problem.isEmpty(), good);
 }
 
@@ -255,7 +255,7 @@ void TestCourse::everyPictureLoads()
     for (auto it = m_pages.cbegin(); it != m_pages.cend(); ++it) {
         const QString page = QFileInfo(it.key()).fileName();
         for (const QString &src : it->pictures) {
-            const QString file = FileLookup::Resolve(FileLookup::Join(QFileInfo(it.key()).absolutePath(), src));
+            const QString file = FileLookup::resolve(FileLookup::join(QFileInfo(it.key()).absolutePath(), src));
             const QImage img(file);
             if (file.isEmpty() || img.isNull())
                 problems << page + ": picture does not load: " + src;
@@ -273,7 +273,7 @@ void TestCourse::everyModelHasItsPage()
     // Each of the 17 models is opened by exactly one page of the course.
     QMap<int, QStringList> pagesOfKind;
     for (const QString &page : m_pages.keys())
-        pagesOfKind[PageKind(QFileInfo(page).fileName())] << QFileInfo(page).fileName();
+        pagesOfKind[pageKind(QFileInfo(page).fileName())] << QFileInfo(page).fileName();
     for (int kind = 1; kind < kKindCount; ++kind) {
         QVERIFY2(pagesOfKind.value(kind).size() == 1,
                  qPrintable(QStringLiteral("kind %1 opened by: %2").arg(kind).arg(pagesOfKind.value(kind).join(", "))));
@@ -286,7 +286,7 @@ void TestCourse::everyPageIsListedInTheContents()
     QSet<QString> listed;
     for (const QString &href : m_pages.value(m_index).hrefs) {
         QString target;
-        if (CheckLink(m_html, m_index, href, &target).isEmpty() && !target.isEmpty())
+        if (checkLink(m_html, m_index, href, &target).isEmpty() && !target.isEmpty())
             listed << target;
     }
     const QFileInfoList files = QDir(m_html).entryInfoList({"*.htm", "*.html", "*.HTM", "*.HTML"}, QDir::Files);
@@ -322,11 +322,11 @@ void TestCourse::everyPageWearsTheCourseStyle()
     // The pages share one style sheet; a page that lost it (or a browser
     // that stopped loading it) shows black headings.
     const QColor heading(0x12, 0x3C, 0x69);
-    TEmbeddedBrowser b;
+    PageBrowser b;
     for (auto it = m_pages.cbegin(); it != m_pages.cend(); ++it) {
         const QString page = QFileInfo(it.key()).fileName();
-        QVERIFY2(b.Navigate(it.key()), qPrintable(page));
-        QVERIFY(QTest::qWaitFor([&b] { return !b.Busy(); }, 5000));
+        QVERIFY2(b.navigate(it.key()), qPrintable(page));
+        QVERIFY(QTest::qWaitFor([&b] { return !b.isBusy(); }, 5000));
         QColor seen;
         for (QTextBlock blk = b.document()->begin(); blk.isValid() && !seen.isValid(); blk = blk.next())
             if (blk.blockFormat().headingLevel() == 1 && blk.begin() != blk.end())

@@ -2,8 +2,8 @@
 // bracket, materials, the camera, and the geometry of the shapes.
 #include "MeshChecks.h"
 
-#include "scene3d/GLScene.h"
-#include "scene3d/GLX_Cylinders.h"
+#include "scene3d/Scene3D.h"
+#include "scene3d/Cylinder.h"
 #include "scene3d/Shapes.h"
 
 #include <QTest>
@@ -60,9 +60,9 @@ bool covered(const std::vector<QPointF> &tri, const QPointF &p)
 }
 
 // Where a world point lands on a viewport of w x h pixels (y down).
-QPointF toPixels(const TGLCamera &camera, const QVector3D &p, float w, float h)
+QPointF toPixels(const Camera &camera, const QVector3D &p, float w, float h)
 {
-    const QVector4D clip = camera.ProjectionMatrix(w, h) * camera.ViewMatrix() * QVector4D(p, 1.0f);
+    const QVector4D clip = camera.projectionMatrix(w, h) * camera.viewMatrix() * QVector4D(p, 1.0f);
     return QPointF((clip.x() / clip.w() + 1.0f) * w / 2.0f, (1.0f - clip.y() / clip.w()) * h / 2.0f);
 }
 
@@ -130,11 +130,11 @@ void TestSceneGraph::rotationConventions()
     QFETCH(float, turn);
     QFETCH(QVector3D, in);
     QFETCH(QVector3D, out);
-    TSceneNode n;
-    n.SetPitchAngle(pitch);
-    n.SetRollAngle(roll);
-    n.SetTurnAngle(turn);
-    const QVector3D got = n.LocalMatrix().mapVector(in);
+    SceneNode n;
+    n.setPitchAngle(pitch);
+    n.setRollAngle(roll);
+    n.setTurnAngle(turn);
+    const QVector3D got = n.localMatrix().mapVector(in);
     QVERIFY2(near(got, out), qPrintable(str(got)));
 }
 
@@ -143,295 +143,295 @@ void TestSceneGraph::rollSpinsAboutTheTurnedFacingAxis()
     // A frame laid across x by a quarter turn and rolled by -a turns exactly
     // as a pitch of a turns things about x: frame and window turn together.
     for (float a : {30.0f, 60.0f, -45.0f, 90.0f}) {
-        TSceneNode frame, window;
-        frame.SetTurnAngle(90.0f);
-        QVERIFY(near(frame.Direction(), QVector3D(1, 0, 0)));
-        frame.SetRollAngle(-a);
-        window.SetPitchAngle(a);
-        TSceneNode unrolled;
-        unrolled.SetTurnAngle(90.0f);
-        QVERIFY(near(frame.RotationMatrix(), window.RotationMatrix() * unrolled.RotationMatrix()));
-        QVERIFY(near(frame.Direction(), QVector3D(1, 0, 0)));
+        SceneNode frame, window;
+        frame.setTurnAngle(90.0f);
+        QVERIFY(near(frame.direction(), QVector3D(1, 0, 0)));
+        frame.setRollAngle(-a);
+        window.setPitchAngle(a);
+        SceneNode unrolled;
+        unrolled.setTurnAngle(90.0f);
+        QVERIFY(near(frame.rotationMatrix(), window.rotationMatrix() * unrolled.rotationMatrix()));
+        QVERIFY(near(frame.direction(), QVector3D(1, 0, 0)));
     }
 }
 
 void TestSceneGraph::placementComposes()
 {
-    TSceneNode root;
-    auto *group = root.AddNewChild<TSceneNode>();
-    group->SetPosition(1, 2, 3);
-    group->SetPitchAngle(180.0f); // y and z change sign
-    auto *leaf = group->AddNewChild<TSceneNode>();
-    leaf->SetPosition(0.5f, 1, 0);
-    leaf->SetScale(1, 0.25f, 1); // along its own y, from its own origin
-    leaf->SetPitchAngle(-90.0f); // its y onto the group's z
+    SceneNode root;
+    auto *group = root.addNewChild<SceneNode>();
+    group->setPosition(1, 2, 3);
+    group->setPitchAngle(180.0f); // y and z change sign
+    auto *leaf = group->addNewChild<SceneNode>();
+    leaf->setPosition(0.5f, 1, 0);
+    leaf->setScale(1, 0.25f, 1); // along its own y, from its own origin
+    leaf->setPitchAngle(-90.0f); // its y onto the group's z
 
-    QVERIFY(near(leaf->LocalMatrix().map(QVector3D(0, 1, 0)), QVector3D(0.5f, 1, 0.25f)));
-    QVERIFY(near(leaf->AbsoluteMatrix().map(QVector3D(0, 1, 0)), QVector3D(1.5f, 1, 2.75f)));
-    QVERIFY(near(leaf->AbsolutePosition(), QVector3D(1.5f, 1, 3)));
-    QCOMPARE(group->IndexOf(leaf), 0);
-    QCOMPARE(root.Child(0), group);
-    QCOMPARE(root.Child(1), nullptr);
-    QCOMPARE(root.Child(-1), nullptr);
+    QVERIFY(near(leaf->localMatrix().map(QVector3D(0, 1, 0)), QVector3D(0.5f, 1, 0.25f)));
+    QVERIFY(near(leaf->absoluteMatrix().map(QVector3D(0, 1, 0)), QVector3D(1.5f, 1, 2.75f)));
+    QVERIFY(near(leaf->absolutePosition(), QVector3D(1.5f, 1, 3)));
+    QCOMPARE(group->indexOf(leaf), 0);
+    QCOMPARE(root.child(0), group);
+    QCOMPARE(root.child(1), nullptr);
+    QCOMPARE(root.child(-1), nullptr);
 }
 
 // ---------------------------------------------------------------- copies
 
 void TestSceneGraph::copiesDrawTheMastersGeometry()
 {
-    TSceneRoot root;
-    auto *master = root.AddNewChild<TCone>();
-    master->SetPosition(5, 0, 0);
-    master->SetPitchAngle(30);
-    auto *child = master->AddNewChild<TLines>();
-    child->AddNode(0, 0, 0);
-    child->AddNode(1, 0, 0);
-    child->SetPosition(0, 0, 2);
-    auto *copy = root.AddNewChild<TProxyNode>(master);
-    copy->SetPosition(0, 2, 0);
-    copy->SetTurnAngle(90);
+    SceneRoot root;
+    auto *master = root.addNewChild<Cone>();
+    master->setPosition(5, 0, 0);
+    master->setPitchAngle(30);
+    auto *child = master->addNewChild<Lines>();
+    child->addNode(0, 0, 0);
+    child->addNode(1, 0, 0);
+    child->setPosition(0, 0, 2);
+    auto *copy = root.addNewChild<ProxyNode>(master);
+    copy->setPosition(0, 2, 0);
+    copy->setTurnAngle(90);
 
-    auto items = CollectDrawItems(root);
+    auto items = collectDrawItems(root);
     QCOMPARE(items.size(), size_t(4));
-    QCOMPARE(items[0].Geometry, master);
-    QVERIFY(near(items[0].World, master->LocalMatrix()));
-    QCOMPARE(items[1].Geometry, child);
-    QCOMPARE(items[2].Geometry, master);
+    QCOMPARE(items[0].geometry, master);
+    QVERIFY(near(items[0].world, master->localMatrix()));
+    QCOMPARE(items[1].geometry, child);
+    QCOMPARE(items[2].geometry, master);
     // The copy's placement replaces the master's.
-    QVERIFY(near(items[2].World, copy->LocalMatrix()));
-    QCOMPARE(items[3].Geometry, child);
-    QVERIFY(near(items[3].World, copy->LocalMatrix() * child->LocalMatrix()));
-    QCOMPARE(items[2].Material, &master->EffectiveMaterial());
+    QVERIFY(near(items[2].world, copy->localMatrix()));
+    QCOMPARE(items[3].geometry, child);
+    QVERIFY(near(items[3].world, copy->localMatrix() * child->localMatrix()));
+    QCOMPARE(items[2].material, &master->effectiveMaterial());
 
     // A hidden master still serves its copies; a hidden child of the master
     // is hidden in every copy.
-    master->SetVisible(false);
-    items = CollectDrawItems(root);
+    master->setVisible(false);
+    items = collectDrawItems(root);
     QCOMPARE(items.size(), size_t(2));
-    QCOMPARE(items[0].Geometry, master);
-    QVERIFY(near(items[0].World, copy->LocalMatrix()));
-    child->SetVisible(false);
-    QCOMPARE(CollectDrawItems(root).size(), size_t(1));
-    copy->SetVisible(false);
-    QVERIFY(CollectDrawItems(root).empty());
+    QCOMPARE(items[0].geometry, master);
+    QVERIFY(near(items[0].world, copy->localMatrix()));
+    child->setVisible(false);
+    QCOMPARE(collectDrawItems(root).size(), size_t(1));
+    copy->setVisible(false);
+    QVERIFY(collectDrawItems(root).empty());
 }
 
 void TestSceneGraph::copyKeepingTheSourcesPlacement()
 {
-    TSceneRoot root;
-    auto *tube = root.AddNewChild<TPipe>();
-    tube->AddNode(0, 0, 0);
-    tube->AddNode(1.8f, 0, 0);
-    tube->SetPosition(-3.6f, 0, 0);
-    auto *follower = root.AddNewChild<TProxyNode>(tube);
-    follower->SetKeepsSourcePlacement(true);
-    follower->SetPosition(1.8f, 0, 0);
-    auto *plain = root.AddNewChild<TProxyNode>(tube);
-    plain->SetPosition(-5.4f, 0, 0);
+    SceneRoot root;
+    auto *tube = root.addNewChild<Pipe>();
+    tube->addNode(0, 0, 0);
+    tube->addNode(1.8f, 0, 0);
+    tube->setPosition(-3.6f, 0, 0);
+    auto *follower = root.addNewChild<ProxyNode>(tube);
+    follower->setKeepsSourcePlacement(true);
+    follower->setPosition(1.8f, 0, 0);
+    auto *plain = root.addNewChild<ProxyNode>(tube);
+    plain->setPosition(-5.4f, 0, 0);
 
-    const auto items = CollectDrawItems(root);
+    const auto items = collectDrawItems(root);
     QCOMPARE(items.size(), size_t(3));
-    QVERIFY(near(items[1].World.map(QVector3D()), QVector3D(-1.8f, 0, 0)));
-    QVERIFY(near(items[2].World.map(QVector3D()), QVector3D(-5.4f, 0, 0)));
+    QVERIFY(near(items[1].world.map(QVector3D()), QVector3D(-1.8f, 0, 0)));
+    QVERIFY(near(items[2].world.map(QVector3D()), QVector3D(-5.4f, 0, 0)));
     // Moving the source moves the follower with it, not the plain copy.
-    tube->SetPosition(-3.0f, 0, 0);
-    const auto moved = CollectDrawItems(root);
-    QVERIFY(near(moved[1].World.map(QVector3D()), QVector3D(-1.2f, 0, 0)));
-    QVERIFY(near(moved[2].World.map(QVector3D()), QVector3D(-5.4f, 0, 0)));
+    tube->setPosition(-3.0f, 0, 0);
+    const auto moved = collectDrawItems(root);
+    QVERIFY(near(moved[1].world.map(QVector3D()), QVector3D(-1.2f, 0, 0)));
+    QVERIFY(near(moved[2].world.map(QVector3D()), QVector3D(-5.4f, 0, 0)));
 }
 
 void TestSceneGraph::copiesSurviveTheirMaster()
 {
-    TSceneRoot root;
-    auto *master = root.AddNewChild<TGLXCylinder>();
-    auto *copy = root.AddNewChild<TProxyNode>(master);
-    auto *other = root.AddNewChild<TProxyNode>(master);
+    SceneRoot root;
+    auto *master = root.addNewChild<Cylinder>();
+    auto *copy = root.addNewChild<ProxyNode>(master);
+    auto *other = root.addNewChild<ProxyNode>(master);
     delete other; // a copy going first unregisters itself
     delete master;
-    QCOMPARE(copy->MasterObject(), nullptr);
-    QVERIFY(CollectDrawItems(root).empty());
-    QCOMPARE(root.Count(), 1);
+    QCOMPARE(copy->masterObject(), nullptr);
+    QVERIFY(collectDrawItems(root).empty());
+    QCOMPARE(root.count(), 1);
     // And the other way round: deleting a whole tree with copies and
     // masters in any order.
-    auto *group = root.AddNewChild<TSceneNode>();
-    auto *m2 = group->AddNewChild<TCone>();
-    group->AddNewChild<TProxyNode>(m2);
-    root.AddNewChild<TProxyNode>(group);
-    root.DeleteChildren();
-    QCOMPARE(root.Count(), 0);
+    auto *group = root.addNewChild<SceneNode>();
+    auto *m2 = group->addNewChild<Cone>();
+    group->addNewChild<ProxyNode>(m2);
+    root.addNewChild<ProxyNode>(group);
+    root.deleteChildren();
+    QCOMPARE(root.count(), 0);
 }
 
 void TestSceneGraph::copyThatWouldDrawItselfIsSkipped()
 {
-    TSceneRoot root;
-    auto *group = root.AddNewChild<TSceneNode>();
-    group->AddNewChild<TCone>();
-    auto *self = group->AddNewChild<TProxyNode>(group); // a copy of its own parent
-    auto *loop = root.AddNewChild<TProxyNode>();
-    loop->SetMasterObject(loop);
-    const auto items = CollectDrawItems(root);
+    SceneRoot root;
+    auto *group = root.addNewChild<SceneNode>();
+    group->addNewChild<Cone>();
+    auto *self = group->addNewChild<ProxyNode>(group); // a copy of its own parent
+    auto *loop = root.addNewChild<ProxyNode>();
+    loop->setMasterObject(loop);
+    const auto items = collectDrawItems(root);
     QCOMPARE(items.size(), size_t(1)); // the cone, once
-    QVERIFY(self->MasterObject() == group);
+    QVERIFY(self->masterObject() == group);
 }
 
 // ---------------------------------------------------------------- changes
 
 void TestSceneGraph::updateBracketReportsOnce()
 {
-    TSceneRoot root;
+    SceneRoot root;
     int reports = 0;
-    root.OnChange = [&] { ++reports; };
-    auto *base = root.AddNewChild<TSceneNode>();
-    auto *a = base->AddNewChild<TLines>();
-    a->AddNode(0, 0, 0);
-    const uint64_t built = root.ChangeReports();
+    root.onChange = [&] { ++reports; };
+    auto *base = root.addNewChild<SceneNode>();
+    auto *a = base->addNewChild<Lines>();
+    a->addNode(0, 0, 0);
+    const uint64_t built = root.changeReports();
     reports = 0;
 
-    base->BeginUpdate();
-    a->SetPosition(1, 0, 0);
-    a->SetNode(0, QVector3D(0, 1, 0));
-    base->SetPitchAngle(10);
-    base->BeginUpdate(); // nested
-    a->SetVisible(false);
-    base->EndUpdate();
+    base->beginUpdate();
+    a->setPosition(1, 0, 0);
+    a->setNode(0, QVector3D(0, 1, 0));
+    base->setPitchAngle(10);
+    base->beginUpdate(); // nested
+    a->setVisible(false);
+    base->endUpdate();
     QCOMPARE(reports, 0);
-    base->EndUpdate();
+    base->endUpdate();
     QCOMPARE(reports, 1);
 
     // Outside an update every change reports; setting the same value is no change.
-    a->SetPosition(2, 0, 0);
+    a->setPosition(2, 0, 0);
     QCOMPARE(reports, 2);
-    a->SetPosition(2, 0, 0);
-    a->SetNode(0, QVector3D(0, 1, 0));
-    a->SetNode(7, QVector3D(1, 1, 1)); // no such node
+    a->setPosition(2, 0, 0);
+    a->setNode(0, QVector3D(0, 1, 0));
+    a->setNode(7, QVector3D(1, 1, 1)); // no such node
     QCOMPARE(reports, 2);
-    base->BeginUpdate();
-    base->EndUpdate();
+    base->beginUpdate();
+    base->endUpdate();
     QCOMPARE(reports, 2);
-    base->EndUpdate(); // unbalanced end: ignored
-    a->SetPosition(3, 0, 0);
+    base->endUpdate(); // unbalanced end: ignored
+    a->setPosition(3, 0, 0);
     QCOMPARE(reports, 3);
-    QCOMPARE(root.ChangeReports(), built + 3);
+    QCOMPARE(root.changeReports(), built + 3);
 
     // Geometry and placement are tracked apart.
-    const uint64_t g = a->GeometryRevision(), r = a->Revision();
-    a->SetPitchAngle(5);
-    QCOMPARE(a->GeometryRevision(), g);
-    QVERIFY(a->Revision() > r);
-    a->SetNode(0, QVector3D(0, 2, 0));
-    QVERIFY(a->GeometryRevision() > g);
+    const uint64_t g = a->geometryRevision(), r = a->revision();
+    a->setPitchAngle(5);
+    QCOMPARE(a->geometryRevision(), g);
+    QVERIFY(a->revision() > r);
+    a->setNode(0, QVector3D(0, 2, 0));
+    QVERIFY(a->geometryRevision() > g);
 }
 
 void TestSceneGraph::deleteChildren()
 {
-    TSceneRoot root;
+    SceneRoot root;
     int reports = 0;
-    root.OnChange = [&] { ++reports; };
-    auto *base = root.AddNewChild<TSceneNode>();
+    root.onChange = [&] { ++reports; };
+    auto *base = root.addNewChild<SceneNode>();
     for (int i = 0; i < 5; ++i)
-        base->AddNewChild<TSceneNode>()->AddNewChild<TCone>();
+        base->addNewChild<SceneNode>()->addNewChild<Cone>();
     reports = 0;
-    base->DeleteChildren();
-    QCOMPARE(base->Count(), 0);
+    base->deleteChildren();
+    QCOMPARE(base->count(), 0);
     QCOMPARE(reports, 1);
-    base->DeleteChildren();
+    base->deleteChildren();
     QCOMPARE(reports, 1);
     // A node deleted on its own leaves its parent.
-    auto *c = base->AddNewChild<TSceneNode>();
-    base->AddNewChild<TSceneNode>();
+    auto *c = base->addNewChild<SceneNode>();
+    base->addNewChild<SceneNode>();
     delete c;
-    QCOMPARE(base->Count(), 1);
+    QCOMPARE(base->count(), 1);
 }
 
 void TestSceneGraph::materials()
 {
-    TGLScene scene;
-    const TMaterialLibrary &lib = scene.MatLib;
-    QCOMPARE(lib.Names(), QStringList({"Red", "Blue", "Transparent", "Palegreen"}));
-    const TMaterial *red = lib.Find(QStringLiteral("Red"));
+    Scene3D scene;
+    const MaterialLibrary &lib = scene.materials();
+    QCOMPARE(lib.names(), QStringList({"Red", "Blue", "Transparent", "Palegreen"}));
+    const Material *red = lib.find(QStringLiteral("Red"));
     QVERIFY(red);
-    QCOMPARE(red->Ambient, QVector4D(0, 0, 0, 1));
-    QCOMPARE(red->Diffuse, QVector4D(0.333333f, 0, 0, 1));
-    QCOMPARE(red->Emission, QVector4D(0.690196f, 0, 0, 1));
-    const TMaterial *blue = lib.Find(QStringLiteral("Blue"));
-    QCOMPARE(blue->Diffuse, QVector4D(0.294118f, 0.294118f, 0.52549f, 1));
-    QCOMPARE(blue->Emission, QVector4D(0.156863f, 0.14902f, 0.698039f, 1));
-    const TMaterial *glass = lib.Find(QStringLiteral("Transparent"));
-    QCOMPARE(glass->Diffuse, QVector4D(0.929412f, 0.482353f, 0.0235294f, 0.4f));
-    QCOMPARE(glass->Emission, QVector4D(0, 0, 0, 1)); // library default
-    QVERIFY(glass->IsBlended());
-    const TMaterial *green = lib.Find(QStringLiteral("Palegreen"));
-    QCOMPARE(green->Ambient, QVector4D(0.2f, 0.2f, 0.2f, 1)); // library default
-    QCOMPARE(green->Diffuse, QVector4D(0.333333f, 0.333333f, 0.427451f, 1));
-    QCOMPARE(green->Emission, QVector4D(0.34902f, 0.356863f, 0.356863f, 1));
-    QVERIFY(!red->IsBlended() && !blue->IsBlended() && !green->IsBlended());
+    QCOMPARE(red->ambient, QVector4D(0, 0, 0, 1));
+    QCOMPARE(red->diffuse, QVector4D(0.333333f, 0, 0, 1));
+    QCOMPARE(red->emission, QVector4D(0.690196f, 0, 0, 1));
+    const Material *blue = lib.find(QStringLiteral("Blue"));
+    QCOMPARE(blue->diffuse, QVector4D(0.294118f, 0.294118f, 0.52549f, 1));
+    QCOMPARE(blue->emission, QVector4D(0.156863f, 0.14902f, 0.698039f, 1));
+    const Material *glass = lib.find(QStringLiteral("Transparent"));
+    QCOMPARE(glass->diffuse, QVector4D(0.929412f, 0.482353f, 0.0235294f, 0.4f));
+    QCOMPARE(glass->emission, QVector4D(0, 0, 0, 1)); // library default
+    QVERIFY(glass->isBlended());
+    const Material *green = lib.find(QStringLiteral("Palegreen"));
+    QCOMPARE(green->ambient, QVector4D(0.2f, 0.2f, 0.2f, 1)); // library default
+    QCOMPARE(green->diffuse, QVector4D(0.333333f, 0.333333f, 0.427451f, 1));
+    QCOMPARE(green->emission, QVector4D(0.34902f, 0.356863f, 0.356863f, 1));
+    QVERIFY(!red->isBlended() && !blue->isBlended() && !green->isBlended());
 
     // A node follows the library's material by name; its own material is
     // used without one, or when the name is unknown.
-    TSceneNode n;
-    TMaterial own;
-    own.Diffuse = QVector4D(0.1f, 0.2f, 0.3f, 0.5f);
-    own.Blending = TBlending::Transparency;
-    n.SetMaterial(own);
-    QCOMPARE(n.EffectiveMaterial().Diffuse, own.Diffuse);
-    n.SetLibMaterial(&lib, QStringLiteral("Blue"));
-    QCOMPARE(&n.EffectiveMaterial(), blue);
-    n.SetLibMaterial(&lib, QStringLiteral("NoSuchName"));
-    QCOMPARE(n.EffectiveMaterial().Diffuse, own.Diffuse);
-    n.SetMaterial(own);
-    QCOMPARE(n.LibMaterialName(), QString());
+    SceneNode n;
+    Material own;
+    own.diffuse = QVector4D(0.1f, 0.2f, 0.3f, 0.5f);
+    own.blending = Blending::Transparency;
+    n.setMaterial(own);
+    QCOMPARE(n.effectiveMaterial().diffuse, own.diffuse);
+    n.setLibraryMaterial(&lib, QStringLiteral("Blue"));
+    QCOMPARE(&n.effectiveMaterial(), blue);
+    n.setLibraryMaterial(&lib, QStringLiteral("NoSuchName"));
+    QCOMPARE(n.effectiveMaterial().diffuse, own.diffuse);
+    n.setMaterial(own);
+    QCOMPARE(n.libraryMaterialName(), QString());
 }
 
 // ---------------------------------------------------------------- camera
 
 void TestSceneGraph::zoomInThenOutRestoresDistance()
 {
-    TGLScene scene;
-    scene.ResetCamera(0.8f);
-    TGLCamera &cam = *scene.GLCamera;
-    const QVector3D start = cam.Position();
-    const float d0 = cam.DistanceToTarget();
-    cam.AdjustDistanceToTarget(std::pow(1.05f, -3.0f));
-    QVERIFY(std::fabs(cam.DistanceToTarget() - d0 * 0.863838f) < 1e-4f);
-    cam.AdjustDistanceToTarget(std::pow(1.05f, 3.0f));
-    QVERIFY(std::fabs(cam.DistanceToTarget() - d0) < 1e-5f * d0);
-    QVERIFY(near(cam.Position(), start, 1e-5f));
+    Scene3D scene;
+    scene.resetCamera(0.8f);
+    Camera &cam = *scene.camera();
+    const QVector3D start = cam.position();
+    const float d0 = cam.distanceToTarget();
+    cam.adjustDistanceToTarget(std::pow(1.05f, -3.0f));
+    QVERIFY(std::fabs(cam.distanceToTarget() - d0 * 0.863838f) < 1e-4f);
+    cam.adjustDistanceToTarget(std::pow(1.05f, 3.0f));
+    QVERIFY(std::fabs(cam.distanceToTarget() - d0) < 1e-5f * d0);
+    QVERIFY(near(cam.position(), start, 1e-5f));
     // One wheel notch away from the user: 5 percent further.
-    cam.AdjustDistanceToTarget(std::pow(1.05f, 120 / 120.0f));
-    QVERIFY(std::fabs(cam.DistanceToTarget() - d0 * 1.05f) < 1e-5f * d0);
+    cam.adjustDistanceToTarget(std::pow(1.05f, 120 / 120.0f));
+    QVERIFY(std::fabs(cam.distanceToTarget() - d0 * 1.05f) < 1e-5f * d0);
     // Nonsense factors leave the camera alone.
-    const QVector3D before = cam.Position();
-    cam.AdjustDistanceToTarget(0.0f);
-    cam.AdjustDistanceToTarget(-2.0f);
-    cam.AdjustDistanceToTarget(std::nanf(""));
-    QCOMPARE(cam.Position(), before);
+    const QVector3D before = cam.position();
+    cam.adjustDistanceToTarget(0.0f);
+    cam.adjustDistanceToTarget(-2.0f);
+    cam.adjustDistanceToTarget(std::nanf(""));
+    QCOMPARE(cam.position(), before);
 }
 
 void TestSceneGraph::orbitKeepsDistance()
 {
-    TGLScene scene;
-    scene.ResetCamera(1.0f);
-    TGLCamera &cam = *scene.GLCamera;
-    const float d0 = cam.DistanceToTarget();
-    auto elevation = [&] { return std::asin(cam.Position().y() / cam.DistanceToTarget()) * 180 / M_PI; };
-    auto azimuth = [&] { return std::atan2(cam.Position().x(), cam.Position().z()) * 180 / M_PI; };
+    Scene3D scene;
+    scene.resetCamera(1.0f);
+    Camera &cam = *scene.camera();
+    const float d0 = cam.distanceToTarget();
+    auto elevation = [&] { return std::asin(cam.position().y() / cam.distanceToTarget()) * 180 / M_PI; };
+    auto azimuth = [&] { return std::atan2(cam.position().x(), cam.position().z()) * 180 / M_PI; };
     const double e0 = elevation(), a0 = azimuth();
 
-    cam.MoveAroundTarget(10, 0); // dragging up: more from above
+    cam.moveAroundTarget(10, 0); // dragging up: more from above
     QVERIFY(std::fabs(elevation() - (e0 + 10)) < 1e-3);
     QVERIFY(std::fabs(azimuth() - a0) < 1e-3);
-    cam.MoveAroundTarget(0, -30); // dragging right: the camera swings towards -x
+    cam.moveAroundTarget(0, -30); // dragging right: the camera swings towards -x
     QVERIFY(std::fabs(azimuth() - (a0 - 30)) < 1e-3);
     QVERIFY(std::fabs(elevation() - (e0 + 10)) < 1e-3);
-    QVERIFY(std::fabs(cam.DistanceToTarget() - d0) < 1e-4f * d0);
+    QVERIFY(std::fabs(cam.distanceToTarget() - d0) < 1e-4f * d0);
 
     // It stops short of straight above, where the view would be undefined.
-    cam.MoveAroundTarget(500, 0);
+    cam.moveAroundTarget(500, 0);
     QVERIFY(elevation() < 89.5 && elevation() > 88.5);
-    const QMatrix4x4 v = cam.ViewMatrix();
+    const QMatrix4x4 v = cam.viewMatrix();
     for (int i = 0; i < 16; ++i)
         QVERIFY(std::isfinite(v.constData()[i]));
-    cam.MoveAroundTarget(-1000, 0);
+    cam.moveAroundTarget(-1000, 0);
     QVERIFY(elevation() > -89.5 && elevation() < -88.5);
 }
 
@@ -451,35 +451,35 @@ void TestSceneGraph::panMovesTheTargetByThePixelsDragged()
     QFETCH(QVector3D, camera);
     QFETCH(float, dx);
     QFETCH(float, dy);
-    TGLScene scene;
-    scene.GLCamera->SetPosition(camera);
+    Scene3D scene;
+    scene.camera()->setPosition(camera);
     const float w = 640, h = 480;
-    const QPointF before = toPixels(*scene.GLCamera, scene.SceneBase->AbsolutePosition(), w, h);
-    scene.Pan(dx, dy);
-    const QPointF after = toPixels(*scene.GLCamera, scene.SceneBase->AbsolutePosition(), w, h);
+    const QPointF before = toPixels(*scene.camera(), scene.sceneBase()->absolutePosition(), w, h);
+    scene.pan(dx, dy);
+    const QPointF after = toPixels(*scene.camera(), scene.sceneBase()->absolutePosition(), w, h);
     QVERIFY2(std::fabs(after.x() - before.x() - dx) < 0.01 && std::fabs(after.y() - before.y() - dy) < 0.01,
              qPrintable(QStringLiteral("moved by %1, %2").arg(after.x() - before.x()).arg(after.y() - before.y())));
 }
 
 void TestSceneGraph::resetCamera()
 {
-    TGLScene scene;
-    QCOMPARE(scene.GLCamera->Position(), QVector3D(0, 0, 100));
-    QCOMPARE(scene.GLCamera->TargetObject(), scene.RootDC);
-    QCOMPARE(scene.SceneBase->Parent(), scene.RootDC);
-    QCOMPARE(scene.GLLightSource1->Parent(), scene.GLCamera);
-    scene.SceneBase->SetPitchAngle(120);
-    scene.SceneBase->SetPosition(1, 2, 3);
+    Scene3D scene;
+    QCOMPARE(scene.camera()->position(), QVector3D(0, 0, 100));
+    QCOMPARE(scene.camera()->targetObject(), scene.origin());
+    QCOMPARE(scene.sceneBase()->parent(), scene.origin());
+    QCOMPARE(scene.light()->parent(), scene.camera());
+    scene.sceneBase()->setPitchAngle(120);
+    scene.sceneBase()->setPosition(1, 2, 3);
     int reports = 0;
-    scene.Objects.OnChange = [&] { ++reports; };
+    scene.root().onChange = [&] { ++reports; };
     const float r = 864.0f / 1080.0f;
-    scene.ResetCamera(r);
+    scene.resetCamera(r);
     QCOMPARE(reports, 1);
-    QCOMPARE(scene.SceneBase->PitchAngle(), 0.0f);
-    QCOMPARE(scene.SceneBase->Position(), QVector3D(0, 0, 0));
-    QCOMPARE(scene.GLCamera->Position(), QVector3D(5.94f * r, 2.19f * r, 4.01f * r));
+    QCOMPARE(scene.sceneBase()->pitchAngle(), 0.0f);
+    QCOMPARE(scene.sceneBase()->position(), QVector3D(0, 0, 0));
+    QCOMPARE(scene.camera()->position(), QVector3D(5.94f * r, 2.19f * r, 4.01f * r));
     // The light moves with the camera.
-    QCOMPARE(scene.GLLightSource1->AbsolutePosition(), scene.GLCamera->AbsolutePosition());
+    QCOMPARE(scene.light()->absolutePosition(), scene.camera()->absolutePosition());
 }
 
 // ---------------------------------------------------------------- shapes
@@ -496,51 +496,51 @@ void TestSceneGraph::meshesFaceTheirNormals()
     // Every lit triangle must be wound counter-clockwise seen from the side
     // its normals point to: the renderer lights back faces as turned round.
     QFETCH(QString, shape);
-    TSceneRoot root;
-    TSceneNode *node = nullptr;
+    SceneRoot root;
+    SceneNode *node = nullptr;
     if (shape == "cylinder") {
-        auto *c = root.AddNewChild<TGLXCylinder>();
-        c->SetSlices(8);
+        auto *c = root.addNewChild<Cylinder>();
+        c->setSlices(8);
         node = c;
     } else if (shape == "cone" || shape == "truncated cone") {
-        auto *c = root.AddNewChild<TCone>();
-        c->SetStacks(3);
-        c->SetLoops(3);
-        c->SetSlices(7);
+        auto *c = root.addNewChild<Cone>();
+        c->setStacks(3);
+        c->setLoops(3);
+        c->setSlices(7);
         if (shape == "truncated cone") {
-            c->SetTopRadius(0.2f);
-            c->SetParts(TCone::Sides | TCone::Bottom | TCone::Top);
+            c->setTopRadius(0.2f);
+            c->setParts(Cone::Sides | Cone::Bottom | Cone::Top);
         }
         node = c;
     } else if (shape == "pipe") {
-        auto *p = root.AddNewChild<TPipe>();
+        auto *p = root.addNewChild<Pipe>();
         for (int i = 0; i <= 30; ++i)
-            p->AddNode(0.06f * i, 0.5f * std::sin(i * 12 * M_PI / 180), 0.1f * std::cos(i * 0.3));
+            p->addNode(0.06f * i, 0.5f * std::sin(i * 12 * M_PI / 180), 0.1f * std::cos(i * 0.3));
         node = p;
     } else if (shape == "polygon") {
-        auto *p = root.AddNewChild<TPolygon>();
+        auto *p = root.addNewChild<Polygon3D>();
         for (auto q : {QVector3D(0, 0, 0), QVector3D(2, 0, 0), QVector3D(2, 2, 0), QVector3D(1, 0.5f, 0),
                        QVector3D(0, 2, 0)})
-            p->AddNode(q);
+            p->addNode(q);
         node = p;
     } else {
-        auto *e = root.AddNewChild<TExtrusionSolid>();
-        e->AddContour(square(1.2));
-        e->AddContour(square(1.0));
-        e->SetDepth(0.2f);
-        e->SetParts(TExtrusionSolid::OutsideWalls | TExtrusionSolid::StartFace | TExtrusionSolid::StopFace);
+        auto *e = root.addNewChild<ExtrusionSolid>();
+        e->addContour(square(1.2));
+        e->addContour(square(1.0));
+        e->setDepth(0.2f);
+        e->setParts(ExtrusionSolid::OutsideWalls | ExtrusionSolid::StartFace | ExtrusionSolid::StopFace);
         node = e;
     }
-    TMesh mesh;
-    node->BuildMesh(mesh);
-    const auto tris = Triangles(mesh);
+    Mesh mesh;
+    node->buildMesh(mesh);
+    const auto tris = triangles(mesh);
     QVERIFY(!tris.empty());
     int checked = 0;
     for (const TestTriangle &t : tris) {
-        if (t.Area() < 1e-7f)
+        if (t.area() < 1e-7f)
             continue;
         const QVector3D n = t.n[0] + t.n[1] + t.n[2];
-        QVERIFY2(QVector3D::dotProduct(t.GeometricNormal(), n) > 0,
+        QVERIFY2(QVector3D::dotProduct(t.geometricNormal(), n) > 0,
                  qPrintable(str(t.v[0]) + str(t.v[1]) + str(t.v[2]) + " normal " + str(n)));
         ++checked;
     }
@@ -570,7 +570,7 @@ void TestSceneGraph::oddWindingTriangulation()
     using Contours = std::vector<std::vector<QPointF>>;
     QFETCH(Contours, contours);
     QFETCH(double, expectedArea);
-    const std::vector<QPointF> tri = TriangulateOddWinding(contours);
+    const std::vector<QPointF> tri = triangulateOddWinding(contours);
     QCOMPARE(tri.size() % 3, size_t(0));
     QVERIFY2(std::fabs(area(tri) - expectedArea) < 1e-9, qPrintable(QString::number(area(tri))));
     // Triangles only ever cover the filled region, counter-clockwise.
@@ -579,41 +579,41 @@ void TestSceneGraph::oddWindingTriangulation()
     for (double x = -1.95; x < 6; x += 0.1)
         for (double y = -1.93; y < 6; y += 0.1) { // off the diagonals
             const QPointF p(x, y);
-            QVERIFY2(covered(tri, p) == InsideOddWinding(contours, p),
+            QVERIFY2(covered(tri, p) == insideOddWinding(contours, p),
                      qPrintable(QStringLiteral("%1, %2").arg(x).arg(y)));
         }
 }
 
 void TestSceneGraph::extrusionWithHole()
 {
-    TExtrusionSolid frame;
-    const int outer = frame.AddContour();
+    ExtrusionSolid frame;
+    const int outer = frame.addContour();
     for (auto [x, y] : {std::pair{1.2f, 1.2f}, {-1.2f, 1.2f}, {-1.2f, -1.2f}, {1.2f, -1.2f}})
-        frame.AddContourNode(outer, x, y);
-    const int inner = frame.AddContour();
+        frame.addContourNode(outer, x, y);
+    const int inner = frame.addContour();
     for (auto [x, y] : {std::pair{1.0f, 1.0f}, {-1.0f, 1.0f}, {-1.0f, -1.0f}, {1.0f, -1.0f}})
-        frame.AddContourNode(inner, x, y);
-    frame.SetDepth(0.2f);
-    frame.SetParts(TExtrusionSolid::OutsideWalls | TExtrusionSolid::StartFace | TExtrusionSolid::StopFace);
-    TMesh mesh;
-    frame.BuildMesh(mesh);
+        frame.addContourNode(inner, x, y);
+    frame.setDepth(0.2f);
+    frame.setParts(ExtrusionSolid::OutsideWalls | ExtrusionSolid::StartFace | ExtrusionSolid::StopFace);
+    Mesh mesh;
+    frame.buildMesh(mesh);
 
     double faceFront = 0, faceBack = 0, walls = 0;
-    for (const TestTriangle &t : Triangles(mesh)) {
+    for (const TestTriangle &t : triangles(mesh)) {
         const QVector3D n = t.n[0];
         if (n == QVector3D(0, 0, 1)) {
-            faceFront += t.Area();
+            faceFront += t.area();
             QCOMPARE(t.v[0].z(), 0.2f);
         } else if (n == QVector3D(0, 0, -1)) {
-            faceBack += t.Area();
+            faceBack += t.area();
             QCOMPARE(t.v[0].z(), 0.0f);
         } else {
-            walls += t.Area();
+            walls += t.area();
             // A wall's normal points out of the solid: stepping along it
             // from the wall leaves the ring.
             const QVector3D c = (t.v[0] + t.v[1] + t.v[2]) / 3;
             const QVector3D out = c + n * 0.01f;
-            QVERIFY2(!InsideOddWinding({frame.Contour(0), frame.Contour(1)}, QPointF(out.x(), out.y())),
+            QVERIFY2(!insideOddWinding({frame.contour(0), frame.contour(1)}, QPointF(out.x(), out.y())),
                      qPrintable(str(c) + str(n)));
         }
     }
@@ -622,62 +622,62 @@ void TestSceneGraph::extrusionWithHole()
     QVERIFY(std::fabs(walls - (4 * 2.4 + 4 * 2.0) * 0.2) < 1e-5);
 
     // Without walls, just the faces; with inside walls as well, twice the walls.
-    frame.SetParts(TExtrusionSolid::OutsideWalls | TExtrusionSolid::InsideWalls);
-    TMesh both;
-    frame.BuildMesh(both);
+    frame.setParts(ExtrusionSolid::OutsideWalls | ExtrusionSolid::InsideWalls);
+    Mesh both;
+    frame.buildMesh(both);
     double all = 0;
-    for (const TestTriangle &t : Triangles(both))
-        all += t.Area();
+    for (const TestTriangle &t : triangles(both))
+        all += t.area();
     QVERIFY(std::fabs(all - 2 * 3.52) < 1e-5);
 }
 
 void TestSceneGraph::pipeFollowsItsNodes()
 {
-    TPipe pipe;
-    pipe.SetRadius(0.01f);
-    pipe.SetSlices(6);
+    Pipe pipe;
+    pipe.setRadius(0.01f);
+    pipe.setSlices(6);
     std::vector<QVector3D> nodes;
     for (int i = 0; i <= 30; ++i) {
         nodes.emplace_back(0.06f * i, 0.5f * float(std::sin(i * 12 * M_PI / 180)), 0.0f);
-        pipe.AddNode(nodes.back());
+        pipe.addNode(nodes.back());
     }
-    TMesh mesh;
-    pipe.BuildMesh(mesh);
-    QCOMPARE(mesh.Parts.size(), size_t(30));
-    for (size_t i = 0; i < mesh.Parts.size(); ++i) {
-        const TMeshPart &strip = mesh.Parts[i];
-        QCOMPARE(strip.Mode, TPrimitive::TriangleStrip);
-        QCOMPARE(strip.Vertices.size(), size_t(2 * 7));
-        for (size_t k = 0; k < strip.Vertices.size(); ++k) {
+    Mesh mesh;
+    pipe.buildMesh(mesh);
+    QCOMPARE(mesh.parts.size(), size_t(30));
+    for (size_t i = 0; i < mesh.parts.size(); ++i) {
+        const MeshPart &strip = mesh.parts[i];
+        QCOMPARE(strip.mode, Primitive::TriangleStrip);
+        QCOMPARE(strip.vertices.size(), size_t(2 * 7));
+        for (size_t k = 0; k < strip.vertices.size(); ++k) {
             // Alternately a ring vertex of the next node and of this one,
             // one radius away from it along its normal.
             const QVector3D centre = nodes[k % 2 == 0 ? i + 1 : i];
-            QVERIFY(near(strip.Vertices[k], centre + strip.Normals[k] * 0.01f, 1e-6f));
-            QVERIFY(std::fabs(strip.Normals[k].length() - 1) < 1e-5f);
+            QVERIFY(near(strip.vertices[k], centre + strip.normals[k] * 0.01f, 1e-6f));
+            QVERIFY(std::fabs(strip.normals[k].length() - 1) < 1e-5f);
         }
     }
     // Moving a node is a geometry change.
-    const uint64_t g = pipe.GeometryRevision();
-    pipe.SetNode(3, QVector3D(0.18f, 0.1f, 0));
-    QVERIFY(pipe.GeometryRevision() > g);
+    const uint64_t g = pipe.geometryRevision();
+    pipe.setNode(3, QVector3D(0.18f, 0.1f, 0));
+    QVERIFY(pipe.geometryRevision() > g);
 }
 
 void TestSceneGraph::coneCentredOnItsPosition()
 {
-    TCone head;
-    head.SetBottomRadius(0.04f);
-    head.SetTopRadius(0);
-    head.SetHeight(0.08f);
-    head.SetSlices(8);
-    head.SetStacks(1);
-    head.SetLoops(1);
-    head.SetParts(TCone::Sides | TCone::Bottom);
-    TMesh mesh;
-    head.BuildMesh(mesh);
-    QCOMPARE(mesh.Parts.size(), size_t(2));
+    Cone head;
+    head.setBottomRadius(0.04f);
+    head.setTopRadius(0);
+    head.setHeight(0.08f);
+    head.setSlices(8);
+    head.setStacks(1);
+    head.setLoops(1);
+    head.setParts(Cone::Sides | Cone::Bottom);
+    Mesh mesh;
+    head.buildMesh(mesh);
+    QCOMPARE(mesh.parts.size(), size_t(2));
     float lo = 1, hi = -1, maxR = 0;
-    for (const TMeshPart &p : mesh.Parts)
-        for (const QVector3D &v : p.Vertices) {
+    for (const MeshPart &p : mesh.parts)
+        for (const QVector3D &v : p.vertices) {
             lo = std::min(lo, v.y());
             hi = std::max(hi, v.y());
             maxR = std::max(maxR, std::hypot(v.x(), v.z()));
@@ -686,36 +686,36 @@ void TestSceneGraph::coneCentredOnItsPosition()
     QCOMPARE(hi, 0.04f);
     QVERIFY(std::fabs(maxR - 0.04f) < 1e-6f);
     // The base disc faces down, its fan centred on the axis.
-    const TMeshPart &base = mesh.Parts[1];
-    QCOMPARE(base.Mode, TPrimitive::TriangleFan);
-    QCOMPARE(base.Vertices.front(), QVector3D(0, -0.04f, 0));
-    QCOMPARE(base.Normals.front(), QVector3D(0, -1, 0));
+    const MeshPart &base = mesh.parts[1];
+    QCOMPARE(base.mode, Primitive::TriangleFan);
+    QCOMPARE(base.vertices.front(), QVector3D(0, -0.04f, 0));
+    QCOMPARE(base.normals.front(), QVector3D(0, -1, 0));
 }
 
 void TestSceneGraph::polygonAnyPlane()
 {
     // The window square of the polarisation scene, in the yz plane.
-    TPolygon window;
+    Polygon3D window;
     for (auto q : {QVector3D(0, 1, -1), QVector3D(0, 1, 1), QVector3D(0, -1, 1), QVector3D(0, -1, -1)})
-        window.AddNode(q);
-    TMesh mesh;
-    window.BuildMesh(mesh);
+        window.addNode(q);
+    Mesh mesh;
+    window.buildMesh(mesh);
     double a = 0;
-    for (const TestTriangle &t : Triangles(mesh)) {
-        a += t.Area();
+    for (const TestTriangle &t : triangles(mesh)) {
+        a += t.area();
         for (const QVector3D &v : t.v)
             QVERIFY(std::fabs(v.x()) < 1e-6f && std::fabs(v.y()) <= 1.00001f && std::fabs(v.z()) <= 1.00001f);
         QVERIFY(near(t.n[0], QVector3D(-1, 0, 0)) || near(t.n[0], QVector3D(1, 0, 0)));
     }
     QVERIFY(std::fabs(a - 4) < 1e-5);
     // Nodes on one line fill nothing.
-    TPolygon line;
-    line.AddNode(0, 0, 0);
-    line.AddNode(1, 1, 1);
-    line.AddNode(2, 2, 2);
-    TMesh none;
-    line.BuildMesh(none);
-    QCOMPARE(none.VertexCount(), 0);
+    Polygon3D line;
+    line.addNode(0, 0, 0);
+    line.addNode(1, 1, 1);
+    line.addNode(2, 2, 2);
+    Mesh none;
+    line.buildMesh(none);
+    QCOMPARE(none.vertexCount(), 0);
 }
 
 QTEST_MAIN(TestSceneGraph)

@@ -1,13 +1,16 @@
 // The main window's host shows the superposition, double-slit and
 // speed-of-sound windows for their kinds: toolbar docked, picture drawn,
 // page commands routed, and one window replaced by the next.
-#include "TestSupport.h"
+#include "AppTestSupport.h"
+#include "app/SimulationHost.h"
 
-#include "app/uWaveMain.h"
-#include "sim/framework/PaintBox32.h"
-#include "sim/mechanics/uSumWave.h"
-#include "sim/optics/uYoungDS.h"
-#include "sim/sound/uSndSpeed.h"
+#include "app/MainWindow.h"
+#include "sim/framework/ImageSurface.h"
+#include "sim/framework/PaintBox.h"
+#include "sim/framework/DrawingSurface.h"
+#include "sim/mechanics/SuperpositionWindow.h"
+#include "sim/optics/DoubleSlitWindow.h"
+#include "sim/sound/SpeedOfSoundWindow.h"
 
 #include <QPointer>
 #include <QTest>
@@ -31,37 +34,37 @@ private Q_SLOTS:
         QFETCH(int, kind);
         ScopedSettings settings;
         ScopedDialogAnswers answers(true);
-        TWaveMainFrm main(FixedScreen());
+        MainWindow main(fixedScreen());
         main.resize(1200, 800);
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
-        main.ShowSimulation(kind == 8 ? 1 : 8); // arrive from another of them
-        QPointer<TSimulationForm> previous = main.ActiveSimulationWindow();
-        main.ShowSimulation(kind);
+        main.host()->showSimulation(kind == 8 ? 1 : 8); // arrive from another of them
+        QPointer<SimulationWindow> previous = main.host()->activeWindow();
+        main.host()->showSimulation(kind);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!previous);
 
-        TSimulationForm *w = main.ActiveSimulationWindow();
-        QCOMPARE(main.toolBarArea(w->Toolbar), Qt::TopToolBarArea);
-        QVERIFY(w->Toolbar->isVisible());
+        SimulationWindow *w = main.host()->activeWindow();
+        QCOMPARE(main.toolBarArea(w->toolbar()), Qt::TopToolBarArea);
+        QVERIFY(w->toolbar()->isVisible());
         // The window of the kind, with its picture.
-        TDrawSurface *picture = nullptr;
+        DrawingSurface *picture = nullptr;
         int shown = 0;
-        if (auto *yds = dynamic_cast<TYDSFrm *>(w))
-            picture = yds->pic, shown = 1;
-        else if (auto *snd = dynamic_cast<TSndSpeedFrm *>(w))
-            picture = snd->Pic, shown = 7;
-        else if (auto *sum = dynamic_cast<TSumWaveFrm *>(w))
-            picture = sum->SumPic, shown = 8;
+        if (auto *yds = dynamic_cast<DoubleSlitWindow *>(w))
+            picture = yds->picture(), shown = 1;
+        else if (auto *snd = dynamic_cast<SpeedOfSoundWindow *>(w))
+            picture = snd->picture(), shown = 7;
+        else if (auto *sum = dynamic_cast<SuperpositionWindow *>(w))
+            picture = sum->sumPicture(), shown = 8;
         QCOMPARE(shown, kind);
         // Drawn, framed in grey.
-        QVERIFY(!picture->Bitmap().Empty());
-        QCOMPARE(picture->Bitmap().Pixel(0, 0), 0xFF3F3F3Fu);
+        QVERIFY(!picture->bitmap().isEmpty());
+        QCOMPARE(picture->bitmap().pixel(0, 0), 0xFF3F3F3Fu);
 
-        main.RoutePageCommand(QStringLiteral("+beats"));
-        if (auto *sum = dynamic_cast<TSumWaveFrm *>(w)) {
-            QCOMPARE(sum->Listbox->count(), 2);
-            QCOMPARE(sum->Scale(), 3);
+        main.host()->routePageCommand(QStringLiteral("+beats"));
+        if (auto *sum = dynamic_cast<SuperpositionWindow *>(w)) {
+            QCOMPARE(sum->waveList()->count(), 2);
+            QCOMPARE(sum->scale(), 3);
         }
     }
 };

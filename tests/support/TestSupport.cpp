@@ -1,12 +1,9 @@
 #include "TestSupport.h"
 
-#include "app/CadencerEx.h"
-#include "app/Dialogs.h"
-#include "app/FileLookup.h"
+#include "core/AnimationClock.h"
+#include "core/FileLookup.h"
 
-#include <QApplication>
 #include <QCoreApplication>
-#include <QMouseEvent>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -16,28 +13,12 @@ namespace TestSupport {
 
 ScopedClockTime::ScopedClockTime(double start) : now(start)
 {
-    TNGLCadencer::SetRawTimeSourceForTesting([this] { return now; });
+    AnimationClock::setRawTimeSourceForTesting([this] { return now; });
 }
 
 ScopedClockTime::~ScopedClockTime()
 {
-    TNGLCadencer::SetRawTimeSourceForTesting({});
-}
-
-void SendMouse(QWidget *target, QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons buttons)
-{
-    QMouseEvent e(type, pos, target->mapToGlobal(pos), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(target, &e);
-}
-
-ScreenInfoProvider FixedScreen(QSize size, std::optional<QRect> workArea)
-{
-    return [=] {
-        ScreenInfo s;
-        s.size = size;
-        s.workArea = workArea;
-        return s;
-    };
+    AnimationClock::setRawTimeSourceForTesting({});
 }
 
 ScopedSettings::ScopedSettings()
@@ -52,7 +33,7 @@ ScopedSettings::~ScopedSettings()
         QFile::remove(m_blocker);
 }
 
-void ScopedSettings::MakeUnwritable()
+void ScopedSettings::makeUnwritable()
 {
     // Running as root ignores file permissions, so block the store's folder
     // with a plain file of the same name instead.
@@ -66,44 +47,37 @@ void ScopedSettings::MakeUnwritable()
 
 ScopedExeFolder::ScopedExeFolder(const QString &folder)
 {
-    FileLookup::SetExeFolderForTesting(folder);
+    FileLookup::setExeFolderForTesting(folder);
 }
 
 ScopedExeFolder::~ScopedExeFolder()
 {
-    FileLookup::SetExeFolderForTesting(QString());
+    FileLookup::setExeFolderForTesting(QString());
 }
 
-ScopedDialogAnswers::ScopedDialogAnswers(bool answer)
-    : m_shown(std::make_shared<QStringList>()), m_answer(std::make_shared<bool>(answer))
-{
-    auto shown = m_shown;
-    auto ans = m_answer;
-    Dialogs::SetMessageHandler([shown, ans](Dialogs::Kind, const QString &text) {
-        shown->append(text);
-        return *ans;
-    });
-    Dialogs::SetPrintHandler([ans](QPrinter &) { return *ans; });
-}
-
-ScopedDialogAnswers::~ScopedDialogAnswers()
-{
-    Dialogs::SetMessageHandler({});
-    Dialogs::SetPrintHandler({});
-}
-
-QString BuiltProgramFolder()
+QString builtProgramFolder()
 {
     return QCoreApplication::applicationDirPath() + '/';
 }
 
-QString PdfText(const QString &pdfFile)
+QString pdfText(const QString &pdfFile)
 {
     QProcess p;
     p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfFile, QStringLiteral("-")});
     if (!p.waitForFinished(30000) || p.exitCode() != 0)
         return {};
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+ScopedClockErrors::ScopedClockErrors() : m_shown(std::make_shared<QStringList>())
+{
+    auto shown = m_shown;
+    AnimationClock::setErrorHandler([shown](const QString &message) { shown->append(message); });
+}
+
+ScopedClockErrors::~ScopedClockErrors()
+{
+    AnimationClock::setErrorHandler({});
 }
 
 } // namespace TestSupport

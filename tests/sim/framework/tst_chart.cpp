@@ -1,6 +1,6 @@
 // The chart wrapper: axes, mouse zoom and pan, the cross-hair overlay, the
 // copy to the clipboard and the print frame (printed to PDF).
-#include "TestSupport.h"
+#include "WidgetTestSupport.h"
 #include "sim/framework/Chart.h"
 
 #include <QtTest>
@@ -16,32 +16,32 @@ namespace {
 // A chart set up as the damped oscillator's: a red curve of 501 samples,
 // a marker, a fixed left axis and an automatic bottom axis.
 struct Fixture {
-    TChart chart;
+    Chart chart;
     QLineSeries *curve;
     QScatterSeries *marker;
     explicit Fixture(double span = 10.0)
     {
-        chart.ZoomAnimated = false; // ranges are checked right after each drag
-        curve = chart.AddLineSeries(QStringLiteral("Series4"), Qt::red);
-        marker = chart.AddPointSeries(QStringLiteral("Series7"));
-        chart.SetAxisRange(chart.LeftAxis(), -10, 10);
-        chart.SetAxisAutomatic(chart.BottomAxis());
-        chart.SetAxisTitle(chart.LeftAxis(), QStringLiteral("displacement"));
-        chart.SetAxisTitle(chart.BottomAxis(), QStringLiteral("time (s)"));
-        Fill(span);
+        chart.setZoomAnimated(false); // ranges are checked right after each drag
+        curve = chart.addLineSeries(QStringLiteral("Series4"), Qt::red);
+        marker = chart.addPointSeries(QStringLiteral("Series7"));
+        chart.setAxisRange(chart.leftAxis(), -10, 10);
+        chart.setAxisAutomatic(chart.bottomAxis());
+        chart.setAxisTitle(chart.leftAxis(), QStringLiteral("displacement"));
+        chart.setAxisTitle(chart.bottomAxis(), QStringLiteral("time (s)"));
+        fill(span);
     }
-    void Fill(double span)
+    void fill(double span)
     {
         QList<QPointF> pts;
         for (int i = 0; i <= 500; ++i) {
             const double t = i * span / 500;
             pts << QPointF(t, 5 * std::exp(-0.2 * t) * std::cos(8.94 * t));
         }
-        chart.SetPoints(curve, pts);
-        chart.SetPoints(marker, {pts.first()});
+        chart.setPoints(curve, pts);
+        chart.setPoints(marker, {pts.first()});
     }
-    void Show() { ShowOffscreenChart(); }
-    void ShowOffscreenChart()
+    void show() { showOffscreenChart(); }
+    void showOffscreenChart()
     {
         chart.setAttribute(Qt::WA_DontShowOnScreen);
         chart.resize(700, 450);
@@ -50,13 +50,13 @@ struct Fixture {
     }
 };
 
-void drag(TChart &chart, QPoint from, QPoint to, Qt::MouseButton button)
+void drag(Chart &chart, QPoint from, QPoint to, Qt::MouseButton button)
 {
     QWidget *vp = chart.viewport();
-    SendMouse(vp, QEvent::MouseButtonPress, from, button, button);
-    SendMouse(vp, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, button);
-    SendMouse(vp, QEvent::MouseMove, to, Qt::NoButton, button);
-    SendMouse(vp, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
+    sendMouse(vp, QEvent::MouseButtonPress, from, button, button);
+    sendMouse(vp, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, button);
+    sendMouse(vp, QEvent::MouseMove, to, Qt::NoButton, button);
+    sendMouse(vp, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
     QCoreApplication::processEvents();
 }
 
@@ -97,58 +97,58 @@ void TestChart::axesAndHint()
                                                "left to zoom out. Right button to pan graph"));
     QVERIFY(!f.chart.chart()->legend()->isVisible());
     QVERIFY(f.chart.chart()->title().isEmpty());
-    QCOMPARE(f.chart.LeftAxis()->min(), -10.0);
-    QCOMPARE(f.chart.LeftAxis()->max(), 10.0);
-    QCOMPARE(f.chart.BottomAxis()->min(), 0.0); // follows the data
-    QCOMPARE(f.chart.BottomAxis()->max(), 10.0);
-    f.Fill(15);
-    QCOMPARE(f.chart.BottomAxis()->max(), 15.0);
-    QCOMPARE(f.chart.LeftAxis()->max(), 10.0); // fixed
-    QCOMPARE(f.chart.LeftAxis()->titleFont().pixelSize(), 13);
-    QVERIFY(f.chart.LeftAxis()->titleFont().bold());
-    QCOMPARE(f.chart.LeftAxis()->minorTickCount(), 4);
+    QCOMPARE(f.chart.leftAxis()->min(), -10.0);
+    QCOMPARE(f.chart.leftAxis()->max(), 10.0);
+    QCOMPARE(f.chart.bottomAxis()->min(), 0.0); // follows the data
+    QCOMPARE(f.chart.bottomAxis()->max(), 10.0);
+    f.fill(15);
+    QCOMPARE(f.chart.bottomAxis()->max(), 15.0);
+    QCOMPARE(f.chart.leftAxis()->max(), 10.0); // fixed
+    QCOMPARE(f.chart.leftAxis()->titleFont().pixelSize(), 13);
+    QVERIFY(f.chart.leftAxis()->titleFont().bold());
+    QCOMPARE(f.chart.leftAxis()->minorTickCount(), 4);
     QCOMPARE(f.chart.chart()->plotAreaBackgroundBrush().color(), QColor(Qt::white));
 
     // A hidden series no longer counts for the automatic axis.
-    auto *wide = f.chart.AddLineSeries(QStringLiteral("wide"), Qt::green);
-    f.chart.SetPoints(wide, {QPointF(-5, 0), QPointF(40, 0)});
-    QCOMPARE(f.chart.BottomAxis()->max(), 40.0);
+    auto *wide = f.chart.addLineSeries(QStringLiteral("wide"), Qt::green);
+    f.chart.setPoints(wide, {QPointF(-5, 0), QPointF(40, 0)});
+    QCOMPARE(f.chart.bottomAxis()->max(), 40.0);
     wide->setVisible(false);
-    QCOMPARE(f.chart.BottomAxis()->max(), 15.0);
-    QCOMPARE(f.chart.BottomAxis()->min(), 0.0);
+    QCOMPARE(f.chart.bottomAxis()->max(), 15.0);
+    QCOMPARE(f.chart.bottomAxis()->min(), 0.0);
 
-    f.Show();
-    const QRect plot = f.chart.PlotRect();
+    f.show();
+    const QRect plot = f.chart.plotRect();
     QVERIFY(f.chart.rect().contains(plot));
     QVERIFY(plot.width() > 400 && plot.height() > 250);
-    QVERIFY(std::abs(f.chart.ValueAt(plot.topLeft()).y() - 10) < 0.2);
-    QVERIFY(std::abs(f.chart.ValueAt(plot.bottomRight()).x() - 15) < 0.2);
+    QVERIFY(std::abs(f.chart.valueAt(plot.topLeft()).y() - 10) < 0.2);
+    QVERIFY(std::abs(f.chart.valueAt(plot.bottomRight()).x() - 15) < 0.2);
 }
 
 void TestChart::mouseZoomsResetsAndPans()
 {
     Fixture f;
-    f.Show();
-    const QRect plot = f.chart.PlotRect();
-    QValueAxis *x = f.chart.BottomAxis();
-    QValueAxis *y = f.chart.LeftAxis();
+    f.show();
+    const QRect plot = f.chart.plotRect();
+    QValueAxis *x = f.chart.bottomAxis();
+    QValueAxis *y = f.chart.leftAxis();
 
     // Down and right: the dragged rectangle fills the plot.
     const QPoint a = plot.topLeft() + QPoint(plot.width() / 4, plot.height() / 4);
     const QPoint b = plot.topLeft() + QPoint(plot.width() / 2, plot.height() / 2);
-    const QPointF va = f.chart.ValueAt(a), vb = f.chart.ValueAt(b);
+    const QPointF va = f.chart.valueAt(a), vb = f.chart.valueAt(b);
     drag(f.chart, a, b, Qt::LeftButton);
-    QVERIFY(f.chart.Zoomed());
+    QVERIFY(f.chart.isZoomed());
     QVERIFY(std::abs(x->min() - va.x()) < 0.1 && std::abs(x->max() - vb.x()) < 0.1);
     QVERIFY(std::abs(y->max() - va.y()) < 0.3 && std::abs(y->min() - vb.y()) < 0.3);
 
     // New data does not undo a zoom.
-    f.Fill(12);
+    f.fill(12);
     QVERIFY(x->max() < 7);
 
     // Up and left: back to the whole graph.
     drag(f.chart, b, a, Qt::LeftButton);
-    QVERIFY(!f.chart.Zoomed());
+    QVERIFY(!f.chart.isZoomed());
     QCOMPARE(y->min(), -10.0);
     QCOMPARE(y->max(), 10.0);
     QCOMPARE(x->min(), 0.0);
@@ -172,34 +172,34 @@ void TestChart::mouseZoomsResetsAndPans()
 void TestChart::zoomGlidesWhileDataChanges()
 {
     Fixture f;
-    f.chart.ZoomAnimated = true;
-    f.Show();
-    QValueAxis *x = f.chart.BottomAxis();
+    f.chart.setZoomAnimated(true);
+    f.show();
+    QValueAxis *x = f.chart.bottomAxis();
     for (double span : {20.0, 5.0, 15.0}) {
-        f.Fill(span);
+        f.fill(span);
         QCOMPARE(x->max(), span);
         QTest::qWait(60);
     }
-    const QRect plot = f.chart.PlotRect();
+    const QRect plot = f.chart.plotRect();
     const QPoint a = plot.topLeft() + QPoint(plot.width() / 8, plot.height() / 5);
     const QPoint b = plot.topLeft() + QPoint(plot.width() / 2, plot.height() * 2 / 3);
     for (int i = 0; i < 3; ++i) {
         drag(f.chart, a, b, Qt::LeftButton);
-        QVERIFY(f.chart.Zoomed());
+        QVERIFY(f.chart.isZoomed());
         QTest::qWait(150); // half way
-        f.Fill(10 + i);    // does not move a zoomed view
+        f.fill(10 + i);    // does not move a zoomed view
         drag(f.chart, b, a, Qt::LeftButton);
         QTest::qWait(100);
     }
-    QTRY_VERIFY(!f.chart.Zoomed());
-    const QPointF va = f.chart.ValueAt(a), vb = f.chart.ValueAt(b);
+    QTRY_VERIFY(!f.chart.isZoomed());
+    const QPointF va = f.chart.valueAt(a), vb = f.chart.valueAt(b);
     drag(f.chart, a, b, Qt::LeftButton);
     QTRY_VERIFY(std::abs(x->min() - va.x()) < 0.1 && std::abs(x->max() - vb.x()) < 0.1);
     drag(f.chart, b, a, Qt::LeftButton);
-    QTRY_VERIFY(!f.chart.Zoomed());
+    QTRY_VERIFY(!f.chart.isZoomed());
     QCOMPARE(x->max(), 12.0);
-    QCOMPARE(f.chart.LeftAxis()->max(), 10.0);
-    f.Fill(20);
+    QCOMPARE(f.chart.leftAxis()->max(), 10.0);
+    f.fill(20);
     QCOMPARE(x->max(), 20.0);
     QTest::qWait(100);
 }
@@ -207,14 +207,14 @@ void TestChart::zoomGlidesWhileDataChanges()
 void TestChart::crossHairDrawsAndErasesWithoutRepaint()
 {
     Fixture f;
-    f.Show();
-    QSignalSpy afterDraw(&f.chart, &TChart::AfterDraw);
-    const QImage before = f.chart.Frame();
-    const QRect plot = f.chart.PlotRect();
+    f.show();
+    QSignalSpy afterDraw(&f.chart, &Chart::repainted);
+    const QImage before = f.chart.frame();
+    const QRect plot = f.chart.plotRect();
     const QPoint p = plot.topLeft() + QPoint(plot.width() * 3 / 7, plot.height() / 9);
-    f.chart.XorCrossHair(p);
-    QVERIFY(f.chart.CrossHairDrawn());
-    const QImage with = f.chart.Frame();
+    f.chart.xorCrossHair(p);
+    QVERIFY(f.chart.crossHairDrawn());
+    const QImage with = f.chart.frame();
     // Yellow over the white back wall comes out blue, as with an
     // exclusive-or pen; elsewhere the chart is unchanged.
     int vertical = 0, horizontal = 0, whiteV = 0, whiteH = 0;
@@ -235,25 +235,25 @@ void TestChart::crossHairDrawsAndErasesWithoutRepaint()
     QCOMPARE(afterDraw.count(), 0); // drawing it was no repaint of the chart
 
     // Drawn again at the same point: erased, the chart exactly as before.
-    f.chart.XorCrossHair(p);
-    QVERIFY(!f.chart.CrossHairDrawn());
-    QCOMPARE(f.chart.Frame(), before);
+    f.chart.xorCrossHair(p);
+    QVERIFY(!f.chart.crossHairDrawn());
+    QCOMPARE(f.chart.frame(), before);
     QCOMPARE(afterDraw.count(), 0);
 
     // A real repaint forgets it.
-    f.chart.XorCrossHair(p);
+    f.chart.xorCrossHair(p);
     f.chart.viewport()->repaint();
-    QVERIFY(!f.chart.CrossHairDrawn());
+    QVERIFY(!f.chart.crossHairDrawn());
     QVERIFY(afterDraw.count() >= 1);
-    QCOMPARE(f.chart.Frame(), before);
+    QCOMPARE(f.chart.frame(), before);
 }
 
 void TestChart::copyPutsSvgAndPngOnTheClipboard()
 {
     Fixture f;
-    f.chart.SetPanelColor(QColor(240, 240, 240));
-    f.Show();
-    f.chart.CopyToClipboard();
+    f.chart.setPanelColor(QColor(240, 240, 240));
+    f.show();
+    f.chart.copyToClipboard();
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     QVERIFY(data);
     QVERIFY(data->hasFormat(QStringLiteral("image/svg+xml")));
@@ -265,8 +265,8 @@ void TestChart::copyPutsSvgAndPngOnTheClipboard()
     const QImage png = qvariant_cast<QImage>(data->imageData());
     QCOMPARE(png.deviceIndependentSize().toSize(), f.chart.size());
     QVERIFY(isWhite(png.pixel(1, 1))); // the panel was white for the copy
-    QCOMPARE(f.chart.PanelColor(), QColor(240, 240, 240));
-    QCOMPARE(f.chart.Frame().pixel(1, 1), QColor(240, 240, 240).rgb());
+    QCOMPARE(f.chart.panelColor(), QColor(240, 240, 240));
+    QCOMPARE(f.chart.frame().pixel(1, 1), QColor(240, 240, 240).rgb());
 }
 
 void TestChart::printRectangle()
@@ -278,14 +278,14 @@ void TestChart::printRectangle()
     // No unprintable margin: one inch in from the paper's left, top and
     // right edges, down to two thirds of the page.
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
-    QRect r = PrintChartRect(printer);
+    QRect r = printChartRect(printer);
     QCOMPARE(r.left(), res);
     QCOMPARE(r.top(), res);
     QCOMPARE(r.left() + r.width(), printer.width() - res);
     QCOMPARE(r.top() + r.height(), qRound(printer.height() * 2.0 / 3.0));
     // Margins of an inch: the page's own origin already lies an inch in.
     printer.setPageMargins(QMarginsF(25.4, 25.4, 25.4, 25.4), QPageLayout::Millimeter);
-    r = PrintChartRect(printer);
+    r = printChartRect(printer);
     QVERIFY(std::abs(r.left()) <= 1 && std::abs(r.top()) <= 1);
     QVERIFY(std::abs(r.left() + r.width() - printer.width()) <= 1);
 }
@@ -293,14 +293,14 @@ void TestChart::printRectangle()
 void TestChart::printsToPdf()
 {
     Fixture f;
-    f.Show();
+    f.show();
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfFile(dir));
     QRect given;
     bool waitCursor = false;
-    const bool ok = PrintChart(printer, &f.chart, [&](QPainter &p, QRect &r) {
+    const bool ok = printChart(printer, &f.chart, [&](QPainter &p, QRect &r) {
         given = r;
         waitCursor = QApplication::overrideCursor() && QApplication::overrideCursor()->shape() == Qt::WaitCursor;
         p.setFont(QFont(QStringLiteral("Liberation Sans"), 12));
@@ -311,8 +311,8 @@ void TestChart::printsToPdf()
     QVERIFY(ok);
     QVERIFY(waitCursor);
     QVERIFY(!QApplication::overrideCursor());
-    QCOMPARE(given, PrintChartRect(printer));
-    const QString text = PdfText(pdfFile(dir));
+    QCOMPARE(given, printChartRect(printer));
+    const QString text = pdfText(pdfFile(dir));
     QVERIFY2(text.contains(QLatin1String("Displacement - time graph")), qPrintable(text));
     QVERIFY(text.contains(QLatin1String("Mass = 0.50 kg")));
     QVERIFY(text.contains(QLatin1String("displacement")));
@@ -326,29 +326,29 @@ void TestChart::printsToPdf()
 void TestChart::printFailuresAbortAndRestoreTheCursor()
 {
     Fixture f;
-    f.Show();
+    f.show();
     ScopedDialogAnswers answers(true);
     QTemporaryDir dir;
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfFile(dir));
-        const bool ok = PrintChart(printer, &f.chart, [](QPainter &, QRect &) { throw std::runtime_error("paper jam"); });
+        const bool ok = printChart(printer, &f.chart, [](QPainter &, QRect &) { throw std::runtime_error("paper jam"); });
         QVERIFY(!ok);
     }
     // The job stopped at the error: the chart was never printed.
-    QVERIFY(!PdfText(pdfFile(dir)).contains(QLatin1String("time (s)")));
+    QVERIFY(!pdfText(pdfFile(dir)).contains(QLatin1String("time (s)")));
     QVERIFY(!QApplication::overrideCursor());
-    QCOMPARE(answers.Shown().size(), 1);
-    QVERIFY(answers.Shown().first().contains(QLatin1String("paper jam")));
+    QCOMPARE(answers.shown().size(), 1);
+    QVERIFY(answers.shown().first().contains(QLatin1String("paper jam")));
 
     // A job that cannot start.
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath(QStringLiteral("missing/folder/chart.pdf")));
-    QVERIFY(!PrintChart(printer, &f.chart, nullptr));
+    QVERIFY(!printChart(printer, &f.chart, nullptr));
     QVERIFY(!QApplication::overrideCursor());
-    QCOMPARE(answers.Shown().size(), 2);
+    QCOMPARE(answers.shown().size(), 2);
 }
 
 QTEST_MAIN(TestChart)

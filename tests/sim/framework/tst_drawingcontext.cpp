@@ -5,38 +5,38 @@
 #include <QtTest>
 
 namespace {
-constexpr TColor32 kWhite = 0xFFFFFFFF;
-constexpr TColor32 kBlack = 0xFF000000;
+constexpr Color32 kWhite = 0xFFFFFFFF;
+constexpr Color32 kBlack = 0xFF000000;
 
-TBitmap32 white(int w, int h)
+RasterImage white(int w, int h)
 {
-    TBitmap32 b;
-    b.SetSize(w, h);
-    b.Clear(kWhite);
+    RasterImage b;
+    b.setSize(w, h);
+    b.clear(kWhite);
     return b;
 }
 
-bool inked(const TBitmap32 &b, int x, int y)
+bool inked(const RasterImage &b, int x, int y)
 {
-    return qRed(b.Pixel(x, y)) < 128;
+    return qRed(b.pixel(x, y)) < 128;
 }
 
 // Bounding box of the pixels darker than mid-grey.
-QRect inkBox(const TBitmap32 &b)
+QRect inkBox(const RasterImage &b)
 {
     QRect r;
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x)
+    for (int y = 0; y < b.height(); ++y)
+        for (int x = 0; x < b.width(); ++x)
             if (inked(b, x, y))
                 r |= QRect(x, y, 1, 1);
     return r;
 }
 
-bool hasGrey(const TBitmap32 &b)
+bool hasGrey(const RasterImage &b)
 {
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x) {
-            const int r = qRed(b.Pixel(x, y));
+    for (int y = 0; y < b.height(); ++y)
+        for (int x = 0; x < b.width(); ++x) {
+            const int r = qRed(b.pixel(x, y));
             if (r > 40 && r < 215)
                 return true;
         }
@@ -84,19 +84,19 @@ void TestDrawingContext::anglesRunClockwise()
     QFETCH(float, sweep);
     QFETCH(QPoint, filled);
     QFETCH(QPoint, empty);
-    TBitmap32 b = white(100, 100);
+    RasterImage b = white(100, 100);
     {
         DrawingContext dc(b);
-        dc.FillPie(TDrawBrush(kBlack), 10, 10, 80, 80, start, sweep);
+        dc.fillPie(DrawBrush(kBlack), 10, 10, 80, 80, start, sweep);
     }
     QVERIFY(inked(b, filled.x(), filled.y()));
     QVERIFY(!inked(b, empty.x(), empty.y()));
 
     // An arc outline follows the same angles: its ink lies in the quadrant.
-    b.Clear(kWhite);
+    b.clear(kWhite);
     {
         DrawingContext dc(b);
-        dc.DrawArc(TDrawPen(kBlack, 3), 10, 10, 80, 80, start, sweep);
+        dc.drawArc(DrawPen(kBlack, 3), 10, 10, 80, 80, start, sweep);
     }
     const QRect ink = inkBox(b);
     QVERIFY(!ink.isEmpty());
@@ -107,48 +107,48 @@ void TestDrawingContext::anglesRunClockwise()
 
 void TestDrawingContext::translateThenRotateTurnsFirst()
 {
-    TBitmap32 b = white(60, 40);
+    RasterImage b = white(60, 40);
     {
         DrawingContext dc(b);
-        dc.Translate(20, 10);
-        dc.Rotate(90);
+        dc.translate(20, 10);
+        dc.rotate(90);
         // (0..10, 0..2) turned clockwise by 90 degrees is (-2..0, 0..10),
         // then moved to (18..20, 10..20).
-        dc.FillRectangle(TDrawBrush(kBlack), 0, 0, 10, 2);
+        dc.fillRectangle(DrawBrush(kBlack), 0, 0, 10, 2);
     }
     QCOMPARE(inkBox(b), QRect(18, 10, 2, 10));
 
-    TBitmap32 r = white(60, 40);
+    RasterImage r = white(60, 40);
     {
         DrawingContext dc(r);
-        dc.Translate(20, 10);
-        dc.Rotate(90);
-        dc.ResetTransform();
-        dc.FillRectangle(TDrawBrush(kBlack), 1, 1, 3, 2);
+        dc.translate(20, 10);
+        dc.rotate(90);
+        dc.resetTransform();
+        dc.fillRectangle(DrawBrush(kBlack), 1, 1, 3, 2);
     }
     QCOMPARE(inkBox(r), QRect(1, 1, 3, 2));
 }
 
 void TestDrawingContext::pathFillLeavesInnerFigureUnfilled()
 {
-    TBitmap32 b = white(50, 50);
-    TDrawPath path;
-    path.AddRectangle(5, 5, 40, 40);
-    path.AddEllipse(15, 15, 20, 20);
+    RasterImage b = white(50, 50);
+    DrawPath path;
+    path.addRectangle(5, 5, 40, 40);
+    path.addEllipse(15, 15, 20, 20);
     {
         DrawingContext dc(b);
-        dc.FillPath(TDrawBrush(kBlack), path);
+        dc.fillPath(DrawBrush(kBlack), path);
     }
     QVERIFY(inked(b, 8, 8));
     QVERIFY(!inked(b, 25, 25)); // inside both figures: a hole
     QVERIFY(!inked(b, 2, 2));
 
     // A self-crossing polygon, too.
-    TBitmap32 p = white(50, 50);
+    RasterImage p = white(50, 50);
     const QVector<QPointF> star{{25, 2}, {38, 46}, {2, 18}, {48, 18}, {12, 46}};
     {
         DrawingContext dc(p);
-        dc.FillPolygon(TDrawBrush(kBlack), star);
+        dc.fillPolygon(DrawBrush(kBlack), star);
     }
     QVERIFY(!inked(p, 25, 27)); // the pentagon in the middle
     QVERIFY(inked(p, 25, 10));  // a point of the star
@@ -156,36 +156,36 @@ void TestDrawingContext::pathFillLeavesInnerFigureUnfilled()
 
 void TestDrawingContext::pathPiecesJoinIntoOneFigure()
 {
-    TDrawPath path;
-    path.AddLine(10, 10, 40, 10);
-    path.AddLine(40, 40, 10, 40); // joined to (40, 10) by a straight segment
-    QCOMPARE(path.Path().toSubpathPolygons().size(), 1);
-    TBitmap32 b = white(50, 50);
+    DrawPath path;
+    path.addLine(10, 10, 40, 10);
+    path.addLine(40, 40, 10, 40); // joined to (40, 10) by a straight segment
+    QCOMPARE(path.path().toSubpathPolygons().size(), 1);
+    RasterImage b = white(50, 50);
     {
         DrawingContext dc(b);
-        dc.FillPath(TDrawBrush(kBlack), path);
+        dc.fillPath(DrawBrush(kBlack), path);
     }
     QVERIFY(inked(b, 25, 25));
 
     // A rectangle is a figure of its own; the next line starts anew.
-    TDrawPath two;
-    two.AddRectangle(0, 0, 5, 5);
-    two.AddLine(10, 10, 20, 10);
-    QCOMPARE(two.Path().toSubpathPolygons().size(), 2);
-    QCOMPARE(two.Path().toSubpathPolygons().at(1).first(), QPointF(10, 10));
+    DrawPath two;
+    two.addRectangle(0, 0, 5, 5);
+    two.addLine(10, 10, 20, 10);
+    QCOMPARE(two.path().toSubpathPolygons().size(), 2);
+    QCOMPARE(two.path().toSubpathPolygons().at(1).first(), QPointF(10, 10));
 }
 
 void TestDrawingContext::clipLimitsLaterDrawing()
 {
-    TBitmap32 b = white(40, 40);
+    RasterImage b = white(40, 40);
     {
         DrawingContext dc(b);
-        TDrawPath circle;
-        circle.AddEllipse(0, 0, 40, 40);
-        dc.SetClip(circle);
-        dc.FillRectangle(TDrawBrush(kBlack), 0, 0, 40, 20);
-        dc.ResetClip();
-        dc.FillRectangle(TDrawBrush(kBlack), 0, 30, 40, 10);
+        DrawPath circle;
+        circle.addEllipse(0, 0, 40, 40);
+        dc.setClip(circle);
+        dc.fillRectangle(DrawBrush(kBlack), 0, 0, 40, 20);
+        dc.resetClip();
+        dc.fillRectangle(DrawBrush(kBlack), 0, 30, 40, 10);
     }
     QVERIFY(inked(b, 20, 5));
     QVERIFY(!inked(b, 1, 1)); // outside the circle
@@ -206,14 +206,14 @@ void TestDrawingContext::textAtPointAlignment()
 {
     QFETCH(int, h);
     QFETCH(int, v);
-    const TDrawFont font(QStringLiteral("Arial"), 20);
-    TBitmap32 b = white(200, 120);
+    const DrawFont font(QStringLiteral("Arial"), 20);
+    RasterImage b = white(200, 120);
     QSizeF size;
     {
         DrawingContext dc(b);
-        size = dc.MeasureString(QStringLiteral("Mgy"), font);
-        dc.DrawString(QStringLiteral("Mgy"), font, QPointF(100, 60), TTextFormat(TTextAlign(h), TTextAlign(v)),
-                      TDrawBrush(kBlack));
+        size = dc.measureString(QStringLiteral("Mgy"), font);
+        dc.drawString(QStringLiteral("Mgy"), font, QPointF(100, 60), TextFormat(TextAlign(h), TextAlign(v)),
+                      DrawBrush(kBlack));
     }
     // The text box: 20-pixel em, about 23 pixels from top to lower edge.
     QVERIFY2(size.height() > 20 && size.height() < 26, qPrintable(QString::number(size.height())));
@@ -242,11 +242,11 @@ void TestDrawingContext::textAtPointAlignment()
 
 void TestDrawingContext::textInRectangleIsCentred()
 {
-    TBitmap32 b = white(120, 60);
+    RasterImage b = white(120, 60);
     {
         DrawingContext dc(b);
-        dc.DrawString(QStringLiteral("00042"), TDrawFont(QStringLiteral("Arial"), 16, true), QRectF(10, 10, 100, 40),
-                      TTextFormat(TTextAlign::Center, TTextAlign::Center), TDrawBrush(kBlack));
+        dc.drawString(QStringLiteral("00042"), DrawFont(QStringLiteral("Arial"), 16, true), QRectF(10, 10, 100, 40),
+                      TextFormat(TextAlign::Center, TextAlign::Center), DrawBrush(kBlack));
     }
     const QRect ink = inkBox(b);
     QVERIFY(qAbs(ink.center().x() - 60) <= 2);
@@ -257,16 +257,16 @@ void TestDrawingContext::rotatedTextReadsUpwards()
 {
     // The vertical axis title: origin moved, turned by -90 degrees, text
     // centred with its lower edge on the origin.
-    const TDrawFont font(QStringLiteral("Arial"), 14);
-    TBitmap32 b = white(60, 200);
+    const DrawFont font(QStringLiteral("Arial"), 14);
+    RasterImage b = white(60, 200);
     QSizeF size;
     {
         DrawingContext dc(b);
-        size = dc.MeasureString(QStringLiteral("Displacement"), font);
-        dc.Translate(40, 100);
-        dc.Rotate(-90);
-        dc.DrawString(QStringLiteral("Displacement"), font, QPointF(0, 0),
-                      TTextFormat(TTextAlign::Center, TTextAlign::Far), TDrawBrush(kBlack));
+        size = dc.measureString(QStringLiteral("Displacement"), font);
+        dc.translate(40, 100);
+        dc.rotate(-90);
+        dc.drawString(QStringLiteral("Displacement"), font, QPointF(0, 0),
+                      TextFormat(TextAlign::Center, TextAlign::Far), DrawBrush(kBlack));
     }
     const QRect ink = inkBox(b);
     QVERIFY(ink.height() > ink.width()); // runs up the picture
@@ -278,31 +278,31 @@ void TestDrawingContext::rotatedTextReadsUpwards()
 
 void TestDrawingContext::smoothingKeepsLinesOnTheirPixels()
 {
-    for (TSmoothing mode : {TSmoothing::None, TSmoothing::HighQuality}) {
-        TBitmap32 b = white(30, 12);
+    for (Smoothing mode : {Smoothing::None, Smoothing::HighQuality}) {
+        RasterImage b = white(30, 12);
         {
             DrawingContext dc(b);
-            dc.SetSmoothing(mode);
-            QCOMPARE(dc.Smoothing(), mode);
-            dc.DrawLine(TDrawPen(kBlack, 1), 2, 5, 20, 5);
+            dc.setSmoothing(mode);
+            QCOMPARE(dc.smoothing(), mode);
+            dc.drawLine(DrawPen(kBlack, 1), 2, 5, 20, 5);
         }
         // One dark row, whatever the smoothing.
         for (int x = 4; x < 18; ++x) {
-            QVERIFY(qRed(b.Pixel(x, 5)) < 40);
-            QCOMPARE(b.Pixel(x, 4), kWhite);
-            QCOMPARE(b.Pixel(x, 6), kWhite);
+            QVERIFY(qRed(b.pixel(x, 5)) < 40);
+            QCOMPARE(b.pixel(x, 4), kWhite);
+            QCOMPARE(b.pixel(x, 6), kWhite);
         }
     }
     // A slope shows the difference.
-    TBitmap32 aliased = white(40, 20), smooth = white(40, 20);
+    RasterImage aliased = white(40, 20), smooth = white(40, 20);
     {
         DrawingContext dc(aliased);
-        dc.DrawLine(TDrawPen(kBlack), 1, 1, 38, 15);
+        dc.drawLine(DrawPen(kBlack), 1, 1, 38, 15);
     }
     {
         DrawingContext dc(smooth);
-        dc.SetSmoothing(TSmoothing::HighQuality);
-        dc.DrawLine(TDrawPen(kBlack), 1, 1, 38, 15);
+        dc.setSmoothing(Smoothing::HighQuality);
+        dc.drawLine(DrawPen(kBlack), 1, 1, 38, 15);
     }
     QVERIFY(!hasGrey(aliased));
     QVERIFY(hasGrey(smooth));
@@ -310,17 +310,17 @@ void TestDrawingContext::smoothingKeepsLinesOnTheirPixels()
 
 void TestDrawingContext::textRenderingSwitch()
 {
-    const TDrawFont font(QStringLiteral("Arial"), 18);
-    TBitmap32 plain = white(120, 40), aa = white(120, 40);
+    const DrawFont font(QStringLiteral("Arial"), 18);
+    RasterImage plain = white(120, 40), aa = white(120, 40);
     {
         DrawingContext dc(plain);
-        QCOMPARE(dc.TextRendering(), TTextRendering::Default);
-        dc.DrawString(QStringLiteral("Wave 0.5"), font, QPointF(4, 4), TDrawBrush(kBlack));
+        QCOMPARE(dc.textRendering(), TextRendering::Default);
+        dc.drawString(QStringLiteral("Wave 0.5"), font, QPointF(4, 4), DrawBrush(kBlack));
     }
     {
         DrawingContext dc(aa);
-        dc.SetTextRendering(TTextRendering::AntiAlias);
-        dc.DrawString(QStringLiteral("Wave 0.5"), font, QPointF(4, 4), TDrawBrush(kBlack));
+        dc.setTextRendering(TextRendering::AntiAlias);
+        dc.drawString(QStringLiteral("Wave 0.5"), font, QPointF(4, 4), DrawBrush(kBlack));
     }
     QVERIFY(!hasGrey(plain));
     QVERIFY(hasGrey(aa));
@@ -331,21 +331,21 @@ void TestDrawingContext::outlinesAndFillsShareEdges()
 {
     // Fill (2, 2, 6, 4) covers pixels 2..7 x 2..5; the outline of the same
     // rectangle runs on its edges, one pixel further right and down.
-    TBitmap32 b = white(12, 10);
+    RasterImage b = white(12, 10);
     {
         DrawingContext dc(b);
-        dc.FillRectangle(TDrawBrush(0xFFFF0000), 2, 2, 6, 4);
+        dc.fillRectangle(DrawBrush(0xFFFF0000), 2, 2, 6, 4);
     }
     QCOMPARE(inkBox(b), QRect());
-    QCOMPARE(b.Pixel(2, 2), TColor32(0xFFFF0000));
-    QCOMPARE(b.Pixel(7, 5), TColor32(0xFFFF0000));
-    QCOMPARE(b.Pixel(8, 5), kWhite);
-    for (TSmoothing mode : {TSmoothing::None, TSmoothing::HighQuality}) {
-        TBitmap32 o = white(12, 10);
+    QCOMPARE(b.pixel(2, 2), Color32(0xFFFF0000));
+    QCOMPARE(b.pixel(7, 5), Color32(0xFFFF0000));
+    QCOMPARE(b.pixel(8, 5), kWhite);
+    for (Smoothing mode : {Smoothing::None, Smoothing::HighQuality}) {
+        RasterImage o = white(12, 10);
         {
             DrawingContext dc(o);
-            dc.SetSmoothing(mode);
-            dc.DrawRectangle(TDrawPen(kBlack), 2, 2, 6, 4);
+            dc.setSmoothing(mode);
+            dc.drawRectangle(DrawPen(kBlack), 2, 2, 6, 4);
         }
         QCOMPARE(inkBox(o), QRect(2, 2, 7, 5));
         QVERIFY(!inked(o, 5, 4));
@@ -354,15 +354,15 @@ void TestDrawingContext::outlinesAndFillsShareEdges()
 
 void TestDrawingContext::negativeSizesDrawNothing()
 {
-    TBitmap32 b = white(20, 20);
-    TDrawRecording rec;
+    RasterImage b = white(20, 20);
+    DrawRecording rec;
     {
         DrawingContext dc(b);
-        dc.SetRecorder(&rec);
-        dc.FillRectangle(TDrawBrush(kBlack), 15, 5, -10, 5);
-        dc.DrawRectangle(TDrawPen(kBlack), 15, 5, -10, 5);
-        dc.FillEllipse(TDrawBrush(kBlack), 5, 5, 5, -5);
-        dc.DrawLine(TDrawPen(kBlack), 1, 1, 5, 1);
+        dc.setRecorder(&rec);
+        dc.fillRectangle(DrawBrush(kBlack), 15, 5, -10, 5);
+        dc.drawRectangle(DrawPen(kBlack), 15, 5, -10, 5);
+        dc.fillEllipse(DrawBrush(kBlack), 5, 5, 5, -5);
+        dc.drawLine(DrawPen(kBlack), 1, 1, 5, 1);
     }
     QCOMPARE(rec.size(), 1); // only the line
     QCOMPARE(inkBox(b), QRect(1, 1, 4, 1));

@@ -1,13 +1,14 @@
 // A small simulation window written only against the framework, hosted the
 // way the main window hosts one: a hand turning round a dial.
-#include "TestSupport.h"
-#include "app/AlignPanel.h"
-#include "app/CadencerEx.h"
-#include "app/SimGlobals.h"
-#include "app/ToolbarDock.h"
+#include "WidgetTestSupport.h"
+#include "sim/framework/AlignPanel.h"
+#include "core/AnimationClock.h"
+#include "core/SimulationKind.h"
+#include "sim/framework/ToolbarDock.h"
 #include "sim/framework/DrawingContext.h"
-#include "sim/framework/PaintBox32.h"
-#include "sim/framework/SimulationForm.h"
+#include "sim/framework/DrawingSurface.h"
+#include "sim/framework/PaintBox.h"
+#include "sim/framework/SimulationWindow.h"
 #include "sim/framework/ToolbarItems.h"
 
 #include <QtTest>
@@ -16,159 +17,159 @@
 
 namespace {
 
-class TDialFrm : public TSimulationForm
+class DialWindow : public SimulationWindow
 {
     Q_OBJECT
 public:
-    TDialFrm()
+    DialWindow()
     {
         // Toolbar, in design order.
-        AddRunButton(TRunButton::Start, QStringLiteral("Start"));
-        AddRunButton(TRunButton::Stop, QStringLiteral("Stop"));
-        AddRunButton(TRunButton::Reset, QStringLiteral("Reset"));
-        Toolbar->addSeparator();
-        LengthLabel = new TToolbarLabel(Toolbar, QStringLiteral(" Length "));
-        LengthSE = new TSpinEdit(Toolbar, {.Min = 1, .Max = 4, .Step = 0.5, .Value = 3, .Decimals = 1,
-                                           .Hint = QStringLiteral("Set the length"), .Width = 50});
-        ColourBtn = new TDropDownButton(Toolbar, QStringLiteral("Options"));
-        Black = ColourBtn->AddItem(QStringLiteral("Black"), 1, 0, true);
-        Red = ColourBtn->AddItem(QStringLiteral("Red"), 1, 1);
-        ButtonSizes.SwitchImages = true;
-        ButtonSizes.SpinEdit(LengthSE, 75, 50);
-        ButtonSizes.Font(LengthLabel);
-        ButtonSizes.Menu(ColourBtn);
+        addRunButton(RunButton::Start, QStringLiteral("Start"));
+        addRunButton(RunButton::Stop, QStringLiteral("Stop"));
+        addRunButton(RunButton::Reset, QStringLiteral("Reset"));
+        m_toolbar->addSeparator();
+        lengthLabel = new ToolbarLabel(m_toolbar, QStringLiteral(" Length "));
+        lengthSpinBox = new ToolbarSpinBox(m_toolbar, {.min = 1, .max = 4, .step = 0.5, .value = 3, .decimals = 1,
+                                           .hint = QStringLiteral("Set the length"), .width = 50});
+        colourButton = new DropDownButton(m_toolbar, QStringLiteral("Options"));
+        black = colourButton->addItem(QStringLiteral("Black"), 1, 0, true);
+        red = colourButton->addItem(QStringLiteral("Red"), 1, 1);
+        m_buttonSizes.switchImages = true;
+        m_buttonSizes.spinEdit(lengthSpinBox, 75, 50);
+        m_buttonSizes.font(lengthLabel);
+        m_buttonSizes.menu(colourButton);
 
         // Surfaces: the scroll bar along the bottom, the picture filling the rest.
-        PhaseHsb = new TScrollBarEx({.Min = 0, .Max = 360, .Hint = QStringLiteral("Scroll through the animation")}, this);
-        PhaseHsb->resize(PhaseHsb->width(), 20);
-        TAlignPanel::SetAlign(PhaseHsb, TAlign::Bottom);
-        Pic = new TPaintBox32(this);
-        TAlignPanel::SetAlign(Pic, TAlign::Client);
+        phaseScrollBar = new ToolbarScrollBar({.min = 0, .max = 360, .hint = QStringLiteral("Scroll through the animation")}, this);
+        phaseScrollBar->resize(phaseScrollBar->width(), 20);
+        AlignPanel::setAlign(phaseScrollBar, PanelAlign::Bottom);
+        picture = new PaintBox(this);
+        AlignPanel::setAlign(picture, PanelAlign::Client);
 
-        connect(Pic, &TDrawSurface::Resized, this, &TDialFrm::picResize);
-        connect(LengthSE, &TSpinEdit::ValueChange, this, [this] { DrawDial(); });
-        connect(PhaseHsb, &TScrollBarEx::Scroll, this, [this](int p) {
-            Phase = float(p);
-            DrawDial();
+        connect(picture, &DrawingSurface::resized, this, &DialWindow::pictureResized);
+        connect(lengthSpinBox, &ToolbarSpinBox::valueEdited, this, [this] { drawDial(); });
+        connect(phaseScrollBar, &ToolbarScrollBar::scrolled, this, [this](int p) {
+            phase = float(p);
+            drawDial();
         });
-        connect(ColourBtn, &TDropDownButton::ItemClick, this, [this](QAction *, bool wasChecked) {
+        connect(colourButton, &DropDownButton::itemClicked, this, [this](QAction *, bool wasChecked) {
             if (!wasChecked)
-                DrawDial();
+                drawDial();
         });
 
-        CreateClock();
-        ShowStopped(false);
+        createClock();
+        showStopped(false);
     }
 
-    void StartBtnClick(QObject *sender) override
+    void runButtonClicked(QObject *sender) override
     {
-        switch (RunButtonOf(sender)) {
-        case TRunButton::Start:
-            ShowRunning();
-            PhaseHsb->setEnabled(false);
+        switch (runButtonOf(sender)) {
+        case RunButton::Start:
+            showRunning();
+            phaseScrollBar->setEnabled(false);
             break;
-        case TRunButton::Stop:
-            ShowStopped(Phase != 0.0f);
-            PhaseHsb->setEnabled(true);
+        case RunButton::Stop:
+            showStopped(phase != 0.0f);
+            phaseScrollBar->setEnabled(true);
             break;
-        case TRunButton::Reset:
-            ShowStopped(false);
-            Phase = 0;
-            PhaseHsb->SetPosition(0);
-            DrawDial();
+        case RunButton::Reset:
+            showStopped(false);
+            phase = 0;
+            phaseScrollBar->setPosition(0);
+            drawDial();
             break;
-        case TRunButton::None:
+        case RunButton::None:
             break;
         }
     }
 
-    void picResize()
+    void pictureResized()
     {
-        Unit = 0.1f * std::min(Pic->width(), Pic->height());
-        DrawDial();
+        unit = 0.1f * std::min(picture->width(), picture->height());
+        drawDial();
     }
 
     // The hand's tip, in picture pixels.
-    QPointF Tip() const
+    QPointF tip() const
     {
-        const float a = Phase * float(M_PI) / 180.0f;
-        const QPointF c(Pic->width() / 2.0, Pic->height() / 2.0);
-        const float r = float(LengthSE->Value()) * Unit;
+        const float a = phase * float(M_PI) / 180.0f;
+        const QPointF c(picture->width() / 2.0, picture->height() / 2.0);
+        const float r = float(lengthSpinBox->value()) * unit;
         return c + QPointF(r * std::cos(a), r * std::sin(a)); // clockwise on the screen
     }
 
-    void DrawDial()
+    void drawDial()
     {
-        if (Closing() || Pic->Bitmap().Empty())
+        if (isClosing() || picture->bitmap().isEmpty())
             return;
-        ++Draws;
-        TBitmap32 &b = Pic->Bitmap();
-        Pic->BeginUpdate();
-        b.Clear(0xFFFFFFFF);
+        ++draws;
+        RasterImage &b = picture->bitmap();
+        picture->beginUpdate();
+        b.clear(0xFFFFFFFF);
         {
             DrawingContext dc(b);
-            dc.SetSmoothing(TSmoothing::HighQuality);
-            const TDrawPen pen(Red->isChecked() ? 0xFFFF0000 : 0xFF000000, 3);
-            dc.DrawEllipse(TDrawPen(0xFF808080), Pic->width() / 2.0f - 4.5f * Unit, Pic->height() / 2.0f - 4.5f * Unit,
-                           9 * Unit, 9 * Unit);
-            const QPointF tip = Tip();
-            dc.DrawLine(pen, Pic->width() / 2.0f, Pic->height() / 2.0f, float(tip.x()), float(tip.y()));
+            dc.setSmoothing(Smoothing::HighQuality);
+            const DrawPen pen(red->isChecked() ? 0xFFFF0000 : 0xFF000000, 3);
+            dc.drawEllipse(DrawPen(0xFF808080), picture->width() / 2.0f - 4.5f * unit, picture->height() / 2.0f - 4.5f * unit,
+                           9 * unit, 9 * unit);
+            const QPointF hand = tip();
+            dc.drawLine(pen, picture->width() / 2.0f, picture->height() / 2.0f, float(hand.x()), float(hand.y()));
         }
-        b.FrameRect(0, 0, b.Width(), b.Height(), 0xFF3F3F3F);
-        Pic->EndUpdate();
+        b.frameRect(0, 0, b.width(), b.height(), 0xFF3F3F3F);
+        picture->endUpdate();
     }
 
-    TToolbarLabel *LengthLabel;
-    TSpinEdit *LengthSE;
-    TDropDownButton *ColourBtn;
-    QAction *Black, *Red;
-    TScrollBarEx *PhaseHsb;
-    TPaintBox32 *Pic;
-    float Phase = 0;
-    float Unit = 0;
-    int Draws = 0;
+    ToolbarLabel *lengthLabel;
+    ToolbarSpinBox *lengthSpinBox;
+    DropDownButton *colourButton;
+    QAction *black, *red;
+    ToolbarScrollBar *phaseScrollBar;
+    PaintBox *picture;
+    float phase = 0;
+    float unit = 0;
+    int draws = 0;
 
 protected:
-    void Step(double deltaTime) override
+    void step(double deltaTime) override
     {
-        Phase = Advance(Phase, deltaTime, 1.0, 360.0f);
-        DrawDial();
-        PhaseHsb->SetPosition(int(std::nearbyint(Phase)));
-        ProcessMessages();
+        phase = advance(phase, deltaTime, 1.0, 360.0f);
+        drawDial();
+        phaseScrollBar->setPosition(int(std::nearbyint(phase)));
+        processEvents();
     }
 };
 
 // The main window's part: a pane the window fills and a dock for its toolbar.
 struct Host {
     QMainWindow main;
-    TAlignPanel *pane = new TAlignPanel;
-    QPointer<TDialFrm> window;
+    AlignPanel *pane = new AlignPanel;
+    QPointer<DialWindow> window;
     Host()
     {
         main.setCentralWidget(pane);
         main.resize(900, 600);
         main.show();
     }
-    void Show(bool large)
+    void show(bool large)
     {
-        auto *w = new TDialFrm;
+        auto *w = new DialWindow;
         w->hide();
         w->setWindowFlags(Qt::Widget);
         w->setParent(pane);
-        TAlignPanel::SetAlign(w, TAlign::Client);
+        AlignPanel::setAlign(w, PanelAlign::Client);
         w->setMinimumWidth(30);
-        ToolbarDock::DockFirst(&main, w->Toolbar, Qt::TopToolBarArea);
-        w->SetLargeButtons(large);
+        ToolbarDock::dockFirst(&main, w->toolbar(), Qt::TopToolBarArea);
+        w->setLargeButtons(large);
         w->show();
-        pane->Realign();
+        pane->realign();
         window = w;
         QCoreApplication::processEvents();
     }
 };
 
-bool dark(const TBitmap32 &b, QPointF p)
+bool dark(const RasterImage &b, QPointF p)
 {
-    return qRed(b.Pixel(int(p.x()), int(p.y()))) < 128;
+    return qRed(b.pixel(int(p.x()), int(p.y()))) < 128;
 }
 } // namespace
 
@@ -178,8 +179,8 @@ class TestExampleWindow : public QObject
 private Q_SLOTS:
     void init()
     {
-        ActiveKind = skAuxCircle;
-        Speeds = DefaultSpeeds();
+        setActiveKind(AuxiliaryCircleKind);
+        animationSpeeds() = defaultAnimationSpeeds();
     }
     void hostedWindowDrawsAndSizesItsToolbar();
     void animationStepsTheModel();
@@ -190,25 +191,25 @@ private Q_SLOTS:
 void TestExampleWindow::hostedWindowDrawsAndSizesItsToolbar()
 {
     Host host;
-    host.Show(true);
-    TDialFrm *w = host.window;
+    host.show(true);
+    DialWindow *w = host.window;
     QVERIFY(QTest::qWaitForWindowExposed(&host.main));
-    QCOMPARE(host.main.toolBarArea(w->Toolbar), Qt::TopToolBarArea);
-    QCOMPARE(w->Toolbar->iconSize(), QSize(48, 48)); // opened with large buttons
-    QCOMPARE(w->LengthSE->width(), 75);
-    QVERIFY(w->StartBtn->isEnabled() && !w->StopBtn->isEnabled() && !w->ResetBtn->isEnabled());
+    QCOMPARE(host.main.toolBarArea(w->toolbar()), Qt::TopToolBarArea);
+    QCOMPARE(w->toolbar()->iconSize(), QSize(48, 48)); // opened with large buttons
+    QCOMPARE(w->lengthSpinBox->width(), 75);
+    QVERIFY(w->startAction()->isEnabled() && !w->stopAction()->isEnabled() && !w->resetAction()->isEnabled());
 
     // The first resize set the unit and drew the picture above the scroll bar.
-    QCOMPARE(w->Pic->geometry().bottom() + 1, w->PhaseHsb->geometry().top());
-    QCOMPARE(w->Pic->Bitmap().Width(), w->Pic->width());
-    QVERIFY(w->Unit > 0);
-    QVERIFY(w->Draws >= 1);
-    const QPointF mid = (QPointF(w->Pic->width() / 2.0, w->Pic->height() / 2.0) + w->Tip()) / 2;
-    QVERIFY(dark(w->Pic->Bitmap(), mid));
+    QCOMPARE(w->picture->geometry().bottom() + 1, w->phaseScrollBar->geometry().top());
+    QCOMPARE(w->picture->bitmap().width(), w->picture->width());
+    QVERIFY(w->unit > 0);
+    QVERIFY(w->draws >= 1);
+    const QPointF mid = (QPointF(w->picture->width() / 2.0, w->picture->height() / 2.0) + w->tip()) / 2;
+    QVERIFY(dark(w->picture->bitmap(), mid));
 
-    w->SetLargeButtons(false);
-    QCOMPARE(w->Toolbar->iconSize(), QSize(24, 24));
-    QCOMPARE(w->LengthSE->width(), 50);
+    w->setLargeButtons(false);
+    QCOMPARE(w->toolbar()->iconSize(), QSize(24, 24));
+    QCOMPARE(w->lengthSpinBox->width(), 50);
 }
 
 void TestExampleWindow::animationStepsTheModel()
@@ -217,63 +218,63 @@ void TestExampleWindow::animationStepsTheModel()
     TestSupport::ScopedClockTime clock(50.0);
     double &now = clock.now;
     Host host;
-    host.Show(false);
-    TDialFrm *w = host.window;
-    w->StartBtn->trigger();
-    QVERIFY(w->IsClockRunning());
-    QVERIFY(!w->PhaseHsb->isEnabled());
+    host.show(false);
+    DialWindow *w = host.window;
+    w->startAction()->trigger();
+    QVERIFY(w->isClockRunning());
+    QVERIFY(!w->phaseScrollBar->isEnabled());
 
     // Speed 60 for this kind, factor 1, wrap 360.
-    const int before = w->Draws;
+    const int before = w->draws;
     now += 0.5;
-    QTRY_COMPARE(w->Phase, 30.0f);
-    QCOMPARE(w->PhaseHsb->Position(), 30);
-    QVERIFY(w->Draws > before);
+    QTRY_COMPARE(w->phase, 30.0f);
+    QCOMPARE(w->phaseScrollBar->position(), 30);
+    QVERIFY(w->draws > before);
     now += 5.75;
-    QTRY_COMPARE(w->Phase, 15.0f); // 375 wrapped once
-    QVERIFY(dark(w->Pic->Bitmap(), (QPointF(w->Pic->width() / 2.0, w->Pic->height() / 2.0) + w->Tip()) / 2));
+    QTRY_COMPARE(w->phase, 15.0f); // 375 wrapped once
+    QVERIFY(dark(w->picture->bitmap(), (QPointF(w->picture->width() / 2.0, w->picture->height() / 2.0) + w->tip()) / 2));
 
-    w->StopBtn->trigger();
-    QVERIFY(!w->IsClockRunning());
+    w->stopAction()->trigger();
+    QVERIFY(!w->isClockRunning());
     now += 1.0;
     QCoreApplication::processEvents();
-    QCOMPARE(w->Phase, 15.0f);
-    QVERIFY(w->ResetBtn->isEnabled()); // the model left its start
-    w->ResetBtn->trigger();
-    QCOMPARE(w->Phase, 0.0f);
-    QCOMPARE(w->PhaseHsb->Position(), 0);
-    QVERIFY(!w->ResetBtn->isEnabled());
+    QCOMPARE(w->phase, 15.0f);
+    QVERIFY(w->resetAction()->isEnabled()); // the model left its start
+    w->resetAction()->trigger();
+    QCOMPARE(w->phase, 0.0f);
+    QCOMPARE(w->phaseScrollBar->position(), 0);
+    QVERIFY(!w->resetAction()->isEnabled());
 }
 
 void TestExampleWindow::controlsRedraw()
 {
     Host host;
-    host.Show(false);
-    TDialFrm *w = host.window;
-    const QPointF oldTip = w->Tip();
-    w->LengthSE->stepDown(); // 3 -> 2.5, as the arrow does
-    QVERIFY(w->Tip().x() < oldTip.x());
-    QVERIFY(dark(w->Pic->Bitmap(), w->Tip() - QPointF(2, 0)));
+    host.show(false);
+    DialWindow *w = host.window;
+    const QPointF oldTip = w->tip();
+    w->lengthSpinBox->stepDown(); // 3 -> 2.5, as the arrow does
+    QVERIFY(w->tip().x() < oldTip.x());
+    QVERIFY(dark(w->picture->bitmap(), w->tip() - QPointF(2, 0)));
 
-    w->PhaseHsb->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    QCOMPARE(w->Phase, float(w->PhaseHsb->Position()));
+    w->phaseScrollBar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(w->phase, float(w->phaseScrollBar->position()));
 
-    w->Red->trigger();
-    const QPointF mid = (QPointF(w->Pic->width() / 2.0, w->Pic->height() / 2.0) + w->Tip()) / 2;
-    QCOMPARE(qRed(w->Pic->Bitmap().Pixel(int(mid.x()), int(mid.y()))), 255);
-    const int draws = w->Draws;
-    w->Red->trigger(); // already chosen: nothing to do
-    QCOMPARE(w->Draws, draws);
+    w->red->trigger();
+    const QPointF mid = (QPointF(w->picture->width() / 2.0, w->picture->height() / 2.0) + w->tip()) / 2;
+    QCOMPARE(qRed(w->picture->bitmap().pixel(int(mid.x()), int(mid.y()))), 255);
+    const int draws = w->draws;
+    w->red->trigger(); // already chosen: nothing to do
+    QCOMPARE(w->draws, draws);
 }
 
 void TestExampleWindow::releasedWhileRunning()
 {
     Host host;
-    host.Show(false);
-    QPointer<TDialFrm> w = host.window;
-    QPointer<TNGLCadencer> clock = w->Clock;
-    QPointer<QToolBar> toolbar = w->Toolbar.data();
-    w->StartBtn->trigger();
+    host.show(false);
+    QPointer<DialWindow> w = host.window;
+    QPointer<AnimationClock> clock = w->clock();
+    QPointer<QToolBar> toolbar = w->toolbar();
+    w->startAction()->trigger();
     w->deleteLater();
     QTRY_VERIFY(w.isNull());
     QVERIFY(clock.isNull());

@@ -1,34 +1,34 @@
 // The shared drawing helpers and the normal random numbers.
-#include "sim/framework/AddMaths.h"
-#include "sim/framework/GDIP_RoundRects.h"
-#include "sim/framework/GDIP_StopClocks.h"
+#include "core/RandomNumbers.h"
+#include "sim/framework/RoundedRect.h"
+#include "sim/framework/ReadoutPanel.h"
 #include "sim/framework/ScaleMagnifier.h"
 
 #include <QtTest>
 #include <cmath>
 
 namespace {
-TBitmap32 white(int w, int h)
+RasterImage white(int w, int h)
 {
-    TBitmap32 b;
-    b.SetSize(w, h);
-    b.Clear(0xFFFFFFFF);
+    RasterImage b;
+    b.setSize(w, h);
+    b.clear(0xFFFFFFFF);
     return b;
 }
 
-QList<TDrawRecord> ops(const TDrawRecording &rec, const QString &op)
+QList<DrawRecord> ops(const DrawRecording &rec, const QString &op)
 {
-    QList<TDrawRecord> out;
-    for (const TDrawRecord &r : rec)
-        if (r.Op == op)
+    QList<DrawRecord> out;
+    for (const DrawRecord &r : rec)
+        if (r.operation == op)
             out << r;
     return out;
 }
 
-int indexOf(const TDrawRecording &rec, const QString &op, int from = 0)
+int indexOf(const DrawRecording &rec, const QString &op, int from = 0)
 {
     for (int i = from; i < rec.size(); ++i)
-        if (rec[i].Op == op)
+        if (rec[i].operation == op)
             return i;
     return -1;
 }
@@ -38,34 +38,34 @@ int indexOf(const TDrawRecording &rec, const QString &op, int from = 0)
 constexpr float kS = 300, kG = 10, kC = 150;
 
 struct Magnified {
-    TDrawRecording rec;
-    TDrawPen pen{0xFF112233, 5};
+    DrawRecording rec;
+    DrawPen pen{0xFF112233, 5};
 };
 
-void magnify(Magnified &m, float P, const TMagnifierSettings &settings)
+void magnify(Magnified &m, float P, const MagnifierSettings &settings)
 {
-    TBitmap32 b = white(300, 300);
+    RasterImage b = white(300, 300);
     DrawingContext dc(b);
-    dc.SetRecorder(&m.rec);
-    DrawScaleMagnifier(dc, m.pen, 0, 0, kS, P, settings);
+    dc.setRecorder(&m.rec);
+    drawScaleMagnifier(dc, m.pen, 0, 0, kS, P, settings);
 }
 
 // Labels drawn, with the x of their top centre.
-QList<QPair<QString, double>> labels(const TDrawRecording &rec, const QString &unit = QString())
+QList<QPair<QString, double>> labels(const DrawRecording &rec, const QString &unit = QString())
 {
     QList<QPair<QString, double>> out;
-    for (const TDrawRecord &r : rec)
-        if (r.Op == QLatin1String("text") && r.Text != unit)
-            out << qMakePair(r.Text, r.Points.value(0).x());
+    for (const DrawRecord &r : rec)
+        if (r.operation == QLatin1String("text") && r.text != unit)
+            out << qMakePair(r.text, r.points.value(0).x());
     return out;
 }
 
-QList<double> tickXs(const TDrawRecording &rec)
+QList<double> tickXs(const DrawRecording &rec)
 {
     QList<double> out;
-    for (const TDrawRecord &r : rec)
-        if (r.Op == QLatin1String("line"))
-            out << r.Points.value(0).x();
+    for (const DrawRecord &r : rec)
+        if (r.operation == QLatin1String("line"))
+            out << r.points.value(0).x();
     return out;
 }
 } // namespace
@@ -101,17 +101,17 @@ void TestHelpers::gaussWithoutSpreadIsTheMean()
 {
     QFETCH(float, mean);
     for (int i = 0; i < 200; ++i)
-        QCOMPARE(GaussRandom(mean, 0.0f), mean);
+        QCOMPARE(gaussRandom(mean, 0.0f), mean);
 }
 
 void TestHelpers::gaussDistribution()
 {
-    SetRandomSeed(20240611);
+    setRandomSeed(20240611);
     const int n = 40000;
     double sum = 0, sum2 = 0;
     int within1 = 0, within2 = 0;
     for (int i = 0; i < n; ++i) {
-        const double v = GaussRandom(250.0f, 25.0f);
+        const double v = gaussRandom(250.0f, 25.0f);
         sum += v;
         sum2 += v * v;
         within1 += std::abs(v - 250.0) < 25.0;
@@ -128,20 +128,20 @@ void TestHelpers::gaussDistribution()
 
 void TestHelpers::gaussSeeds()
 {
-    SetRandomSeed(7);
+    setRandomSeed(7);
     QVector<float> a, b, c;
     for (int i = 0; i < 20; ++i)
-        a << GaussRandom(0, 1);
-    SetRandomSeed(7);
+        a << gaussRandom(0, 1);
+    setRandomSeed(7);
     for (int i = 0; i < 20; ++i)
-        b << GaussRandom(0, 1);
-    SetRandomSeed(8);
+        b << gaussRandom(0, 1);
+    setRandomSeed(8);
     for (int i = 0; i < 20; ++i)
-        c << GaussRandom(0, 1);
+        c << gaussRandom(0, 1);
     QCOMPARE(a, b);
     QVERIFY(a != c);
     for (int i = 0; i < 1000; ++i) {
-        const double u = RandomUniform();
+        const double u = randomUniform();
         QVERIFY(u >= 0.0 && u < 1.0);
     }
 }
@@ -150,9 +150,9 @@ void TestHelpers::roundedRect()
 {
     // r = 0.1 h on a 100 x 60 box: radius 6 at every corner, straight edges
     // from 6 to 94 and from 6 to 54.
-    TDrawPath path;
-    AddRoundedRect(path, 0, 0, 100, 60, 6);
-    const QList<QPolygonF> figures = path.Path().toSubpathPolygons();
+    DrawPath path;
+    addRoundedRect(path, 0, 0, 100, 60, 6);
+    const QList<QPolygonF> figures = path.path().toSubpathPolygons();
     QCOMPARE(figures.size(), 1);
     const QPolygonF outline = figures.first();
     QCOMPARE(outline.first(), QPointF(6, 0));
@@ -184,65 +184,65 @@ void TestHelpers::roundedRect()
     }
 
     // Filled: the corner pixel stays empty, the edges are filled.
-    TBitmap32 b = white(100, 60);
+    RasterImage b = white(100, 60);
     {
         DrawingContext dc(b);
-        dc.FillPath(TDrawBrush(0xFF000000), path);
+        dc.fillPath(DrawBrush(0xFF000000), path);
     }
-    QCOMPARE(b.Pixel(0, 0), TColor32(0xFFFFFFFF));
-    QCOMPARE(b.Pixel(50, 0), TColor32(0xFF000000));
-    QCOMPARE(b.Pixel(99, 30), TColor32(0xFF000000));
+    QCOMPARE(b.pixel(0, 0), Color32(0xFFFFFFFF));
+    QCOMPARE(b.pixel(50, 0), Color32(0xFF000000));
+    QCOMPARE(b.pixel(99, 30), Color32(0xFF000000));
 }
 
 void TestHelpers::readoutPanel()
 {
-    TBitmap32 b = white(100, 60);
-    TDrawRecording rec;
-    TDrawPen pen(0xFF000000, 1);
-    TDrawBrush brush(0xFF00FF00);
+    RasterImage b = white(100, 60);
+    DrawRecording rec;
+    DrawPen pen(0xFF000000, 1);
+    DrawBrush brush(0xFF00FF00);
     {
         DrawingContext dc(b);
-        dc.SetSmoothing(TSmoothing::HighQuality);
-        dc.SetRecorder(&rec);
-        DrawReadoutPanel(dc, pen, brush, 0, 0, 100, 60, QStringLiteral("07.00"), QStringLiteral("s"));
-        QCOMPARE(dc.Smoothing(), TSmoothing::None);
-        QCOMPARE(dc.TextRendering(), TTextRendering::AntiAlias);
+        dc.setSmoothing(Smoothing::HighQuality);
+        dc.setRecorder(&rec);
+        drawReadoutPanel(dc, pen, brush, 0, 0, 100, 60, QStringLiteral("07.00"), QStringLiteral("s"));
+        QCOMPARE(dc.smoothing(), Smoothing::None);
+        QCOMPARE(dc.textRendering(), TextRendering::AntiAlias);
     }
-    QCOMPARE(brush.Color, TColor32(0xFF000000)); // left black for the caller
-    QCOMPARE(pen.Color, TColor32(0xFF000000));
-    QCOMPARE(pen.Width, 1.0f);
+    QCOMPARE(brush.color, Color32(0xFF000000)); // left black for the caller
+    QCOMPARE(pen.color, Color32(0xFF000000));
+    QCOMPARE(pen.width, 1.0f);
 
-    const QList<TDrawRecord> fills = ops(rec, QStringLiteral("fillrectangle"));
+    const QList<DrawRecord> fills = ops(rec, QStringLiteral("fillrectangle"));
     QCOMPARE(fills.size(), 2);
-    QCOMPARE(fills[0].Rect, QRectF(0, 0, 100, 60));
-    QCOMPARE(fills[0].Color, TColor32(0xFFFF8000));
-    QCOMPARE(fills[1].Rect, QRectF(10, 10, 80, 24)); // value window
-    QCOMPARE(fills[1].Color, TColor32(0xFFFFFFFF));
+    QCOMPARE(fills[0].rect, QRectF(0, 0, 100, 60));
+    QCOMPARE(fills[0].color, Color32(0xFFFF8000));
+    QCOMPARE(fills[1].rect, QRectF(10, 10, 80, 24)); // value window
+    QCOMPARE(fills[1].color, Color32(0xFFFFFFFF));
     QCOMPARE(ops(rec, QStringLiteral("rectangle")).size(), 2);
 
-    const QList<TDrawRecord> texts = ops(rec, QStringLiteral("text"));
+    const QList<DrawRecord> texts = ops(rec, QStringLiteral("text"));
     QCOMPARE(texts.size(), 2);
-    QCOMPARE(texts[0].Text, QStringLiteral("07.00"));
-    QCOMPARE(texts[0].FontSize, 22.0f);
-    QVERIFY(texts[0].Bold);
-    QVERIFY(QRectF(10, 10, 80, 24).contains(texts[0].Rect.center()));
-    QVERIFY(std::abs(texts[0].Rect.center().x() - 50) < 0.5);
-    QCOMPARE(texts[1].Text, QStringLiteral("s"));
-    QCOMPARE(texts[1].FontSize, 12.0f);
-    QCOMPARE(texts[1].Points.value(0), QPointF(50, 45));
-    QCOMPARE(texts[1].Format.Horizontal, TTextAlign::Center);
-    QCOMPARE(texts[1].Format.Vertical, TTextAlign::Center);
-    QVERIFY(std::abs(texts[1].Rect.center().y() - 45) < 0.5);
+    QCOMPARE(texts[0].text, QStringLiteral("07.00"));
+    QCOMPARE(texts[0].fontSize, 22.0f);
+    QVERIFY(texts[0].bold);
+    QVERIFY(QRectF(10, 10, 80, 24).contains(texts[0].rect.center()));
+    QVERIFY(std::abs(texts[0].rect.center().x() - 50) < 0.5);
+    QCOMPARE(texts[1].text, QStringLiteral("s"));
+    QCOMPARE(texts[1].fontSize, 12.0f);
+    QCOMPARE(texts[1].points.value(0), QPointF(50, 45));
+    QCOMPARE(texts[1].format.horizontal, TextAlign::Center);
+    QCOMPARE(texts[1].format.vertical, TextAlign::Center);
+    QVERIFY(std::abs(texts[1].rect.center().y() - 45) < 0.5);
 
     // What it looks like: orange case, white window.
-    QCOMPARE(b.Pixel(5, 50), TColor32(0xFFFF8000));
-    QCOMPARE(b.Pixel(12, 12), TColor32(0xFFFFFFFF));
+    QCOMPARE(b.pixel(5, 50), Color32(0xFFFF8000));
+    QCOMPARE(b.pixel(12, 12), Color32(0xFFFFFFFF));
 }
 
 void TestHelpers::magnifierLabelsAroundPosition()
 {
     Magnified m;
-    magnify(m, 12.34f, TMagnifierSettings());
+    magnify(m, 12.34f, MagnifierSettings());
     const auto l = labels(m.rec);
     QStringList texts;
     for (const auto &p : l)
@@ -257,30 +257,30 @@ void TestHelpers::magnifierLabelsAroundPosition()
     // under the labels, middle ones at the halves.
     const auto ticks = ops(m.rec, QStringLiteral("line"));
     QCOMPARE(ticks.size(), 30);
-    for (const TDrawRecord &t : ticks) {
-        const double x = t.Points[0].x();
+    for (const DrawRecord &t : ticks) {
+        const double x = t.points[0].x();
         QVERIFY(x > 0 && x < kS);
         const int k = qRound((x - kC + 3.4 * kG) / kG);
-        const double len = t.Points[1].y() - t.Points[0].y();
-        QCOMPARE(t.Points[0].y(), double(kC));
+        const double len = t.points[1].y() - t.points[0].y();
+        QCOMPARE(t.points[0].y(), double(kC));
         QVERIFY(std::abs(len - (k % 10 == 0 ? 6 : k % 5 == 0 ? 4 : 2) * kG) < 1e-3);
     }
     // Labels are bold, a tenth of the glass.
-    QCOMPARE(ops(m.rec, QStringLiteral("text")).first().FontSize, 0.1f * kS);
-    QVERIFY(ops(m.rec, QStringLiteral("text")).first().Bold);
+    QCOMPARE(ops(m.rec, QStringLiteral("text")).first().fontSize, 0.1f * kS);
+    QVERIFY(ops(m.rec, QStringLiteral("text")).first().bold);
 }
 
 void TestHelpers::magnifierStartsAtTheScaleZero()
 {
     Magnified m;
-    TMagnifierSettings s;
-    s.BenchLength = 300;
+    MagnifierSettings s;
+    s.benchLength = 300;
     magnify(m, 0.5f, s);
-    const TDrawRecord strip = ops(m.rec, QStringLiteral("fillrectangle")).first();
-    QCOMPARE(strip.Rect.left(), double(kC - 5 * kG));
-    QCOMPARE(strip.Rect.right(), double(kS));
-    QCOMPARE(strip.Rect.top(), double(kC));
-    QVERIFY(std::abs(strip.Rect.height() - 0.35 * kS) < 1e-3);
+    const DrawRecord strip = ops(m.rec, QStringLiteral("fillrectangle")).first();
+    QCOMPARE(strip.rect.left(), double(kC - 5 * kG));
+    QCOMPARE(strip.rect.right(), double(kS));
+    QCOMPARE(strip.rect.top(), double(kC));
+    QVERIFY(std::abs(strip.rect.height() - 0.35 * kS) < 1e-3);
     // Neither the tick at the zero nor its label 0: the test is strict.
     const auto xs = tickXs(m.rec);
     QVERIFY(!xs.isEmpty());
@@ -294,33 +294,33 @@ void TestHelpers::magnifierStartsAtTheScaleZero()
 void TestHelpers::magnifierEndsAtTheBenchLength()
 {
     Magnified m;
-    TMagnifierSettings s;
-    s.BenchLength = 300;
-    s.UnitLabel = QStringLiteral("cm");
+    MagnifierSettings s;
+    s.benchLength = 300;
+    s.unitLabel = QStringLiteral("cm");
     magnify(m, 300.0f, s);
-    const TDrawRecord strip = ops(m.rec, QStringLiteral("fillrectangle")).first();
-    QCOMPARE(strip.Rect.left(), 0.0);
-    QCOMPARE(strip.Rect.right(), double(kC)); // ends on the centre line
+    const DrawRecord strip = ops(m.rec, QStringLiteral("fillrectangle")).first();
+    QCOMPARE(strip.rect.left(), 0.0);
+    QCOMPARE(strip.rect.right(), double(kC)); // ends on the centre line
     const auto xs = tickXs(m.rec);
     QVERIFY(!xs.isEmpty());
     for (double x : xs)
         QVERIFY(x < kC); // the tick of 300, on the strip's end, is left out
     QStringList texts;
-    for (const auto &p : labels(m.rec, s.UnitLabel))
+    for (const auto &p : labels(m.rec, s.unitLabel))
         texts << p.first;
     QCOMPARE(texts, QStringList({"299"})); // 298 lies outside the glass, 300 on the end
     // The unit label under the strip's middle.
     const auto all = ops(m.rec, QStringLiteral("text"));
-    QCOMPARE(all.last().Text, QStringLiteral("cm"));
-    QCOMPARE(all.last().Points.value(0), QPointF(kC, kC + 0.35 * kS));
+    QCOMPARE(all.last().text, QStringLiteral("cm"));
+    QCOMPARE(all.last().points.value(0), QPointF(kC, kC + 0.35 * kS));
 }
 
 void TestHelpers::magnifierBeyondTheBenchShowsNoScale()
 {
     Magnified m;
-    TMagnifierSettings s;
-    s.BenchLength = 200;
-    s.UnitLabel = QStringLiteral("cm");
+    MagnifierSettings s;
+    s.benchLength = 200;
+    s.unitLabel = QStringLiteral("cm");
     magnify(m, 250.0f, s);
     QVERIFY(ops(m.rec, QStringLiteral("fillrectangle")).isEmpty());
     QVERIFY(tickXs(m.rec).isEmpty());
@@ -330,41 +330,41 @@ void TestHelpers::magnifierBeyondTheBenchShowsNoScale()
 void TestHelpers::magnifierContentOrderAndPen()
 {
     Magnified m;
-    TMagnifierSettings s;
-    s.PenColor = 0xFF3F3F3F;
-    s.StripHeight = 0.4f;
-    TColor32 penInContent = 0;
-    s.ContentBefore = [&](DrawingContext &dc, TDrawPen &pen, const TMagnifierGlass &g) {
-        penInContent = pen.Color;
-        dc.FillRectangle(TDrawBrush(0xFFC0DCC0), g.cx, g.Y, 0.5f * g.S, 0.25f * g.S);
+    MagnifierSettings s;
+    s.penColor = 0xFF3F3F3F;
+    s.stripHeight = 0.4f;
+    Color32 penInContent = 0;
+    s.contentBefore = [&](DrawingContext &dc, DrawPen &pen, const MagnifierGlass &g) {
+        penInContent = pen.color;
+        dc.fillRectangle(DrawBrush(0xFFC0DCC0), g.cx, g.y, 0.5f * g.s, 0.25f * g.s);
     };
-    s.ContentAfter = [&](DrawingContext &dc, TDrawPen &pen, const TMagnifierGlass &g) {
-        pen.Color = 0xFFFF0000;
-        dc.DrawLine(pen, g.cx, g.Y, g.cx, g.Y + g.S);
+    s.contentAfter = [&](DrawingContext &dc, DrawPen &pen, const MagnifierGlass &g) {
+        pen.color = 0xFFFF0000;
+        dc.drawLine(pen, g.cx, g.y, g.cx, g.y + g.s);
     };
     magnify(m, 100.0f, s);
-    QCOMPARE(penInContent, TColor32(0xFF3F3F3F));
+    QCOMPARE(penInContent, Color32(0xFF3F3F3F));
     const int clip = indexOf(m.rec, QStringLiteral("clip"));
     const int before = indexOf(m.rec, QStringLiteral("fillrectangle"), indexOf(m.rec, QStringLiteral("fillrectangle")) + 1);
     const int firstTick = indexOf(m.rec, QStringLiteral("line"));
     int lastLine = -1;
     for (int i = 0; i < m.rec.size(); ++i)
-        if (m.rec[i].Op == QLatin1String("line"))
+        if (m.rec[i].operation == QLatin1String("line"))
             lastLine = i;
     const int reset = indexOf(m.rec, QStringLiteral("resetclip"));
     QVERIFY(clip >= 0 && clip < before && before < firstTick);
-    QCOMPARE(m.rec[lastLine].Color, TColor32(0xFFFF0000)); // drawn after the ticks
+    QCOMPARE(m.rec[lastLine].color, Color32(0xFFFF0000)); // drawn after the ticks
     QVERIFY(lastLine < reset);
-    QCOMPARE(m.rec[before].Color, TColor32(0xFFC0DCC0));
-    QCOMPARE(m.rec[firstTick].Color, TColor32(0xFF3F3F3F));
-    QVERIFY(std::abs(ops(m.rec, QStringLiteral("fillrectangle")).first().Rect.height() - 0.4 * kS) < 1e-3);
+    QCOMPARE(m.rec[before].color, Color32(0xFFC0DCC0));
+    QCOMPARE(m.rec[firstTick].color, Color32(0xFF3F3F3F));
+    QVERIFY(std::abs(ops(m.rec, QStringLiteral("fillrectangle")).first().rect.height() - 0.4 * kS) < 1e-3);
     // The rim, after the clip is reset, and the pen left as the rim's.
-    const TDrawRecord rim = m.rec.last();
-    QCOMPARE(rim.Op, QStringLiteral("ellipse"));
-    QCOMPARE(rim.Rect, QRectF(0, 0, kS, kS));
-    QVERIFY(rim.Smooth);
-    QCOMPARE(m.pen.Width, 2.0f);
-    QCOMPARE(m.pen.Color, TColor32(0xFF3F3F3F));
+    const DrawRecord rim = m.rec.last();
+    QCOMPARE(rim.operation, QStringLiteral("ellipse"));
+    QCOMPARE(rim.rect, QRectF(0, 0, kS, kS));
+    QVERIFY(rim.smooth);
+    QCOMPARE(m.pen.width, 2.0f);
+    QCOMPARE(m.pen.color, Color32(0xFF3F3F3F));
 }
 
 QTEST_MAIN(TestHelpers)

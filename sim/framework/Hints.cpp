@@ -1,0 +1,16 @@
+#include "sim/framework/Hints.h"
+
+#include <QAction>
+#include <QWidget>
+
+void setHint(QWidget *widget, const QString &hint)
+{
+    widget->setToolTip(hint);
+    widget->setStatusTip(hint);
+}
+
+void setHint(QAction *action, const QString &hint)
+{
+    action->setToolTip(hint);
+    action->setStatusTip(hint);
+}

@@ -1,0 +1,240 @@
+#include "sim/framework/SimulationWindow.h"
+
+#include "core/AnimationClock.h"
+#include "core/SimulationKind.h"
+#include "sim/framework/ToolbarDock.h"
+#include "sim/framework/IconLibrary.h"
+#include "sim/framework/RasterImage.h"
+#include "sim/framework/ToolbarItems.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMainWindow>
+#include <QToolButton>
+
+// ---------------------------------------------------------------- window
+
+SimulationWindow::SimulationWindow(QWidget *parent) : AlignPanel(parent)
+{
+    QFont f(pictureFontFamily(QStringLiteral("Arial")));
+    f.setPixelSize(11);
+    setFont(f);
+    resize(767, 504);
+
+    m_toolbar = new QToolBar(this);
+    m_toolbar->setObjectName(QStringLiteral("Toolbar"));
+    m_toolbar->setIconSize(QSize(24, 24));
+    m_toolbar->installEventFilter(this);
+    connect(m_toolbar, &QToolBar::topLevelChanged, this, [this](bool floating) {
+        if (!floating)
+            noteDock();
+    });
+}
+
+SimulationWindow::~SimulationWindow()
+{
+    // The clock goes first, so no tick can reach what is being destroyed.
+    if (m_clock) {
+        m_clock->onProgress = nullptr;
+        delete m_clock;
+        m_clock = nullptr;
+    }
+    // The toolbar lives in the main window's dock while the window is shown;
+    // it belongs to the window all the same.
+    if (m_toolbar) {
+        m_toolbar->removeEventFilter(this);
+        delete m_toolbar;
+    }
+}
+
+void SimulationWindow::setLargeButtons(bool large)
+{
+    if (m_keepsButtonState && large == m_largeButtons)
+        return;
+    m_largeButtons = large;
+    m_buttonSizes.apply(m_toolbar, large);
+}
+
+void SimulationWindow::noteDock()
+{
+    if (!m_toolbar || m_toolbar->isFloating())
+        return;
+    if (auto *mw = qobject_cast<QMainWindow *>(m_toolbar->parentWidget())) {
+        const Qt::ToolBarArea area = mw->toolBarArea(m_toolbar);
+        if (area != Qt::NoToolBarArea)
+            m_lastDock = area;
+    }
+}
+
+void SimulationWindow::toolbarCloseQuery(QObject *sender, bool &canClose)
+{
+    Q_UNUSED(sender);
+    canClose = false;
+    if (!m_toolbar || !m_toolbar->isFloating())
+        return;
+    if (auto *mw = qobject_cast<QMainWindow *>(m_toolbar->parentWidget())) {
+        // Adding takes the toolbar out of its floating window; it then goes
+        // first in its row, where the host keeps it.
+        const Qt::ToolBarArea area = m_lastDock.value_or(Qt::TopToolBarArea);
+        mw->addToolBar(area, m_toolbar);
+        ToolbarDock::dockFirst(mw, m_toolbar, area);
+        m_toolbar->show();
+    }
+}
+
+bool SimulationWindow::closeQuery()
+{
+    m_closing = true;
+    if (m_clock)
+        m_clock->setEnabled(false);
+    return true;
+}
+
+void SimulationWindow::closeEvent(QCloseEvent *event)
+{
+    if (closeQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool SimulationWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_toolbar) {
+        switch (event->type()) {
+        case QEvent::Close: {
+            bool canClose = true;
+            toolbarCloseQuery(m_toolbar, canClose);
+            if (!canClose) {
+                event->ignore();
+                return true;
+            }
+            break;
+        }
+        case QEvent::Show:
+        case QEvent::Move:
+        case QEvent::ParentChange:
+            noteDock();
+            break;
+        default:
+            break;
+        }
+    }
+    return AlignPanel::eventFilter(watched, event);
+}
+
+bool SimulationWindow::isClockRunning() const
+{
+    return m_clock && m_clock->isEnabled();
+}
+
+QAction *SimulationWindow::addRunButton(RunButton which, const QString &caption, const QString &hint)
+{
+    int image = -1;
+    QAction **slot = nullptr;
+    switch (which) {
+    case RunButton::Start:
+        image = StartIcon;
+        slot = &m_startAction;
+        break;
+    case RunButton::Stop:
+        image = StopIcon;
+        slot = &m_stopAction;
+        break;
+    case RunButton::Reset:
+        image = ResetIcon;
+        slot = &m_resetAction;
+        break;
+    case RunButton::None:
+        return nullptr;
+    }
+    QAction *a = addToolButton(m_toolbar, caption, image, hint);
+    *slot = a;
+    connect(a, &QAction::triggered, this, [this, a] { runButtonClicked(a); });
+    return a;
+}
+
+SimulationWindow::RunButton SimulationWindow::runButtonOf(QObject *sender) const
+{
+    if (!sender)
+        return RunButton::None;
+    if (sender == m_startAction)
+        return RunButton::Start;
+    if (sender == m_stopAction)
+        return RunButton::Stop;
+    if (sender == m_resetAction)
+        return RunButton::Reset;
+    return RunButton::None;
+}
+
+void SimulationWindow::runButtonClicked(QObject *sender)
+{
+    switch (runButtonOf(sender)) {
+    case RunButton::Start:
+        showRunning();
+        break;
+    case RunButton::Stop:
+    case RunButton::Reset:
+        showStopped(false);
+        break;
+    case RunButton::None:
+        break;
+    }
+}
+
+void SimulationWindow::showRunning()
+{
+    if (m_startAction)
+        m_startAction->setEnabled(false);
+    if (m_resetAction)
+        m_resetAction->setEnabled(false);
+    if (m_stopAction)
+        m_stopAction->setEnabled(true);
+    if (m_clock)
+        m_clock->setEnabled(true);
+}
+
+void SimulationWindow::showStopped(bool resetEnabled)
+{
+    if (m_clock)
+        m_clock->setEnabled(false);
+    if (m_startAction)
+        m_startAction->setEnabled(true);
+    if (m_stopAction)
+        m_stopAction->setEnabled(false);
+    if (m_resetAction)
+        m_resetAction->setEnabled(resetEnabled);
+}
+
+float SimulationWindow::advance(float accumulator, double deltaTime, double factor, float wrap)
+{
+    const int speed = activeSpeed();
+    return advance(accumulator, deltaTime, factor, wrap, speed);
+}
+
+float SimulationWindow::advance(float accumulator, double deltaTime, double factor, float wrap, int speed)
+{
+    float a = float(double(accumulator) + double(speed) * deltaTime * factor);
+    if (wrap > 0.0f && a > wrap)
+        a -= wrap;
+    return a;
+}
+
+void SimulationWindow::processEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+AnimationClock *SimulationWindow::createClock()
+{
+    if (m_clock)
+        return m_clock;
+    m_clock = new AnimationClock(this);
+    m_clock->setEnabled(false);
+    m_clock->onProgress = [this](AnimationClock *, double deltaTime, double) {
+        if (!m_closing)
+            step(deltaTime);
+    };
+    return m_clock;
+}

@@ -1,0 +1,43 @@
+#pragma once
+// A scroll bar along a simulation window's edge or in its toolbar: user
+// moves emit scrolled(), positions set from code do not.
+#include <QScrollBar>
+#include <QString>
+
+class QAction;
+class QToolBar;
+
+struct ScrollBarDesign {
+    Qt::Orientation orientation = Qt::Horizontal;
+    int min = 0;
+    int max = 100;
+    int position = 0;
+    int smallStep = 1; // arrows
+    int pageStep = 1;  // clicks beside the thumb
+    QString hint;
+};
+
+// A scroll bar along a window edge (place it with the window's alignment)
+// or inside a toolbar.
+class ToolbarScrollBar : public QScrollBar
+{
+    Q_OBJECT
+public:
+    explicit ToolbarScrollBar(const ScrollBarDesign &design, QWidget *parent = nullptr);
+    // In a toolbar, at a fixed size.
+    ToolbarScrollBar(QToolBar *toolbar, const ScrollBarDesign &design, const QSize &size);
+
+    int position() const { return value(); }
+    // Moves the thumb without emitting Scroll.
+    void setPosition(int position);
+    QAction *action() const { return m_action; }
+
+Q_SIGNALS:
+    // Every user move, also while the thumb is dragged.
+    void scrolled(int position);
+
+private:
+    void init(const ScrollBarDesign &design);
+    QAction *m_action = nullptr;
+    bool m_settingPosition = false;
+};
