@@ -2,7 +2,9 @@
 
 #include "core/SimulationKind.h"
 #include "scene3d/scenes/EmWaveScene.h"
+#include "sim/mechanics/AuxiliaryCircleWindow.h"
 #include "sim/mechanics/DampedOscillatorWindow.h"
+#include "sim/mechanics/ResonanceWindow.h"
 #include "sim/mechanics/SuperpositionWindow.h"
 #include "sim/optics/DoubleSlitWindow.h"
 #include "sim/sound/SpeedOfSoundWindow.h"
@@ -59,10 +61,10 @@ std::array<KindEntry, 17> makeTable()
     at(SuperpositionKind) = window(SuperpositionKind, "SUPERWAVE.HTM", [] { return new SuperpositionWindow; });
     at(DampedOscillatorKind) = window(DampedOscillatorKind, "DAMPSHM.HTM", [] { return new DampedOscillatorWindow; });
     at(GammaAbsorptionKind) = window(GammaAbsorptionKind, "GAMMA.HTM");
-    at(AuxiliaryCircleKind) = window(AuxiliaryCircleKind, "AUXCIRCLE.HTM");
+    at(AuxiliaryCircleKind) = window(AuxiliaryCircleKind, "AUXCIRCLE.HTM", [] { return new AuxiliaryCircleWindow; });
     at(RippleTankKind) = window(RippleTankKind, "RIPPLE.HTM");
     at(HydrogenSpectrumKind) = movie(HydrogenSpectrumKind, "HSPECTRUM.HTM", "Flash/HSpectrum.swf");
-    at(ResonanceKind) = window(ResonanceKind, "RESONANCE.HTM");
+    at(ResonanceKind) = window(ResonanceKind, "RESONANCE.HTM", [] { return new ResonanceWindow; });
     at(EmWaveKind) = scene(EmWaveKind, "EM_WAVES.HTM", EmWaveScene::build, EmWaveScene::update);
     at(PolarisationKind) =
         movie(PolarisationKind, "POLARIZATION.HTM", "Flash/Polarization.swf", PaneMode::MovieOver3D);

@@ -53,7 +53,7 @@ public:
     // ---- state
     float time() const { return m_t; }                 // model time, advanced by the clock
     float displacement() const { return m_x; }         // shown by the mass; positive is up
-    bool running() const { return m_running; }
+    bool isRunning() const { return m_running; }
     const std::vector<QPointF> &curve() const { return m_curve; }
     QPointF marker() const { return m_marker; }        // (fd, A at fd)
     // The amplitude the mass swings with now.

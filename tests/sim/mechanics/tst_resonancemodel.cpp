@@ -165,7 +165,7 @@ void TestResonanceModel::stopKeepsTheModelTime()
     QVERIFY(!m.tick(9.0f));
     QCOMPARE(m.time(), 2.5f);
     m.start();
-    QVERIFY(m.running());
+    QVERIFY(m.isRunning());
     QCOMPARE(m.time(), 2.5f);
     m.tick(2.52f);
     QCOMPARE(m.time(), 2.52f);

@@ -14,23 +14,23 @@
 #include <optional>
 #include <vector>
 
-constexpr int kAuxCircleRevolution = 100; // positions per turn: the angle is 3.6 p degrees
-constexpr int kAuxCirclePhaseLimit = 360; // degrees either way
+constexpr int kAuxiliaryCircleRevolution = 100; // positions per turn: the angle is 3.6 p degrees
+constexpr int kAuxiliaryCirclePhaseLimit = 360; // degrees either way
 
 // Where the picture and its scroll bar go in a window `width` by `height`
 // whose scroll bar is `scrollBarHeight` high. The picture is 100 U by 50 U
 // with the largest unit U that fits above the scroll bar, centred in that
 // space; the scroll bar lies directly under it with the same left and right.
-struct AuxCircleLayout {
+struct AuxiliaryCircleLayout {
     float unit = 0; // U, pixels
     QRect picture;
     QRect scrollBar;
 };
-AuxCircleLayout auxCircleLayout(int width, int height, int scrollBarHeight);
+AuxiliaryCircleLayout auxiliaryCircleLayout(int width, int height, int scrollBarHeight);
 
 // The three dots of one point: on the circle, its projection on the
 // vertical axis, and its place on the graph.
-struct AuxCirclePoint {
+struct AuxiliaryCirclePoint {
     QPointF onCircle;
     QPointF onAxis;
     QPointF onGraph;
@@ -39,30 +39,30 @@ struct AuxCirclePoint {
 // Everything the picture shows, in pixels relative to the picture's centre
 // (y downwards). The circle, of radius R = 23 U, is centred on (-26 U, 0),
 // left of the vertical axis; the graph runs from x = 0 to 49 U for one turn.
-struct AuxCirclePicture {
+struct AuxiliaryCirclePicture {
     float unit = 0;
     float radius = 0;
     QPointF centre;
     QRectF circle; // the circle's bounding square
     std::vector<QPointF> curve;        // R sin of the angle, 101 points
     std::vector<QPointF> shiftedCurve; // R sin of the angle + delta; empty when delta = 0
-    AuxCirclePoint point;
-    std::optional<AuxCirclePoint> second; // when delta != 0
+    AuxiliaryCirclePoint point;
+    std::optional<AuxiliaryCirclePoint> second; // when delta != 0
 };
 // The picture for position p (0 to 100) and phase difference delta
 // (degrees) at unit U.
-AuxCirclePicture auxCirclePicture(float unit, float position, int phase);
+AuxiliaryCirclePicture auxiliaryCirclePicture(float unit, float position, int phase);
 
-class AuxCircleModel
+class AuxiliaryCircleModel
 {
 public:
     // ---- state
     float position() const { return m_p; } // 0 to 100 for one turn
     int phase() const { return m_phase; }  // delta, degrees, -360 to 360
-    bool running() const { return m_running; }
+    bool isRunning() const { return m_running; }
     // The scroll bar: usable only while stopped; it does not follow the
     // animation, and Stop puts it at the whole part of the position.
-    bool scrollBarEnabled() const { return !m_running; }
+    bool isScrollBarEnabled() const { return !m_running; }
     int scrollPosition() const { return m_scrollPosition; }
 
     // ---- what the user and the clock do

@@ -2,7 +2,7 @@
 // wide and tall windows, where the dots and curves land for a position and
 // a phase difference, and what Start, Stop, the scroll bar, the phase edit
 // and the clock do.
-#include "sim/mechanics/AuxCircleModel.h"
+#include "sim/mechanics/AuxiliaryCircleModel.h"
 
 #include <QtTest>
 #include <cmath>
@@ -25,7 +25,7 @@ QString text(const QPointF &p)
 
 } // namespace
 
-class TestAuxCircleModel : public QObject
+class TestAuxiliaryCircleModel : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -42,7 +42,7 @@ private Q_SLOTS:
     void phaseEdit();
 };
 
-void TestAuxCircleModel::layout_data()
+void TestAuxiliaryCircleModel::layout_data()
 {
     QTest::addColumn<QSize>("window");
     QTest::addColumn<float>("unit");
@@ -61,12 +61,12 @@ void TestAuxCircleModel::layout_data()
     QTest::newRow("no size yet") << QSize(0, 0) << 0.0f << QRect(0, 0, 0, 0);
 }
 
-void TestAuxCircleModel::layout()
+void TestAuxiliaryCircleModel::layout()
 {
     QFETCH(QSize, window);
     QFETCH(float, unit);
     QFETCH(QRect, picture);
-    const AuxCircleLayout l = auxCircleLayout(window.width(), window.height(), 20);
+    const AuxiliaryCircleLayout l = auxiliaryCircleLayout(window.width(), window.height(), 20);
     QCOMPARE(l.unit, unit);
     QCOMPARE(l.picture, picture);
     // The scroll bar lies directly under the picture, as wide as it.
@@ -74,7 +74,7 @@ void TestAuxCircleModel::layout()
     QVERIFY(l.scrollBar.top() + 20 <= std::max(window.height(), 20));
 }
 
-void TestAuxCircleModel::dotsFollowThePosition_data()
+void TestAuxiliaryCircleModel::dotsFollowThePosition_data()
 {
     QTest::addColumn<float>("p");
     QTest::addColumn<QPointF>("onCircle"); // in units U, y down
@@ -92,13 +92,13 @@ void TestAuxCircleModel::dotsFollowThePosition_data()
                                 << 30 / 3.6 * 0.49;
 }
 
-void TestAuxCircleModel::dotsFollowThePosition()
+void TestAuxiliaryCircleModel::dotsFollowThePosition()
 {
     QFETCH(float, p);
     QFETCH(QPointF, onCircle);
     QFETCH(double, graphX);
     for (float U : {1.0f, 7.67f}) {
-        const AuxCirclePicture pic = auxCirclePicture(U, p, 0);
+        const AuxiliaryCirclePicture pic = auxiliaryCirclePicture(U, p, 0);
         QCOMPARE(pic.radius, 23 * U);
         VERIFY_NEAR(pic.centre, QPointF(-26 * U, 0), U);
         QCOMPARE(pic.circle.size(), QSizeF(46 * U, 46 * U));
@@ -112,10 +112,10 @@ void TestAuxCircleModel::dotsFollowThePosition()
 }
 
 // One period from 0 to 49 U, crest R at a quarter.
-void TestAuxCircleModel::curve()
+void TestAuxiliaryCircleModel::curve()
 {
     const float U = 5.0f;
-    const AuxCirclePicture pic = auxCirclePicture(U, 10, 0);
+    const AuxiliaryCirclePicture pic = auxiliaryCirclePicture(U, 10, 0);
     QCOMPARE(int(pic.curve.size()), 101);
     for (int i = 0; i <= 100; ++i) {
         const QPointF want(i * 0.49 * U, -23 * U * std::sin(2 * M_PI * i / 100));
@@ -125,7 +125,7 @@ void TestAuxCircleModel::curve()
     VERIFY_NEAR(pic.curve[100], QPointF(49 * U, 0), U);
 }
 
-void TestAuxCircleModel::secondPointLeadsByThePhase_data()
+void TestAuxiliaryCircleModel::secondPointLeadsByThePhase_data()
 {
     QTest::addColumn<int>("phase");
     QTest::addColumn<float>("p");
@@ -140,13 +140,13 @@ void TestAuxCircleModel::secondPointLeadsByThePhase_data()
                                               << QPointF(-26 + 23 * std::sqrt(0.5), -23 * std::sqrt(0.5));
 }
 
-void TestAuxCircleModel::secondPointLeadsByThePhase()
+void TestAuxiliaryCircleModel::secondPointLeadsByThePhase()
 {
     QFETCH(int, phase);
     QFETCH(float, p);
     QFETCH(QPointF, onCircle);
     const float U = 7.0f;
-    const AuxCirclePicture pic = auxCirclePicture(U, p, phase);
+    const AuxiliaryCirclePicture pic = auxiliaryCirclePicture(U, p, phase);
     QVERIFY(pic.second);
     VERIFY_NEAR(pic.second->onCircle, onCircle * U, U);
     VERIFY_NEAR(pic.second->onAxis, QPointF(0, onCircle.y() * U), U);
@@ -167,11 +167,11 @@ void TestAuxCircleModel::secondPointLeadsByThePhase()
     }
 }
 
-void TestAuxCircleModel::runStates()
+void TestAuxiliaryCircleModel::runStates()
 {
-    AuxCircleModel m;
-    QVERIFY(!m.running());
-    QVERIFY(m.scrollBarEnabled());
+    AuxiliaryCircleModel m;
+    QVERIFY(!m.isRunning());
+    QVERIFY(m.isScrollBarEnabled());
     QCOMPARE(m.position(), 0.0f);
 
     // Stopped: the clock moves nothing; the scroll bar sets the position.
@@ -183,14 +183,14 @@ void TestAuxCircleModel::runStates()
 
     // Running: the scroll bar is off and does not follow the point.
     m.start();
-    QVERIFY(!m.scrollBarEnabled());
+    QVERIFY(!m.isScrollBarEnabled());
     QVERIFY(m.tick(37.9f));
     QCOMPARE(m.position(), 37.9f);
     QCOMPARE(m.scrollPosition(), 25);
 
     // Stop puts the bar at the whole part of the position, which stays.
     m.stop();
-    QVERIFY(m.scrollBarEnabled());
+    QVERIFY(m.isScrollBarEnabled());
     QCOMPARE(m.scrollPosition(), 37);
     QCOMPARE(m.position(), 37.9f);
     // Stop pressed again (both buttons start enabled) changes nothing.
@@ -199,7 +199,7 @@ void TestAuxCircleModel::runStates()
     QCOMPARE(m.position(), 37.9f);
 }
 
-void TestAuxCircleModel::clockWrapsIntoOneTurn_data()
+void TestAuxiliaryCircleModel::clockWrapsIntoOneTurn_data()
 {
     QTest::addColumn<float>("moved"); // old position + speed x seconds
     QTest::addColumn<float>("position");
@@ -214,20 +214,20 @@ void TestAuxCircleModel::clockWrapsIntoOneTurn_data()
     QTest::newRow("far back") << -230.0f << 70.0f;
 }
 
-void TestAuxCircleModel::clockWrapsIntoOneTurn()
+void TestAuxiliaryCircleModel::clockWrapsIntoOneTurn()
 {
     QFETCH(float, moved);
     QFETCH(float, position);
-    AuxCircleModel m;
+    AuxiliaryCircleModel m;
     m.start();
     QVERIFY(m.tick(moved));
     QCOMPARE(m.position(), position);
     QVERIFY(m.position() >= 0.0f && m.position() <= 100.0f);
 }
 
-void TestAuxCircleModel::phaseEdit()
+void TestAuxiliaryCircleModel::phaseEdit()
 {
-    AuxCircleModel m;
+    AuxiliaryCircleModel m;
     QCOMPARE(m.phase(), 0);
     QVERIFY(!m.setPhase(0.0));
     QVERIFY(!m.setPhase(0.9)); // cut towards zero: still 0
@@ -244,5 +244,5 @@ void TestAuxCircleModel::phaseEdit()
     QCOMPARE(m.phase(), -360);
 }
 
-QTEST_APPLESS_MAIN(TestAuxCircleModel)
-#include "tst_auxcirclemodel.moc"
+QTEST_APPLESS_MAIN(TestAuxiliaryCircleModel)
+#include "tst_auxiliarycirclemodel.moc"

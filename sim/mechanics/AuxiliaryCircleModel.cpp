@@ -1,4 +1,4 @@
-#include "sim/mechanics/AuxCircleModel.h"
+#include "sim/mechanics/AuxiliaryCircleModel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,9 +10,9 @@ constexpr double kDegree = M_PI / 180.0;
 constexpr int kCurveSteps = 100;
 } // namespace
 
-AuxCircleLayout auxCircleLayout(int width, int height, int scrollBarHeight)
+AuxiliaryCircleLayout auxiliaryCircleLayout(int width, int height, int scrollBarHeight)
 {
-    AuxCircleLayout l;
+    AuxiliaryCircleLayout l;
     const int w = std::max(width, 0);
     // A window lower than the scroll bar leaves no room, not a negative one.
     const int a = std::max(height - scrollBarHeight, 0);
@@ -28,7 +28,7 @@ AuxCircleLayout auxCircleLayout(int width, int height, int scrollBarHeight)
 
 namespace {
 
-AuxCirclePoint pointAt(const AuxCirclePicture &pic, double angle, double graphX)
+AuxiliaryCirclePoint pointAt(const AuxiliaryCirclePicture &pic, double angle, double graphX)
 {
     const double R = pic.radius;
     const double height = -R * std::sin(angle);
@@ -46,9 +46,9 @@ std::vector<QPointF> sineCurve(double unit, double R, double shift)
 
 } // namespace
 
-AuxCirclePicture auxCirclePicture(float unit, float position, int phase)
+AuxiliaryCirclePicture auxiliaryCirclePicture(float unit, float position, int phase)
 {
-    AuxCirclePicture pic;
+    AuxiliaryCirclePicture pic;
     const double U = unit;
     pic.unit = unit;
     pic.radius = float(23.0 * U);
@@ -70,36 +70,36 @@ AuxCirclePicture auxCirclePicture(float unit, float position, int phase)
 
 // ---------------------------------------------------------------- model
 
-void AuxCircleModel::start()
+void AuxiliaryCircleModel::start()
 {
     m_running = true;
 }
 
-void AuxCircleModel::stop()
+void AuxiliaryCircleModel::stop()
 {
     m_running = false;
     m_scrollPosition = int(std::trunc(m_p));
 }
 
-void AuxCircleModel::scrollTo(int q)
+void AuxiliaryCircleModel::scrollTo(int q)
 {
     m_scrollPosition = q;
     m_p = float(q);
 }
 
-bool AuxCircleModel::setPhase(double value)
+bool AuxiliaryCircleModel::setPhase(double value)
 {
     if (std::isnan(value))
         return false;
     const double whole = std::trunc(value);
-    const int v = int(std::clamp(whole, double(-kAuxCirclePhaseLimit), double(kAuxCirclePhaseLimit)));
+    const int v = int(std::clamp(whole, double(-kAuxiliaryCirclePhaseLimit), double(kAuxiliaryCirclePhaseLimit)));
     if (v == m_phase)
         return false;
     m_phase = v;
     return true;
 }
 
-bool AuxCircleModel::tick(float position)
+bool AuxiliaryCircleModel::tick(float position)
 {
     if (!m_running)
         return false;
@@ -107,20 +107,20 @@ bool AuxCircleModel::tick(float position)
     return true;
 }
 
-float AuxCircleModel::wrapPosition(float position)
+float AuxiliaryCircleModel::wrapPosition(float position)
 {
     if (!std::isfinite(position))
         return 0.0f;
     float p = position;
-    if (p > kAuxCircleRevolution)
-        p -= kAuxCircleRevolution;
+    if (p > kAuxiliaryCircleRevolution)
+        p -= kAuxiliaryCircleRevolution;
     // A long stall, a very high speed or a negative one moves the point by
     // more than a turn in one tick; it still has to land on the circle and
     // on the graph.
-    if (p > kAuxCircleRevolution || p < 0.0f) {
-        p = float(std::fmod(double(p), double(kAuxCircleRevolution)));
+    if (p > kAuxiliaryCircleRevolution || p < 0.0f) {
+        p = float(std::fmod(double(p), double(kAuxiliaryCircleRevolution)));
         if (p < 0.0f)
-            p += kAuxCircleRevolution;
+            p += kAuxiliaryCircleRevolution;
     }
     return p;
 }
