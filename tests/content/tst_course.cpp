@@ -1,8 +1,9 @@
 // The course pages beside the program: every page is reached from the
 // contents, every link leads somewhere the browser can go (a page, a picture
 // for the magnifier, a command the page's own model understands, a video
-// link it can read), every picture loads, and each model page selects its
-// model.
+// link it can read, an anchor that exists), every picture loads and carries
+// a description, each model page selects its model, and every diagram is
+// readable and described.
 #include "app/PageBrowser.h"
 #include "core/FileLookup.h"
 #include "app/PageLinks.h"
@@ -13,11 +14,16 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QMap>
+#include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
+#include <QXmlStreamReader>
 #include <QtTest>
+
+#include <cmath>
 
 namespace {
 
@@ -70,6 +76,9 @@ struct PageLinksFound {
     QString title;
     QStringList hrefs;
     QStringList pictures;
+    QStringList anchors;              // names a link can jump to (name and id)
+    QStringList undescribedPictures;  // inline pictures without alt text
+    QStringList undescribedDiagrams;  // "$" links without a title to describe them
     bool ownBackground = false;
 };
 
@@ -90,8 +99,16 @@ PageLinksFound readPage(const QString &file)
             const QTextCharFormat fmt = it.fragment().charFormat();
             if (fmt.isAnchor() && !fmt.anchorHref().isEmpty() && !found.hrefs.contains(fmt.anchorHref()))
                 found.hrefs << fmt.anchorHref();
-            if (fmt.isImageFormat())
-                found.pictures << fmt.toImageFormat().name();
+            found.anchors << fmt.anchorNames();
+            // The magnifier's description of a diagram is the link's title.
+            if (fmt.isAnchor() && fmt.anchorHref().startsWith('$') && fmt.toolTip().trimmed().isEmpty())
+                found.undescribedDiagrams << fmt.anchorHref();
+            if (fmt.isImageFormat()) {
+                const QTextImageFormat img = fmt.toImageFormat();
+                found.pictures << img.name();
+                if (img.property(QTextFormat::ImageAltText).toString().trimmed().isEmpty())
+                    found.undescribedPictures << img.name();
+            }
         }
     }
     return found;
@@ -166,6 +183,10 @@ private slots:
     void everyPageIsListedInTheContents();
     void titlesAndWayBack();
     void everyPageWearsTheCourseStyle();
+    void everyAnchorLinkLands();
+    void everyPageDeclaresDoctypeAndLanguage();
+    void everyPictureIsDescribed();
+    void everyDiagramIsReadableAndDescribed();
 };
 
 void TestCourse::initTestCase()
@@ -333,6 +354,153 @@ void TestCourse::everyPageWearsTheCourseStyle()
                 seen = blk.begin().fragment().charFormat().foreground().color();
         QVERIFY2(seen == heading, qPrintable(page + ": heading colour " + seen.name()));
     }
+}
+
+void TestCourse::everyAnchorLinkLands()
+{
+    // Questions link to their answers further down the page and back; a
+    // misspelt anchor leaves the reader where they were.
+    QStringList problems;
+    int anchorLinks = 0;
+    for (auto it = m_pages.cbegin(); it != m_pages.cend(); ++it) {
+        const QString page = QFileInfo(it.key()).fileName();
+        for (const QString &href : it->hrefs) {
+            const int hash = href.indexOf('#');
+            if (hash < 0)
+                continue;
+            QString target;
+            if (!checkLink(m_html, it.key(), href, &target).isEmpty() || target.isEmpty())
+                continue; // reported by everyLinkLeadsSomewhere
+            ++anchorLinks;
+            const QString name = href.mid(hash + 1);
+            if (!m_pages.value(target).anchors.contains(name))
+                problems << page + ": no anchor \"" + name + "\" in " + QFileInfo(target).fileName();
+        }
+    }
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    QVERIFY2(anchorLinks > 0, "the pages link to no answers");
+}
+
+void TestCourse::everyPageDeclaresDoctypeAndLanguage()
+{
+    // The text engine ignores both, but screen readers, spelling and any
+    // other browser that opens the pages need them.
+    static const QRegularExpression doctype(QStringLiteral("^\\s*<!DOCTYPE html>"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression lang(QStringLiteral("<html[^>]*\\slang=\"[A-Za-z-]+\""),
+                                         QRegularExpression::CaseInsensitiveOption);
+    QStringList problems;
+    for (const QString &file : m_pages.keys()) {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(f.readAll());
+        const QString page = QFileInfo(file).fileName();
+        if (!doctype.match(text).hasMatch())
+            problems << page + ": no doctype";
+        if (!lang.match(text).hasMatch())
+            problems << page + ": no lang on <html>";
+    }
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+}
+
+void TestCourse::everyPictureIsDescribed()
+{
+    QStringList problems;
+    for (auto it = m_pages.cbegin(); it != m_pages.cend(); ++it) {
+        const QString page = QFileInfo(it.key()).fileName();
+        for (const QString &src : it->undescribedPictures)
+            problems << page + ": picture without alt text: " + src;
+        for (const QString &href : it->undescribedDiagrams)
+            problems << page + ": diagram link without a title: " + href;
+    }
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+}
+
+namespace {
+
+// WCAG relative luminance of an sRGB colour.
+double Luminance(const QColor &c)
+{
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+// What is wrong with one diagram's source: a missing title or description,
+// text smaller than 12 px, or text too pale to read on the diagram's white
+// ground (contrast below 4.5 : 1).
+QStringList CheckDiagram(const QString &file)
+{
+    QStringList problems;
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return {QStringLiteral("cannot be read")};
+    QXmlStreamReader xml(&f);
+    QString title, desc;
+    int depth = 0;
+    while (!xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = xml.readNext();
+        if (token == QXmlStreamReader::EndElement) {
+            --depth;
+            continue;
+        }
+        if (token != QXmlStreamReader::StartElement)
+            continue;
+        ++depth;
+        const QStringView name = xml.name();
+        if (depth == 2 && name == QLatin1String("title")) {
+            title = xml.readElementText();
+            --depth;
+        } else if (depth == 2 && name == QLatin1String("desc")) {
+            desc = xml.readElementText();
+            --depth;
+        } else if (name == QLatin1String("text")) {
+            const QXmlStreamAttributes a = xml.attributes();
+            const double size = a.value(QLatin1String("font-size")).toDouble();
+            const QColor fill = QColor::fromString(a.value(QLatin1String("fill")).toString());
+            const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            --depth;
+            if (size < 12)
+                problems << QStringLiteral("text of %1 px: %2").arg(size).arg(text);
+            if (fill.isValid() && fill != QColor(Qt::white)) {
+                const double contrast = 1.05 / (Luminance(fill) + 0.05);
+                if (contrast < 4.5)
+                    problems << QStringLiteral("contrast %1 : 1: %2").arg(contrast, 0, 'f', 2).arg(text);
+            }
+        }
+    }
+    if (xml.hasError())
+        problems << xml.errorString();
+    if (title.trimmed().isEmpty())
+        problems << QStringLiteral("no title");
+    if (desc.trimmed().isEmpty())
+        problems << QStringLiteral("no description");
+    return problems;
+}
+
+} // namespace
+
+void TestCourse::everyDiagramIsReadableAndDescribed()
+{
+    // The checker must see the faults it is there for.
+    QTemporaryDir dir;
+    const QString bad = dir.filePath(QStringLiteral("bad.svg"));
+    {
+        QFile f(bad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10\" height=\"10\"><title>t</title>"
+                "<text font-size=\"11\" fill=\"#000000\">small</text>"
+                "<text font-size=\"14\" fill=\"#00A0C0\">pale</text></svg>");
+    }
+    QCOMPARE(CheckDiagram(bad).size(), 3); // small text, pale text, no description
+
+    const QFileInfoList files = QDir(m_html + "/images").entryInfoList({"*.svg"}, QDir::Files);
+    QVERIFY(!files.isEmpty());
+    QStringList problems;
+    for (const QFileInfo &fi : files) {
+        for (const QString &p : CheckDiagram(fi.absoluteFilePath()))
+            problems << fi.fileName() + ": " + p;
+    }
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
 }
 
 QTEST_MAIN(TestCourse)
