@@ -72,6 +72,8 @@ std::array<KindEntry, 17> makeTable()
 
     for (int k : {DampedOscillatorKind, ResonanceKind, MultipleSlitsKind})
         at(k).graphMenu = true;
+    for (int k : {DampedOscillatorKind, ResonanceKind})
+        at(k).crossHair = true;
     for (int k : {TransverseLongitudinalKind, StandingWavesKind, DampedOscillatorKind, GammaAbsorptionKind, AuxiliaryCircleKind, RippleTankKind,
                   HydrogenSpectrumKind, ResonanceKind, EmWaveKind})
         at(k).speedMenu = true;
@@ -114,6 +116,12 @@ bool hasGraphMenu(int kind)
 {
     const KindEntry *k = findKind(kind);
     return k && k->graphMenu;
+}
+
+bool hasCrossHair(int kind)
+{
+    const KindEntry *k = findKind(kind);
+    return k && k->crossHair;
 }
 
 bool hasSpeedMenu(int kind)

@@ -19,6 +19,9 @@ struct KindEntry {
     // The "Graph" menu (chart windows) and the "Speed" menu are shown.
     bool graphMenu = false;
     bool speedMenu = false;
+    // The Graph menu offers "Show X hair cursor" (chart windows that read
+    // values off their chart).
+    bool crossHair = false;
     // Window kinds: creates the simulation window (no parent, hidden).
     std::function<SimulationWindow *()> createWindow;
     // Movie kinds: the movie file, relative to the executable's folder.
@@ -44,5 +47,7 @@ bool isWindowKind(int kind);
 bool hasGraphMenu(int kind);
 // Kinds with the "Speed" menu.
 bool hasSpeedMenu(int kind);
+// Kinds whose Graph menu offers the cross-hair.
+bool hasCrossHair(int kind);
 // The kind whose page has this file name (compared in capitals); 0 for none.
 int kindOfPageFile(const QString &upperFileName);

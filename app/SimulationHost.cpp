@@ -277,12 +277,11 @@ void SimulationHost::setWindowToolbarVisible(bool visible)
 
 void SimulationHost::updateGraphMenu()
 {
+    m_crossHairAction->setVisible(hasCrossHair(activeKind()));
     if (activeKind() == DampedOscillatorKind) {
-        m_crossHairAction->setVisible(true);
         SimulationWindow *w = activeWindow();
         m_timeAxisMenu->menuAction()->setVisible(w && !w->isClockRunning());
     } else {
-        m_crossHairAction->setVisible(false);
         m_timeAxisMenu->menuAction()->setVisible(false);
     }
 }
@@ -323,7 +322,7 @@ void SimulationHost::printGraph()
 
 void SimulationHost::setCrossHairVisible(bool on)
 {
-    if (activeKind() != DampedOscillatorKind)
+    if (!hasCrossHair(activeKind()))
         return;
     if (SimulationWindow *w = activeWindow())
         w->setCrossHairVisible(on);

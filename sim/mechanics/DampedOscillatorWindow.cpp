@@ -2,6 +2,7 @@
 
 #include "sim/framework/IconLibrary.h"
 #include "sim/framework/Chart.h"
+#include "sim/framework/ChartCrossHair.h"
 #include "core/NumberText.h"
 #include "sim/framework/DrawingSurface.h"
 #include "sim/framework/PaintBox.h"
@@ -18,7 +19,6 @@ const Color32 kWhite = 0xFFFFFFFF;
 const Color32 kBlack = 0xFF000000;
 const Color32 kMassRed = 0xFFFF0000;
 const Color32 kBorderGrey = 0xFF3F3F3F;
-const QPoint kNoCrossHair(-1, -1);
 } // namespace
 
 const QString DampedOscillatorWindow::printTitle = QStringLiteral("Displacement - time graph for damped S.H.M.");
@@ -81,10 +81,7 @@ DampedOscillatorWindow::DampedOscillatorWindow(QWidget *parent) : SimulationWind
     m_chart->setAxisTitle(m_chart->leftAxis(), QStringLiteral("displacement"));
     m_chart->setAxisTitle(m_chart->bottomAxis(), QStringLiteral("time (s)"));
     AlignPanel::setAlign(m_chart, PanelAlign::Client);
-    connect(m_chart, &Chart::mousePressed, this, [this](QMouseEvent *) { chartMousePressed(); });
-    connect(m_chart, &Chart::mouseMoved, this, [this](QMouseEvent *e) { chartMouseMoved(e->position().toPoint()); });
-    connect(m_chart, &Chart::mouseReleased, this, [this](QMouseEvent *) { chartMouseReleased(); });
-    connect(m_chart, &Chart::repainted, this, &DampedOscillatorWindow::chartRepainted);
+    m_crossHair = new ChartCrossHair(m_chart);
 
     createClock();
     showControls();
@@ -201,42 +198,17 @@ void DampedOscillatorWindow::handlePageCommand(const QString &text)
 
 void DampedOscillatorWindow::setCrossHairVisible(bool on)
 {
-    m_crossHairOn = on;
-    // Switched off: the one drawn goes too.
-    if (!on && m_crossHair != kNoCrossHair) {
-        m_chart->xorCrossHair(m_crossHair);
-        m_crossHair = kNoCrossHair;
-    }
+    m_crossHair->setVisible(on);
 }
 
-void DampedOscillatorWindow::chartMousePressed()
+bool DampedOscillatorWindow::isCrossHairVisible() const
 {
-    m_mouseDown = true;
+    return m_crossHair->isVisible();
 }
 
-void DampedOscillatorWindow::chartMouseReleased()
+QPoint DampedOscillatorWindow::crossHairPosition() const
 {
-    m_mouseDown = false;
-}
-
-void DampedOscillatorWindow::chartMouseMoved(const QPoint &position)
-{
-    if (!m_crossHairOn || m_mouseDown)
-        return;
-    if (m_crossHair != kNoCrossHair) {
-        m_chart->xorCrossHair(m_crossHair); // drawn again, it is erased
-        m_crossHair = kNoCrossHair;
-    }
-    if (m_chart->plotRect().contains(position)) {
-        m_chart->xorCrossHair(position);
-        m_crossHair = position;
-    }
-}
-
-void DampedOscillatorWindow::chartRepainted()
-{
-    // A repaint has drawn over the cross-hair.
-    m_crossHair = kNoCrossHair;
+    return m_crossHair->position();
 }
 
 // ---------------------------------------------------------------- graph

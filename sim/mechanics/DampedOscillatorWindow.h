@@ -16,6 +16,7 @@
 class QLineSeries;
 class QScatterSeries;
 class Chart;
+class ChartCrossHair;
 class PaintBox;
 class ToolbarScrollBar;
 class ToolbarSpinBox;
@@ -46,9 +47,9 @@ public:
     // ---- state
     const DampedOscillatorModel &model() const { return m_model; }
     float unit() const { return m_s; } // picture pixels per displacement unit
-    bool isCrossHairVisible() const { return m_crossHairOn; }
+    bool isCrossHairVisible() const;
     // The cross-hair drawn last, (-1, -1) when none is drawn.
-    QPoint crossHairPosition() const { return m_crossHair; }
+    QPoint crossHairPosition() const;
 
     // ---- operations of the host (Graph menu, page commands, clock)
     void copyGraph() override;
@@ -65,10 +66,6 @@ public:
     void pictureResized();
     void parametersEdited();
     void displacementScrolled(int position);
-    void chartMousePressed();
-    void chartMouseMoved(const QPoint &position);
-    void chartMouseReleased();
-    void chartRepainted();
 
     void drawOscillator();
 
@@ -82,9 +79,7 @@ private:
 
     DampedOscillatorModel m_model;
     float m_s = 0;              // picture unit
-    bool m_mouseDown = false;   // a button is held on the chart
-    bool m_crossHairOn = false;
-    QPoint m_crossHair{-1, -1};
+    ChartCrossHair *m_crossHair = nullptr;
 
     ToolbarLabel *m_massLabel = nullptr;
     ToolbarSpinBox *m_massSpinBox = nullptr;

@@ -2,10 +2,12 @@
 
 #include "core/NumberText.h"
 #include "sim/framework/Chart.h"
+#include "sim/framework/ChartCrossHair.h"
 #include "sim/framework/PaintBox.h"
 #include "sim/framework/RasterImage.h"
 #include "sim/framework/ToolbarItems.h"
 
+#include <QPainter>
 #include <QPrinter>
 #include <QToolBar>
 
@@ -94,6 +96,7 @@ ResonanceWindow::ResonanceWindow(QWidget *parent) : SimulationWindow(parent)
     m_chart->setAxisTitle(m_chart->bottomAxis(), QStringLiteral("driving frequency (Hz)"));
     m_chart->setAxisTitle(m_chart->leftAxis(), QStringLiteral("amplitude"));
     AlignPanel::setAlign(m_chart, PanelAlign::Client);
+    m_crossHair = new ChartCrossHair(m_chart);
 
     createClock();
     // Start and Stop both begin enabled; Stop pressed first just shows the
@@ -163,7 +166,38 @@ void ResonanceWindow::copyGraph()
 
 void ResonanceWindow::printGraph(QPrinter &printer)
 {
-    printChart(printer, m_chart, [](QPainter &, QRect &) {});
+    // The chart carries its own title; the settings that made the curve go
+    // under it, so that a printed curve can be told from the next.
+    printChart(printer, m_chart, [this](QPainter &p, QRect &r) {
+        QFont font(pictureFontFamily(QStringLiteral("Arial")));
+        font.setPointSize(10);
+        p.setFont(font);
+        const QFontMetrics metrics = p.fontMetrics();
+        const int bottom = r.top() + r.height();
+        const QString lines[] = {
+            QStringLiteral("Damping = %1 kg/s").arg(formatFixed2(m_model.damping())),
+            QStringLiteral("Driving frequency = %1 Hz").arg(formatFixed2(m_model.drivingFrequency())),
+        };
+        for (int i = 0; i < 2; ++i)
+            p.drawText(r.left(), bottom + (i + 1) * metrics.height() + metrics.ascent(), lines[i]);
+    });
+}
+
+// ---------------------------------------------------------------- cross-hair
+
+void ResonanceWindow::setCrossHairVisible(bool on)
+{
+    m_crossHair->setVisible(on);
+}
+
+bool ResonanceWindow::isCrossHairVisible() const
+{
+    return m_crossHair->isVisible();
+}
+
+QPoint ResonanceWindow::crossHairPosition() const
+{
+    return m_crossHair->position();
 }
 
 // ---------------------------------------------------------------- picture

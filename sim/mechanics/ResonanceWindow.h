@@ -13,6 +13,7 @@
 class QLineSeries;
 class QScatterSeries;
 class Chart;
+class ChartCrossHair;
 class PaintBox;
 class ToolbarLabel;
 class ToolbarSpinBox;
@@ -39,11 +40,15 @@ public:
     // ---- state
     const ResonanceModel &model() const { return m_model; }
     float unit() const { return m_s; } // picture pixels per displacement unit
+    bool isCrossHairVisible() const;
+    // The cross-hair drawn last, (-1, -1) when none is drawn.
+    QPoint crossHairPosition() const;
 
     // ---- operations of the host (Graph menu, clock)
     void copyGraph() override;
-    // The chart alone, on the common print frame.
+    // The chart on the common print frame, the two settings under it.
     void printGraph(QPrinter &printer) override;
+    void setCrossHairVisible(bool on) override;
     void runButtonClicked(QObject *sender) override;
     // The clock's callback: the model time goes on and the mass follows.
     void step(double deltaTime) override;
@@ -70,4 +75,5 @@ private:
     Chart *m_chart = nullptr;
     QLineSeries *m_curveSeries = nullptr;
     QScatterSeries *m_markerSeries = nullptr;
+    ChartCrossHair *m_crossHair = nullptr;
 };

@@ -294,10 +294,19 @@ void TestSimulationHost::graphMenu()
     w.host()->copyGraph();
     QVERIFY(shown(w)->calls.contains(QStringLiteral("copy")));
 
+    // The resonance offers the cross-hair too, but no time axis.
+    w.host()->showSimulation(14);
+    w.host()->updateGraphMenu();
+    QVERIFY(w.host()->crossHairAction()->isVisible());
+    QVERIFY(!w.host()->timeAxisMenu()->menuAction()->isVisible());
+    w.host()->setCrossHairVisible(true);
+    QVERIFY(shown(w)->calls.contains(QStringLiteral("xhair 1")));
     w.host()->showSimulation(2);
     w.host()->updateGraphMenu();
     QVERIFY(!w.host()->crossHairAction()->isVisible());
     QVERIFY(!w.host()->timeAxisMenu()->menuAction()->isVisible());
+    w.host()->setCrossHairVisible(true);
+    QVERIFY(!shown(w)->calls.contains(QStringLiteral("xhair 1")));
     QVERIFY(w.host()->copyGraphAction()->isVisible() && w.host()->printGraphAction()->isVisible());
     // The check marks belong to the menu and outlive the window.
     QVERIFY(w.host()->crossHairAction()->isChecked());
