@@ -89,10 +89,15 @@ void CoursePane::createPageToolbar(QMainWindow *window)
         return a;
     };
 
-    m_pageToolbarGap = new QWidget(m_pageToolbar);
+    // The gap before the page toolbar is a toolbar of its own, without a
+    // grip, so the page toolbar's grip stays beside its buttons.
+    m_pageToolbarGap = new QToolBar(QString(), window);
     m_pageToolbarGap->setObjectName(QStringLiteral("pageToolbarGap"));
-    m_pageToolbarGap->setFixedSize(0, 1);
-    m_pageToolbar->addWidget(m_pageToolbarGap);
+    m_pageToolbarGap->setMovable(false);
+    m_pageToolbarGap->setFloatable(false);
+    m_pageToolbarGap->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    m_pageToolbarGap->toggleViewAction()->setVisible(false); // not a toolbar to the reader
+    m_pageToolbarGap->setFixedWidth(0);
     m_indexAction = button("indexAction", QStringLiteral("Index"), QStringLiteral("Main index"), IndexIcon,
                            QKeySequence(QStringLiteral("Ctrl+I")));
     m_backAction = button("backAction", QStringLiteral("Back"), QStringLiteral("Move back"), BackIcon,
@@ -186,7 +191,7 @@ void CoursePane::beforeNavigate(const QUrl &url, bool &cancel)
         const QString onDisk = FileLookup::resolve(written);
         const QString file = onDisk.isEmpty() ? written : onDisk;
         reportPageLink(LinkAction::Picture, file);
-        Q_EMIT pictureRequested(file);
+        Q_EMIT pictureRequested(file, m_browser->followedLinkTitle());
         break;
     }
     case LinkAction::Command:
@@ -304,15 +309,14 @@ void CoursePane::setLargeButtons(bool large)
 
 void CoursePane::selectAll()
 {
-    m_browser->selectAll();
+    m_browser->selectWholePage();
 }
 
 void CoursePane::copyPage()
 {
-    // The whole page, whatever was selected.
-    m_browser->selectAll();
-    m_browser->copy();
-    m_browser->clearSelection();
+    // The whole page, whatever was selected; the reader keeps their place
+    // and their selection.
+    m_browser->copyWholePage();
 }
 
 void CoursePane::copyPicture()

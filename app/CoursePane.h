@@ -48,9 +48,9 @@ public:
     // ---- parts
     PageBrowser *browser() const { return m_browser; }
     QToolBar *pageToolbar() const { return m_pageToolbar; }
-    // The empty widget at the page toolbar's start that keeps its buttons
-    // above the right pane.
-    QWidget *pageToolbarGap() const { return m_pageToolbarGap; }
+    // The empty toolbar just before the page toolbar that keeps its buttons
+    // above the right pane (the main window sets its width).
+    QToolBar *pageToolbarGap() const { return m_pageToolbarGap; }
     QAction *indexAction() const { return m_indexAction; }
     QAction *backAction() const { return m_backAction; }
     QAction *forwardAction() const { return m_forwardAction; }
@@ -76,8 +76,10 @@ public:
     // text size and background in force.
     void updateFontMenu();
     void updateColourMenu();
+    // Neither moves the page.
     void selectAll();
-    // The whole page to the clipboard, whatever was selected.
+    // The whole page to the clipboard, whatever was selected; the selection
+    // stays as it was.
     void copyPage();
     // The picture under the last context-menu click to the clipboard.
     void copyPicture();
@@ -87,8 +89,9 @@ Q_SIGNALS:
     void simulationRequested(int kind);
     // A "+" link: a command for the model shown.
     void pageCommand(const QString &command);
-    // A "$" link: the picture `file` in the magnifier.
-    void pictureRequested(const QString &file);
+    // A "$" link: the picture `file` in the magnifier, with the link's
+    // description of it (its title; empty when it has none).
+    void pictureRequested(const QString &file, const QString &description);
     // A ".FLV" link (its last address segment).
     void videoRequested(const QString &segment);
 
@@ -102,7 +105,7 @@ private:
     QString m_htmlFolder;
     PageBrowser *m_browser = nullptr;
     QToolBar *m_pageToolbar = nullptr;
-    QWidget *m_pageToolbarGap = nullptr;
+    QToolBar *m_pageToolbarGap = nullptr;
     QAction *m_indexAction = nullptr;
     QAction *m_backAction = nullptr;
     QAction *m_forwardAction = nullptr;

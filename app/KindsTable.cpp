@@ -2,12 +2,18 @@
 
 #include "core/SimulationKind.h"
 #include "scene3d/scenes/EmWaveScene.h"
+#include "scene3d/scenes/PolarisationScene.h"
 #include "sim/mechanics/AuxiliaryCircleWindow.h"
 #include "sim/mechanics/DampedOscillatorWindow.h"
 #include "sim/mechanics/ResonanceWindow.h"
+#include "sim/mechanics/RippleTankWindow.h"
+#include "sim/mechanics/StandingWavesWindow.h"
 #include "sim/mechanics/SuperpositionWindow.h"
+#include "sim/mechanics/TransverseLongitudinalWindow.h"
 #include "sim/optics/DoubleSlitWindow.h"
+#include "sim/sound/GammaAbsorptionWindow.h"
 #include "sim/sound/SpeedOfSoundWindow.h"
+#include "sim/sound/ToneKeyboardWindow.h"
 
 #include <array>
 
@@ -54,21 +60,24 @@ std::array<KindEntry, 17> makeTable()
     at(DoubleSlitKind) = window(DoubleSlitKind, "YDS.HTM", [] { return new DoubleSlitWindow; });
     at(MultipleSlitsKind) = window(MultipleSlitsKind, "MULTISLIT.HTM");
     at(GratingKind) = window(GratingKind, "GRATING.HTM");
-    at(TransverseLongitudinalKind) = window(TransverseLongitudinalKind, "TLWAVE.HTM");
-    at(ToneKeyboardKind) = window(ToneKeyboardKind, "SOUND.HTM");
-    at(StandingWavesKind) = window(StandingWavesKind, "STATWAVE.HTM");
+    at(TransverseLongitudinalKind) = window(TransverseLongitudinalKind, "TLWAVE.HTM",
+                                           [] { return new TransverseLongitudinalWindow; });
+    at(ToneKeyboardKind) = window(ToneKeyboardKind, "SOUND.HTM", [] { return new ToneKeyboardWindow; });
+    at(StandingWavesKind) = window(StandingWavesKind, "STATWAVE.HTM", [] { return new StandingWavesWindow; });
     at(SpeedOfSoundKind) = window(SpeedOfSoundKind, "SNDSPEED.HTM", [] { return new SpeedOfSoundWindow; });
     at(SuperpositionKind) = window(SuperpositionKind, "SUPERWAVE.HTM", [] { return new SuperpositionWindow; });
     at(DampedOscillatorKind) = window(DampedOscillatorKind, "DAMPSHM.HTM", [] { return new DampedOscillatorWindow; });
-    at(GammaAbsorptionKind) = window(GammaAbsorptionKind, "GAMMA.HTM");
+    at(GammaAbsorptionKind) = window(GammaAbsorptionKind, "GAMMA.HTM", [] { return new GammaAbsorptionWindow; });
     at(AuxiliaryCircleKind) = window(AuxiliaryCircleKind, "AUXCIRCLE.HTM", [] { return new AuxiliaryCircleWindow; });
-    at(RippleTankKind) = window(RippleTankKind, "RIPPLE.HTM");
-    at(HydrogenSpectrumKind) = movie(HydrogenSpectrumKind, "HSPECTRUM.HTM", "Flash/HSpectrum.swf");
+    at(RippleTankKind) = window(RippleTankKind, "RIPPLE.HTM", [] { return new RippleTankWindow; });
+    at(HydrogenSpectrumKind) = movie(HydrogenSpectrumKind, "HSPECTRUM.HTM", "Flash/HSpectrum.qml");
     at(ResonanceKind) = window(ResonanceKind, "RESONANCE.HTM", [] { return new ResonanceWindow; });
     at(EmWaveKind) = scene(EmWaveKind, "EM_WAVES.HTM", EmWaveScene::build, EmWaveScene::update);
     at(PolarisationKind) =
-        movie(PolarisationKind, "POLARIZATION.HTM", "Flash/Polarization.swf", PaneMode::MovieOver3D);
-    at(LiquidCrystalKind) = movie(LiquidCrystalKind, "LCD.HTM", "Flash/LCD.swf");
+        movie(PolarisationKind, "POLARIZATION.HTM", "Flash/Polarization.qml", PaneMode::MovieOver3D);
+    at(PolarisationKind).buildScene = PolarisationScene::build;
+    at(PolarisationKind).updateScene = PolarisationScene::update;
+    at(LiquidCrystalKind) = movie(LiquidCrystalKind, "LCD.HTM", "Flash/LCD.qml");
 
     for (int k : {DampedOscillatorKind, ResonanceKind, MultipleSlitsKind})
         at(k).graphMenu = true;

@@ -1,27 +1,35 @@
 #include "app/MainWindow.h"
 
+#include "app/AboutDialog.h"
 #include "app/CoursePane.h"
+#include "app/HelpViewer.h"
 #include "app/MenuItems.h"
 #include "app/PictureMagnifier.h"
+#include "app/PluginLoader.h"
 #include "app/SimulationHost.h"
 #include "app/SplashScreen.h"
+#include "app/VideoWindow.h"
 #include "app/View3DControls.h"
 #include "core/AnimationClock.h"
 #include "core/FileLookup.h"
 #include "core/SettingsCodec.h"
 #include "core/SimulationKind.h"
+#include "core/VideoLink.h"
 #include "sim/framework/AlignPanel.h"
 #include "sim/framework/Dialogs.h"
 #include "sim/framework/Hints.h"
 #include "sim/framework/IconLibrary.h"
 #include "sim/framework/Themes.h"
 #include "sim/framework/ThemedSplitter.h"
+#include "sim/framework/ToolbarDock.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -123,8 +131,8 @@ void MainWindow::createPanes()
                                 FileLookup::resolve(m_htmlFolder + QStringLiteral("Images/Splash.png")));
 
     connect(m_leftPane, &AlignPanel::resized, m_host, &SimulationHost::placeStartPicture);
-    connect(m_leftPane, &AlignPanel::resized, this, &MainWindow::alignPageToolbar);
-    connect(m_host, &SimulationHost::simulationShown, this, &MainWindow::alignPageToolbar);
+    connect(m_leftPane, &AlignPanel::resized, this, &MainWindow::arrangeToolbars);
+    connect(m_host, &SimulationHost::simulationShown, this, &MainWindow::arrangeToolbars);
     connect(m_view3D, &View3DControls::polarisationAngleScrolled, m_host, &SimulationHost::sendMovieAngle);
     connect(m_coursePane, &CoursePane::simulationRequested, m_host, &SimulationHost::showSimulation);
     connect(m_coursePane, &CoursePane::pageCommand, m_host, &SimulationHost::routePageCommand);
@@ -191,8 +199,14 @@ void MainWindow::createToolbars()
     // Neither toolbar can be closed; the page toolbar follows its place.
     for (QToolBar *tb : {m_view3D->toolbar(), m_coursePane->pageToolbar()}) {
         tb->installEventFilter(this);
-        addToolBar(Qt::TopToolBarArea, tb);
+        // Floated or docked again by the reader: the rows are laid out anew.
+        connect(tb, &QToolBar::topLevelChanged, this, [this] {
+            m_toolbarRows.clear();
+            arrangeToolbars();
+        });
     }
+    for (QToolBar *tb : {m_view3D->toolbar(), m_coursePane->pageToolbarGap(), m_coursePane->pageToolbar()})
+        addToolBar(Qt::TopToolBarArea, tb);
 }
 
 void MainWindow::createStatusBar()
@@ -261,21 +275,73 @@ void MainWindow::setLeftPaneWidth(int width)
     m_leftPane->resize(width, m_leftPane->height());
 }
 
-void MainWindow::alignPageToolbar()
+void MainWindow::arrangeToolbars()
 {
-    QToolBar *pageToolbar = m_coursePane ? m_coursePane->pageToolbar() : nullptr;
-    QWidget *gapWidget = m_coursePane ? m_coursePane->pageToolbarGap() : nullptr;
-    if (m_aligningPageToolbar || !gapWidget)
+    if (m_arrangingToolbars || !m_coursePane || !m_host)
         return;
-    m_aligningPageToolbar = true;
-    int gap = 0;
-    if (!pageToolbar->isFloating() && m_leftPane->isVisibleTo(this)) {
-        const int paneEdge = leftPaneWidth() + m_splitter->handleWidth();
-        gap = qMax(0, paneEdge - (pageToolbar->x() + gapWidget->x()));
+    m_arrangingToolbars = true;
+    QToolBar *model = m_host->windowToolbar();
+    QToolBar *view3D = m_view3D->toolbar();
+    QToolBar *gap = m_coursePane->pageToolbarGap();
+    QToolBar *page = m_coursePane->pageToolbar();
+    auto docked = [](QToolBar *tb) { return tb && !tb->isFloating(); };
+    auto shown = [&](QToolBar *tb) { return docked(tb) && !tb->isHidden(); };
+    auto wanted = [&](QToolBar *tb) { return shown(tb) ? tb->sizeHint().width() : 0; };
+
+    // Measured with every caption showing.
+    for (QToolBar *tb : {model, view3D, page})
+        ToolbarDock::setCompact(tb, false);
+    const int room = width();
+    int lead = wanted(model) + wanted(view3D);
+    int pageWidth = wanted(page);
+    const bool oneRow = lead == 0 || pageWidth == 0 || lead + pageWidth <= room;
+
+    QList<QList<QPointer<QToolBar>>> rows;
+    QList<QPointer<QToolBar>> first, second;
+    for (QToolBar *tb : {model, view3D})
+        if (docked(tb))
+            first << tb;
+    if (docked(page))
+        (oneRow ? first : second) << gap << page;
+    rows << first;
+    if (!second.isEmpty())
+        rows << second;
+    const Qt::ToolBarArea area = chosenDock();
+    if (rows != m_toolbarRows || area != m_toolbarRowsArea) {
+        QList<QList<QToolBar *>> plain;
+        for (const auto &row : rows) {
+            QList<QToolBar *> r;
+            for (const QPointer<QToolBar> &tb : row)
+                r << tb.data();
+            plain << r;
+        }
+        ToolbarDock::placeRows(this, area, plain);
+        m_toolbarRows = rows;
+        m_toolbarRowsArea = area;
     }
-    if (gapWidget->width() != gap)
-        gapWidget->setFixedWidth(gap);
-    m_aligningPageToolbar = false;
+
+    // A row still too wide: pictures without captions, the lead first.
+    if (oneRow ? lead + pageWidth > room : lead > room) {
+        ToolbarDock::setCompact(model, true);
+        ToolbarDock::setCompact(view3D, true);
+        lead = wanted(model) + wanted(view3D);
+    }
+    if (oneRow ? lead + pageWidth > room : pageWidth > room) {
+        ToolbarDock::setCompact(page, true);
+        pageWidth = wanted(page);
+    }
+
+    // The gap puts the page toolbar at the right pane's edge, as far as
+    // its row has room.
+    int gapWidth = 0;
+    if (shown(page) && m_leftPane->isVisibleTo(this)) {
+        const int rowStart = oneRow ? lead : 0;
+        const int paneEdge = leftPaneWidth() + m_splitter->handleWidth();
+        gapWidth = qBound(0, paneEdge - rowStart, qMax(0, room - rowStart - pageWidth));
+    }
+    if (gap->width() != gapWidth || gap->minimumWidth() != gapWidth)
+        gap->setFixedWidth(gapWidth);
+    m_arrangingToolbars = false;
 }
 
 Qt::ToolBarArea MainWindow::chosenDock() const
@@ -291,18 +357,8 @@ void MainWindow::setToolbarsAtBottom(bool bottom)
     if (bottom == m_toolbarsBottom)
         return;
     m_toolbarsBottom = bottom;
-    const Qt::ToolBarArea area = bottom ? Qt::BottomToolBarArea : Qt::TopToolBarArea;
-    QToolBar *view3D = m_view3D->toolbar();
-    QToolBar *page = m_coursePane->pageToolbar();
-    const bool view3DVisible = !view3D->isHidden();
-    const bool pageVisible = !page->isHidden();
-    addToolBar(area, view3D);
-    addToolBar(area, page);
-    m_host->setToolbarArea(area);
-    // Moving a toolbar shows it; keep what was hidden hidden.
-    view3D->setVisible(view3DVisible);
-    page->setVisible(pageVisible);
-    alignPageToolbar();
+    m_host->setToolbarArea(bottom ? Qt::BottomToolBarArea : Qt::TopToolBarArea);
+    arrangeToolbars(); // every toolbar of the dock moves
 }
 
 void MainWindow::setLargeButtons(bool large)
@@ -315,6 +371,7 @@ void MainWindow::setLargeButtons(bool large)
     view3D->setUpdatesEnabled(true);
     m_coursePane->setLargeButtons(large);
     m_host->setLargeButtons(large);
+    arrangeToolbars();
 }
 
 void MainWindow::splitButtonClicked(QToolButton *button)
@@ -349,6 +406,7 @@ void MainWindow::splitButtonClicked(QToolButton *button)
         pageToolbar->show();
         m_host->setWindowToolbarVisible(false);
     }
+    arrangeToolbars();
 }
 
 // ======================================================================
@@ -442,7 +500,7 @@ void MainWindow::placeDefault()
         setGeometry(QRect(QPoint(left, top), QSize(right - left, bottom - top)));
         setLeftPaneWidth((right - left) / 2);
     }
-    alignPageToolbar();
+    arrangeToolbars();
 }
 
 // ======================================================================
@@ -466,8 +524,14 @@ void MainWindow::firstShow()
         applyIconList(m_coursePane->pageToolbar(), IconLibrary::instance()->largeIcons());
     if (m_pendingLeftWidth)
         setLeftPaneWidth(*m_pendingLeftWidth);
-    alignPageToolbar();
+    arrangeToolbars();
     m_host->placeStartPicture();
+}
+
+void MainWindow::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    arrangeToolbars();
 }
 
 void MainWindow::applyTheme(const QString &themeName)
@@ -488,33 +552,101 @@ void MainWindow::applyTheme(const QString &themeName)
 // Magnifier, movies and videos, help, About
 // ======================================================================
 
+QString MainWindow::helpCollection() const
+{
+    return FileLookup::resolveFile(FileLookup::join(FileLookup::exeFolder(), QStringLiteral("Help/Tessel.qhc")));
+}
+
 void MainWindow::setupHelp()
 {
-    const bool available =
-        FileLookup::fileExists(FileLookup::join(FileLookup::exeFolder(), QStringLiteral("Help/Tessel.qhc")));
+    const bool available = !helpCollection().isEmpty();
     m_helpContentsAction->setEnabled(available);
     m_helpSearchAction->setEnabled(available);
 }
 
-void MainWindow::showMagnifier(const QString &file)
+void MainWindow::showMagnifier(const QString &file, const QString &description)
 {
     PictureMagnifier magnifier(this);
-    magnifier.load(file);
-    // Centred on the main window.
-    magnifier.move(geometry().center() - QPoint(magnifier.width() / 2, magnifier.height() / 2));
+    const QRect room = screen() ? screen()->availableGeometry() : QRect();
+    if (room.isValid())
+        magnifier.setAvailableArea(room);
+    magnifier.load(file, description);
+    // Centred on the main window, and kept on the screen.
+    QPoint at = geometry().center() - QPoint(magnifier.width() / 2, magnifier.height() / 2);
+    if (room.isValid()) {
+        at.setX(qBound(room.left(), at.x(), qMax(room.left(), room.right() - magnifier.width())));
+        at.setY(qBound(room.top(), at.y(), qMax(room.top(), room.bottom() - magnifier.height())));
+    }
+    magnifier.move(at);
     Dialogs::runModal(magnifier);
 }
 
-bool MainWindow::playVideoLink(const QString &)
+bool MainWindow::playVideoLink(const QString &segment)
 {
-    return false;
+    VideoLink link = VideoLink::parse(segment);
+    // The film and the loader that plays it, as they are on disk; a missing
+    // one is named with the path it was looked for at.
+    auto find = [this](const QString &relative) {
+        const QString written = FileLookup::join(FileLookup::exeFolder(), relative);
+        const QString file = FileLookup::resolveFile(written);
+        if (file.isEmpty())
+            Dialogs::showInformation(this, QStringLiteral("Unable to find file ") + QDir::toNativeSeparators(written));
+        return file;
+    };
+    const QString file = find(QStringLiteral("flv/") + link.fileName);
+    if (file.isEmpty())
+        return false;
+    const QString loader = find(QStringLiteral("flv/dflv_loader.qml"));
+    if (loader.isEmpty())
+        return false;
+    // The loader looks for the video beside itself, by the name on disk.
+    link.fileName = QFileInfo(file).fileName();
+    VideoWindow window(link, loader, this);
+    Dialogs::runModal(window);
+    return true;
 }
 
-void MainWindow::showHelp(QAction *) {}
+HelpViewer *MainWindow::helpViewer()
+{
+    if (m_helpViewer)
+        return m_helpViewer;
+    const QString collection = helpCollection();
+    if (collection.isEmpty())
+        return nullptr;
+    // Qt Help is loaded now, on the first request.
+    auto *factory = PluginLoader::instance<HelpViewerFactory>(QStringLiteral("orvanta_helpviewer"));
+    if (!factory) {
+        Dialogs::showError(this, QStringLiteral("The help viewer could not be loaded."));
+        return nullptr;
+    }
+    m_helpViewer = factory->createHelpViewer(collection, this);
+    return m_helpViewer;
+}
 
-void MainWindow::showAbout() {}
+void MainWindow::showHelp(QAction *sender)
+{
+    HelpViewer *help = helpViewer();
+    if (!help)
+        return;
+    if (sender == m_helpSearchAction)
+        help->showIndex(QString());
+    else
+        help->showContents();
+}
 
-void MainWindow::keyPressed(int) {}
+void MainWindow::showAbout()
+{
+    AboutDialog about(FileLookup::resolveFile(m_htmlFolder + QStringLiteral("images/Splash.png")),
+                      QStringLiteral(ORVANTA_HOMEPAGE), this);
+    Dialogs::runModal(about);
+}
+
+void MainWindow::keyPressed(int key)
+{
+    // F1 asks for the contents, unless help is unavailable.
+    if (key == Qt::Key_F1 && m_helpContentsAction->isEnabled())
+        showHelp(m_helpContentsAction);
+}
 
 // ======================================================================
 // Shutdown
@@ -574,17 +706,19 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         auto *tb = qobject_cast<QToolBar *>(watched);
         if (tb && (tb == m_coursePane->pageToolbar() || tb == m_view3D->toolbar())) {
             event->ignore();
-            if (tb->isFloating())
+            if (tb->isFloating()) {
                 addToolBar(toolBarArea(tb) == Qt::NoToolBarArea ? chosenDock() : toolBarArea(tb), tb);
+                m_toolbarRows.clear();
+                arrangeToolbars();
+            }
             return true;
         }
         break;
     }
-    case QEvent::Move:
     case QEvent::Show:
     case QEvent::Hide:
         if (watched == m_coursePane->pageToolbar() || watched == m_leftPane)
-            alignPageToolbar();
+            arrangeToolbars();
         break;
     case QEvent::Resize:
         if (watched == m_splitter) {

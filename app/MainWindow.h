@@ -11,7 +11,9 @@
 // The window wires them together and keeps what belongs to the whole
 // program: the Toolbars, Appearance and Help menus, the pane split, the
 // magnifier, movies and videos, and the settings.
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -20,6 +22,7 @@
 
 class AlignPanel;
 class CoursePane;
+class HelpViewer;
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -87,9 +90,14 @@ public:
     // ---- layout
     int leftPaneWidth() const;
     void setLeftPaneWidth(int width);
-    // Keeps the page toolbar's buttons above the right pane: a gap at the
-    // toolbar's start fills the room up to the left pane's edge.
-    void alignPageToolbar();
+    // Lays out the toolbars of the chosen dock so that every button shows,
+    // at any screen from 1280 x 800 up and with large buttons too: the
+    // window's (or the 3D view's) toolbar and the page toolbar share one row
+    // when they fit, else the page toolbar takes a second row; a row still
+    // too narrow shows the buttons' pictures without captions. The page
+    // toolbar's buttons stand above the right pane as far as the row has
+    // room (an empty gap toolbar before it takes up the rest).
+    void arrangeToolbars();
     ScreenInfo screenInfo() const;
 
     // ---- what the menus, the split buttons and the links do
@@ -99,13 +107,15 @@ public:
     // The status bar's split buttons: the right pane alone, both, or the
     // left pane alone.
     void splitButtonClicked(QToolButton *button);
-    void showMagnifier(const QString &file);
+    // The picture `file` in the magnifier, with its description as caption.
+    void showMagnifier(const QString &file, const QString &description = QString());
     bool playVideoLink(const QString &segment);
     void showHelp(QAction *sender);
     void showAbout();
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -116,6 +126,11 @@ private:
     void createToolbars();
     void createStatusBar();
     void setupHelp();
+    // Help/Tessel.qhc beside the executable, as it is on disk; empty when
+    // there is none.
+    QString helpCollection() const;
+    // The help window, made on the first request; null without help.
+    HelpViewer *helpViewer();
     void firstShow();
     bool closeQuery();
     void shutDown();
@@ -129,6 +144,7 @@ private:
     View3DControls *m_view3D = nullptr;
     SimulationHost *m_host = nullptr;
     CoursePane *m_coursePane = nullptr;
+    HelpViewer *m_helpViewer = nullptr; // a window of its own, owned by this one
 
     QMenu *m_fileMenu = nullptr;
     QMenu *m_toolbarsMenu = nullptr;
@@ -152,6 +168,9 @@ private:
     // A left-pane width asked for before the splitter had its real width;
     // applied on its next resize.
     std::optional<int> m_pendingLeftWidth;
-    bool m_aligningPageToolbar = false; // the gap's own resize moves nothing
+    bool m_arrangingToolbars = false; // what the arrangement moves arranges nothing
+    // The rows last placed, and where: placed again only when they change.
+    QList<QList<QPointer<QToolBar>>> m_toolbarRows;
+    Qt::ToolBarArea m_toolbarRowsArea = Qt::NoToolBarArea;
     bool m_toolbarsBottom = false;      // where the toolbars were last put
 };

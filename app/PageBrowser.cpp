@@ -8,14 +8,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStringDecoder>
+#include <QTextBlock>
 #include <QTextFrame>
 #include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
 
 namespace {
@@ -79,7 +82,9 @@ PageBrowser::PageBrowser(QWidget *parent) : QTextBrowser(parent)
     connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl &link) {
         // The engine hands over the link as written; it is taken from the
         // page shown.
+        m_followedTitle = titleOfLink(link);
         navigate(m_current.isValid() ? m_current.resolved(link) : link);
+        m_followedTitle.clear();
     });
 }
 
@@ -358,6 +363,78 @@ void PageBrowser::clearSelection()
     setTextCursor(c);
 }
 
+void PageBrowser::keepingView(const std::function<void()> &edit)
+{
+    const int h = horizontalScrollBar()->value();
+    const int v = verticalScrollBar()->value();
+    edit();
+    horizontalScrollBar()->setValue(h);
+    verticalScrollBar()->setValue(v);
+}
+
+void PageBrowser::selectWholePage()
+{
+    keepingView([this] { selectAll(); });
+}
+
+void PageBrowser::copyWholePage()
+{
+    keepingView([this] {
+        const QTextCursor reader = textCursor();
+        selectAll();
+        copy();
+        setTextCursor(reader);
+    });
+}
+
+// ======================================================================
+// Link titles
+// ======================================================================
+
+QString PageBrowser::titleAt(const QPoint &viewportPos) const
+{
+    const QPointF docPos =
+        QPointF(viewportPos) + QPointF(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    return document()->documentLayout()->formatAt(docPos).toCharFormat().toolTip();
+}
+
+QString PageBrowser::wrappedTooltip(const QString &title)
+{
+    // Rich text makes the tooltip wrap its lines at a readable width.
+    return QStringLiteral("<p>%1</p>").arg(title.toHtmlEscaped());
+}
+
+QString PageBrowser::titleOfLink(const QUrl &link) const
+{
+    auto same = [&link](const QString &href) { return QUrl::fromEncoded(href.toUtf8()) == link; };
+    if (!m_activatedHref.isEmpty() && same(m_activatedHref))
+        return m_activatedTitle;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (f.isAnchor() && same(f.anchorHref()) && !f.toolTip().isEmpty())
+                return f.toolTip();
+        }
+    return {};
+}
+
+bool PageBrowser::event(QEvent *e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        // The engine would show a title as one line, however long.
+        auto *help = static_cast<QHelpEvent *>(e);
+        const QString title = titleAt(viewport()->mapFrom(this, help->pos()));
+        if (title.isEmpty()) {
+            QToolTip::hideText();
+            e->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), wrappedTooltip(title), this);
+        }
+        return true;
+    }
+    return QTextBrowser::event(e);
+}
+
 // ======================================================================
 // Context menu
 // ======================================================================
@@ -429,6 +506,19 @@ void PageBrowser::keyPressEvent(QKeyEvent *e)
         return;
     }
     switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: {
+        // Enter follows the link the keyboard has selected.
+        const QTextCharFormat f = textCursor().charFormat();
+        if (textCursor().hasSelection() && f.isAnchor()) {
+            m_activatedHref = f.anchorHref();
+            m_activatedTitle = f.toolTip();
+        }
+        QTextBrowser::keyPressEvent(e);
+        m_activatedHref.clear();
+        m_activatedTitle.clear();
+        return;
+    }
     case Qt::Key_Back:
         goBack();
         e->accept();
@@ -457,6 +547,18 @@ void PageBrowser::mousePressEvent(QMouseEvent *e)
         return;
     }
     QTextBrowser::mousePressEvent(e);
+}
+
+void PageBrowser::mouseReleaseEvent(QMouseEvent *e)
+{
+    // The engine follows the link under the release.
+    if (e->button() == Qt::LeftButton) {
+        m_activatedHref = anchorAt(e->position().toPoint());
+        m_activatedTitle = titleAt(e->position().toPoint());
+    }
+    QTextBrowser::mouseReleaseEvent(e);
+    m_activatedHref.clear();
+    m_activatedTitle.clear();
 }
 
 void PageBrowser::wheelEvent(QWheelEvent *e)

@@ -88,6 +88,25 @@ public:
     // Editing commands: QTextEdit's selectAll() and copy() (which puts the
     // selection on the clipboard), and this.
     void clearSelection();
+    // The Edit menu's commands. Neither moves the page: the reader keeps
+    // their place (QTextEdit would scroll to the end of the selection).
+    // Selects the whole page.
+    void selectWholePage();
+    // Puts the whole page on the clipboard and leaves the reader's own
+    // selection, if any, as it was.
+    void copyWholePage();
+
+    // ---------------------------------------------------------- link titles
+    // A link's title attribute describes where it leads (for a "$" link,
+    // the picture). It shows as a tooltip, wrapped so that a long one never
+    // runs off the screen.
+    // The title of the link being followed, while its before-navigate event
+    // runs; empty for other navigations and for links without one.
+    QString followedLinkTitle() const { return m_followedTitle; }
+    // The title (tooltip) of the text at `viewportPos`; empty when none.
+    QString titleAt(const QPoint &viewportPos) const;
+    // A title as the tooltip shows it: rich text, so it wraps.
+    static QString wrappedTooltip(const QString &title);
 
     // What a context menu at `viewportPos` would be about: the menu kind,
     // and for a picture its source address.
@@ -110,9 +129,11 @@ public Q_SLOTS:
     void reload() override;
 
 protected:
+    bool event(QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void wheelEvent(QWheelEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
     void doSetSource(const QUrl &name, QTextDocument::ResourceType type) override;
 
@@ -127,7 +148,12 @@ private:
         int historyIndex = -1; // target entry for Back/Forward, -1 = new entry
     };
 
+    // Runs `edit` and puts the view back where it was.
+    void keepingView(const std::function<void()> &edit);
     QUrl toUrl(const QString &pathOrAddress) const;
+    // The title of `link`: the one the reader just activated, else the
+    // first link on the page with that address.
+    QString titleOfLink(const QUrl &link) const;
     bool request(const QUrl &url, int historyIndex);
     void completeNavigation();
     void loadPage(const QUrl &url);
@@ -141,4 +167,8 @@ private:
     QUrl m_loadedFile;              // file the document was read from
     int m_textSize = 2;
     QFont m_baseFont;
+    // The link under a click or Enter while the engine activates it.
+    QString m_activatedHref;
+    QString m_activatedTitle;
+    QString m_followedTitle;
 };

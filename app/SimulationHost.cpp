@@ -64,7 +64,9 @@ void SimulationHost::createMenus(QMenuBar *bar)
         connect(a, &QAction::triggered, this, [this, a] { timeAxisChosen(a); });
         m_timeAxisActions[i] = a;
     }
-    timeGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    // One of four, drawn as radio items; the handler puts the mark back on
+    // what the window shows when a choice cannot be carried out.
+    timeGroup->setExclusionPolicy(QActionGroup::ExclusionPolicy::Exclusive);
     m_timeAxis = timeAxisAction(10);
     m_timeAxis->setChecked(true);
     m_copyGraphAction = addNamedAction(m_graphMenu, "copyGraphAction", QStringLiteral("Copy graph"));
@@ -129,6 +131,8 @@ void SimulationHost::showSimulation(int kind)
             }
             w->setLargeButtons(m_largeButtons);
             w->show();
+            // A new window starts with its own time axis and no cross-hair.
+            showGraphState();
             if (w->toolbar())
                 w->toolbar()->show();
             m_pane->realign();
@@ -257,6 +261,14 @@ void SimulationHost::setToolbarArea(Qt::ToolBarArea area)
     }
 }
 
+QToolBar *SimulationHost::windowToolbar() const
+{
+    if (!isWindowKind(activeKind()))
+        return nullptr;
+    const SimulationWindow *w = activeWindow();
+    return w ? w->toolbar() : nullptr;
+}
+
 void SimulationHost::setLargeButtons(bool large)
 {
     m_largeButtons = large;
@@ -275,8 +287,23 @@ void SimulationHost::setWindowToolbarVisible(bool visible)
 
 // ---------------------------------------------------------------- Graph and Speed menus
 
+void SimulationHost::showGraphState()
+{
+    const SimulationWindow *w = activeWindow();
+    const float seconds = w ? w->timeAxis() : 0.0f;
+    // Without a window that has a time axis the mark stays where it was.
+    if (seconds > 0.0f)
+        for (QAction *a : m_timeAxisActions)
+            if (float(a->data().toInt()) == seconds)
+                m_timeAxis = a;
+    for (QAction *a : m_timeAxisActions)
+        a->setChecked(a == m_timeAxis);
+    m_crossHairAction->setChecked(w && w->isCrossHairVisible());
+}
+
 void SimulationHost::updateGraphMenu()
 {
+    showGraphState();
     m_crossHairAction->setVisible(hasCrossHair(activeKind()));
     if (activeKind() == DampedOscillatorKind) {
         SimulationWindow *w = activeWindow();
@@ -288,17 +315,13 @@ void SimulationHost::updateGraphMenu()
 
 void SimulationHost::timeAxisChosen(QAction *chosen)
 {
-    QAction *checked = m_timeAxis ? m_timeAxis : timeAxisAction(10);
+    // The radio group has moved the mark already; where it ends up is what
+    // the window shows afterwards.
     SimulationWindow *w = activeWindow();
-    if (chosen == checked || !w) {
-        for (QAction *a : m_timeAxisActions)
-            a->setChecked(a == checked);
-        return;
-    }
-    for (QAction *a : m_timeAxisActions)
-        a->setChecked(a == chosen);
-    m_timeAxis = chosen;
-    w->setTimeAxis(float(chosen->data().toInt()));
+    const float seconds = float(chosen->data().toInt());
+    if (w && w->timeAxis() > 0.0f && w->timeAxis() != seconds)
+        w->setTimeAxis(seconds);
+    showGraphState();
 }
 
 void SimulationHost::copyGraph()
@@ -322,10 +345,10 @@ void SimulationHost::printGraph()
 
 void SimulationHost::setCrossHairVisible(bool on)
 {
-    if (!hasCrossHair(activeKind()))
-        return;
-    if (SimulationWindow *w = activeWindow())
-        w->setCrossHairVisible(on);
+    if (hasCrossHair(activeKind()))
+        if (SimulationWindow *w = activeWindow())
+            w->setCrossHairVisible(on);
+    showGraphState();
 }
 
 void SimulationHost::editSpeed()

@@ -15,6 +15,7 @@ class QAction;
 class QMainWindow;
 class QMenu;
 class QMenuBar;
+class QToolBar;
 class SimulationWindow;
 class StartPicture;
 class View3DControls;
@@ -57,6 +58,8 @@ public:
     // Where the window's toolbar docks; re-docks the one shown.
     void setToolbarArea(Qt::ToolBarArea area);
     Qt::ToolBarArea toolbarArea() const { return m_toolbarArea; }
+    // The toolbar of the window shown; null when no window is shown.
+    QToolBar *windowToolbar() const;
     void setLargeButtons(bool large);
     void setWindowToolbarVisible(bool visible);
 
@@ -70,12 +73,16 @@ public:
     QMenu *speedMenu() const { return m_speedMenu; }
     QAction *setSpeedAction() const { return m_setSpeedAction; }
     // Before the Graph menu opens: the cross-hair and the time axis belong
-    // to the damped oscillator, the time axis only while it is stopped.
+    // to the damped oscillator, the time axis only while it is stopped. The
+    // marks show what the window shows.
     void updateGraphMenu();
+    // Puts the time-axis and cross-hair marks on what the window shown has
+    // (a new window starts at its own 10 seconds with the cross-hair off).
+    void showGraphState();
     void copyGraph();
     void printGraph();
-    // One of the time-axis items was chosen; choosing the one in force, or
-    // choosing with no window, changes nothing.
+    // One of the time-axis items was chosen; choosing the one the window
+    // shows, or choosing with no window, changes nothing.
     void timeAxisChosen(QAction *chosen);
     void setCrossHairVisible(bool on);
     // The Speed dialog for the active kind's speed.
@@ -100,7 +107,7 @@ private:
     QMenu *m_graphMenu = nullptr;
     QMenu *m_timeAxisMenu = nullptr;
     QAction *m_timeAxisActions[4] = {};
-    QAction *m_timeAxis = nullptr; // the time axis in force (10 seconds at start)
+    QAction *m_timeAxis = nullptr; // the time-axis item marked (10 seconds at start)
     QAction *m_copyGraphAction = nullptr;
     QAction *m_crossHairAction = nullptr;
     QAction *m_printGraphAction = nullptr;

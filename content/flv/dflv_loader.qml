@@ -97,7 +97,14 @@ Rectangle {
     }
 
     Keys.onSpacePressed: root.togglePlay()
-    Keys.onEscapePressed: root.setFullScreen(false)
+    // Escape leaves full screen; otherwise it goes on to the window, which
+    // closes.
+    Keys.onEscapePressed: (event) => {
+        if (root.fullScreen)
+            root.setFullScreen(false)
+        else
+            event.accepted = false
+    }
     Keys.onPressed: (event) => {
         if (event.key === Qt.Key_F) {
             root.setFullScreen(!root.fullScreen)

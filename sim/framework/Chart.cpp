@@ -12,6 +12,7 @@
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QRubberBand>
+#include <QScopeGuard>
 #include <QSvgGenerator>
 #include <QVariantAnimation>
 #include <cmath>
@@ -387,31 +388,58 @@ void Chart::renderTo(QPainter &painter, const QRectF &target, qreal dpi)
     m_noOverlay = false;
 }
 
+void Chart::withPaperLook(const std::function<void()> &render)
+{
+    // The theme's panel and the chart theme's grey text suit the screen;
+    // paper and pasted copies get white and black.
+    QChart *c = chart();
+    const QColor panel = panelColor();
+    const QBrush title = c->titleBrush();
+    const QBrush labels[] = {m_bottom->labelsBrush(), m_left->labelsBrush()};
+    const QBrush titles[] = {m_bottom->titleBrush(), m_left->titleBrush()};
+    const auto screenLook = qScopeGuard([&] {
+        setPanelColor(panel);
+        c->setTitleBrush(title);
+        m_bottom->setLabelsBrush(labels[0]);
+        m_left->setLabelsBrush(labels[1]);
+        m_bottom->setTitleBrush(titles[0]);
+        m_left->setTitleBrush(titles[1]);
+    });
+    setPanelColor(Qt::white);
+    c->setTitleBrush(Qt::black);
+    for (QValueAxis *a : {m_bottom, m_left}) {
+        a->setLabelsBrush(Qt::black);
+        a->setTitleBrush(Qt::black);
+    }
+    render();
+}
+
+void Chart::renderOnPaper(QPainter &painter, const QRectF &target, qreal dpi)
+{
+    withPaperLook([&] { renderTo(painter, target, dpi); });
+}
+
 void Chart::copyToClipboard()
 {
-    const QColor panel = panelColor();
-    setPanelColor(Qt::white);
     const QSize size = chart()->size().toSize();
-
     QBuffer svg;
     svg.open(QIODevice::WriteOnly);
-    {
-        QSvgGenerator gen;
-        gen.setOutputDevice(&svg);
-        gen.setSize(size);
-        gen.setViewBox(QRect(QPoint(0, 0), size));
-        QPainter p(&gen);
-        renderTo(p, QRectF(QPointF(0, 0), size));
-    }
     const qreal ratio = devicePixelRatioF();
     QImage png(size * ratio, QImage::Format_ARGB32_Premultiplied);
     png.setDevicePixelRatio(ratio);
     png.fill(Qt::white);
-    {
+    withPaperLook([&] {
+        {
+            QSvgGenerator gen;
+            gen.setOutputDevice(&svg);
+            gen.setSize(size);
+            gen.setViewBox(QRect(QPoint(0, 0), size));
+            QPainter p(&gen);
+            renderTo(p, QRectF(QPointF(0, 0), size));
+        }
         QPainter p(&png);
         renderTo(p, QRectF(QPointF(0, 0), size));
-    }
-    setPanelColor(panel);
+    });
 
     auto *data = new QMimeData;
     data->setData(QStringLiteral("image/svg+xml"), svg.data());
@@ -534,7 +562,7 @@ bool printChart(QPrinter &printer, Chart *chart, const std::function<void(QPaint
         if (writeTexts)
             writeTexts(painter, rect);
         if (chart)
-            chart->renderTo(painter, rect, printer.logicalDpiX());
+            chart->renderOnPaper(painter, rect, printer.logicalDpiX());
         if (!painter.end())
             throw std::runtime_error("the print job could not be finished");
         return true;

@@ -72,8 +72,12 @@ public:
     // The chart alone (no cross-hair) painted into `target`, laid out for a
     // device of `dpi` dots per inch (so printed text keeps its size).
     void renderTo(QPainter &painter, const QRectF &target, qreal dpi = 0);
-    // The chart on the clipboard as SVG and as PNG, its panel white.
+    // The chart on the clipboard as SVG and as PNG, on white with black
+    // text whatever the theme.
     void copyToClipboard();
+    // renderTo as the chart goes on paper: the panel white and every text
+    // black whatever the theme; the screen's look is put back afterwards.
+    void renderOnPaper(QPainter &painter, const QRectF &target, qreal dpi = 0);
 
     bool isZoomed() const { return m_zoomed; }
     // Zooming in and out glides to the new ranges; off, it jumps there
@@ -110,6 +114,8 @@ private:
     void updateTicks(QValueAxis *axis);
     void watchSeries(QXYSeries *series);
     void repaintCrossHairRegion(const QPoint &p);
+    // Runs `render` with the paper look (see renderOnPaper).
+    void withPaperLook(const std::function<void()> &render);
 
     QValueAxis *m_bottom;
     QValueAxis *m_left;
@@ -137,7 +143,8 @@ private:
 // and computes the chart rectangle: one inch from the paper's left, top and
 // right edges, down to two thirds of the page. Then it begins the job, calls
 // writeTexts (which writes the window's title and lines, and may move the
-// rectangle), prints the chart into the rectangle and ends the job. A
+// rectangle), prints the chart into the rectangle (on white, with black
+// text) and ends the job. A
 // failure aborts the job and is reported in an error message; returns
 // whether the page was printed.
 bool printChart(QPrinter &printer, Chart *chart, const std::function<void(QPainter &painter, QRect &chartRect)> &writeTexts);

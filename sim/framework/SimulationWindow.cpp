@@ -21,6 +21,10 @@ SimulationWindow::SimulationWindow(QWidget *parent) : AlignPanel(parent)
     f.setPixelSize(11);
     setFont(f);
     resize(767, 504);
+    // A click on the picture or anywhere else in the window takes the
+    // keyboard focus from a spin box, so keys meant for the picture's
+    // scroll bars or the page never change a toolbar value.
+    setFocusPolicy(Qt::ClickFocus);
 
     m_toolbar = new QToolBar(this);
     m_toolbar->setObjectName(QStringLiteral("Toolbar"));

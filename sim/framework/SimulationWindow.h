@@ -64,6 +64,11 @@ public:
     virtual void printGraph(QPrinter &printer) { Q_UNUSED(printer); }
     virtual void setTimeAxis(float seconds) { Q_UNUSED(seconds); }
     virtual void setCrossHairVisible(bool on) { Q_UNUSED(on); }
+    // What the window's graph shows now, so the Graph menu can agree with
+    // it: the time axis in seconds (0 for a window without one) and whether
+    // the cross-hair is on.
+    virtual float timeAxis() const { return 0.0f; }
+    virtual bool isCrossHairVisible() const { return false; }
     virtual void handlePageCommand(const QString &text) { Q_UNUSED(text); }
 
     // ---- what windows build on

@@ -18,7 +18,10 @@ struct ScrollBarDesign {
 };
 
 // A scroll bar along a window edge (place it with the window's alignment)
-// or inside a toolbar.
+// or inside a toolbar. It sets a quantity of the model, so it takes the
+// keyboard focus when clicked or tabbed to and then answers the arrow,
+// Page Up/Down, Home and End keys, with a visible focus frame; keys never
+// go on to a spin box that had the focus before.
 class ToolbarScrollBar : public QScrollBar
 {
     Q_OBJECT
@@ -33,8 +36,12 @@ public:
     QAction *action() const { return m_action; }
 
 Q_SIGNALS:
-    // Every user move, also while the thumb is dragged.
+    // Every user move, also while the thumb is dragged or a key is pressed.
     void scrolled(int position);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void init(const ScrollBarDesign &design);

@@ -47,7 +47,8 @@ public:
     // ---- state
     const DampedOscillatorModel &model() const { return m_model; }
     float unit() const { return m_s; } // picture pixels per displacement unit
-    bool isCrossHairVisible() const;
+    bool isCrossHairVisible() const override;
+    float timeAxis() const override { return m_model.span(); }
     // The cross-hair drawn last, (-1, -1) when none is drawn.
     QPoint crossHairPosition() const;
 

@@ -40,7 +40,7 @@ public:
     // ---- state
     const ResonanceModel &model() const { return m_model; }
     float unit() const { return m_s; } // picture pixels per displacement unit
-    bool isCrossHairVisible() const;
+    bool isCrossHairVisible() const override;
     // The cross-hair drawn last, (-1, -1) when none is drawn.
     QPoint crossHairPosition() const;
 

@@ -29,7 +29,7 @@ QString SineComponent::formulaText() const
 
 double phaseTerm(int phase)
 {
-    return -double(phase) * kPi / 180.0;
+    return double(phase) * kPi / 180.0;
 }
 
 QRectF wavePlotRect(float width, float u)

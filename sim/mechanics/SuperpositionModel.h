@@ -3,10 +3,11 @@
 // formula text, the sample points of the wave and sum graphs with the
 // running-maximum scaling, the axis numbers and the four example sums.
 //
-// Phase sign: the formula text writes a phase of +30 as "x + 30", while both
-// graphs use the phase term p = -phase * pi / 180, that is
-// sin(f * theta - phase * pi / 180): a positive phase moves the curve to the
-// right. Both graphs go through phaseTerm, so they always agree.
+// Phase sign: both graphs draw a component exactly as its formula text
+// reads, y = A sin(f * theta + phase * pi / 180), so "y = 3.00sin(2.00x + 30)"
+// is an advance: a positive phase slides the curve to the left by phase / f
+// degrees, a negative one to the right. Both graphs go through phaseTerm, so
+// they always agree.
 #include "core/NumberText.h"
 
 #include <QPointF>

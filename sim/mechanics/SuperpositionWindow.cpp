@@ -9,6 +9,9 @@
 #include "sim/framework/ToolbarItems.h"
 
 #include <QKeyEvent>
+#include <QLabel>
+#include <QStyleOptionViewItem>
+#include <QVBoxLayout>
 #include <QPainter>
 #include "sim/framework/ThemedSplitter.h"
 #include <QToolBar>
@@ -131,12 +134,26 @@ SuperpositionWindow::SuperpositionWindow(QWidget *parent) : SimulationWindow(par
     m_sumSplitter = new ThemedSplitter(Qt::Vertical, this);
     AlignPanel::setAlign(m_sumSplitter, PanelAlign::Client);
     m_upperSplitter = new ThemedSplitter(Qt::Horizontal, m_sumSplitter);
-    m_waveList = new QListWidget(m_upperSplitter);
+    // The list under its heading.
+    auto *listPane = new QWidget(m_upperSplitter);
+    auto *listLayout = new QVBoxLayout(listPane);
+    listLayout->setContentsMargins(0, 0, 0, 0);
+    listLayout->setSpacing(0);
+    m_listHeading = new QLabel(QStringLiteral("Components (ticked ones are added)"), listPane);
+    m_listHeading->setObjectName(QStringLiteral("listHeading"));
+    m_listHeading->setWordWrap(true);
+    m_listHeading->setContentsMargins(4, 3, 4, 3);
+    m_waveList = new QListWidget(listPane);
     m_waveList->setObjectName(QStringLiteral("waveList"));
     QFont lf(pictureFontFamily(QStringLiteral("Arial")));
     lf.setPixelSize(13);
     lf.setBold(true);
     m_waveList->setFont(lf);
+    QFont hf = lf;
+    hf.setBold(false);
+    m_listHeading->setFont(hf);
+    listLayout->addWidget(m_listHeading);
+    listLayout->addWidget(m_waveList, 1);
     m_waveList->setUniformItemSizes(true);
     m_waveList->setStyleSheet(QStringLiteral("QListWidget::item { height: 16px; }"));
     m_waveList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -146,7 +163,9 @@ SuperpositionWindow::SuperpositionWindow(QWidget *parent) : SimulationWindow(par
     m_wavePicture->setObjectName(QStringLiteral("wavePicture"));
     m_upperSplitter->setStretchFactor(0, 0);
     m_upperSplitter->setStretchFactor(1, 1);
-    m_upperSplitter->setSizes({157, 600});
+    // Wide enough for the longest formula an entry can have; the splitter
+    // still lets the reader change it.
+    m_upperSplitter->setSizes({formulaListWidth(), 600});
     m_sumPicture = new PaintBox(m_sumSplitter);
     m_sumPicture->setObjectName(QStringLiteral("sumPicture"));
     m_sumSplitter->setStretchFactor(0, 0);
@@ -360,6 +379,24 @@ void SuperpositionWindow::sumPictureResized()
 {
     m_us = sumUnit();
     drawSum();
+}
+
+int SuperpositionWindow::formulaListWidth() const
+{
+    // The widest text: every number at its widest, the phase with "+ ".
+    const QString widest = SineComponent(360, 20.0f, -10.0f).formulaText();
+    QStyleOptionViewItem item;
+    item.initFrom(m_waveList);
+    item.widget = m_waveList;
+    item.font = m_waveList->font();
+    item.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    item.checkState = Qt::Checked;
+    item.text = widest;
+    QStyle *style = m_waveList->style();
+    const int itemWidth = style->sizeFromContents(QStyle::CT_ItemViewItem, &item, QSize(), m_waveList).width();
+    // Room for the frame and for a scroll bar once the list is long.
+    return itemWidth + 2 * m_waveList->frameWidth() + style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_waveList)
+           + 4;
 }
 
 float SuperpositionWindow::sumUnit() const

@@ -9,6 +9,7 @@
 #include <memory>
 
 class QAction;
+class QLabel;
 class QSplitter;
 class DropDownButton;
 class PaintBox;
@@ -59,6 +60,7 @@ public:
     QSplitter *sumSplitter() const { return m_sumSplitter; }  // between the upper pane and the sum graph
     QSplitter *upperSplitter() const { return m_upperSplitter; }  // the upper pane; its handle is Splitter1
     QListWidget *waveList() const { return m_waveList; }
+    QLabel *listHeading() const { return m_listHeading; } // above the list
     PaintBox *wavePicture() const { return m_wavePicture; }
     PaintBox *sumPicture() const { return m_sumPicture; }
 
@@ -102,6 +104,8 @@ private:
     void selectEntry(int row);
     std::vector<SumEntry> entries() const;
     float sumUnit() const;
+    // The list's width that shows the longest possible formula whole.
+    int formulaListWidth() const;
 
     float m_frequency = 1.0f;
     float m_amplitude = 10.0f;
@@ -135,6 +139,7 @@ private:
     QAction *m_modulationAction = nullptr;
     QSplitter *m_sumSplitter = nullptr; // between the upper pane and the sum graph
     QSplitter *m_upperSplitter = nullptr; // the upper pane; its handle is Splitter1
+    QLabel *m_listHeading = nullptr;
     QListWidget *m_waveList = nullptr;
     PaintBox *m_wavePicture = nullptr;
     PaintBox *m_sumPicture = nullptr;

@@ -9,6 +9,14 @@
 
 constexpr float kSpeedOfSound = 330.0f;       // m/s
 constexpr float kTwoPi = 6.28318530717958647f; // as a 32-bit float
+// The bench scale runs from the loudspeaker (0) to 200 cm. The microphone
+// stays on it: beyond its end the microphone would leave the picture and
+// the glass would show no scale to read. 200 cm holds a whole wavelength
+// at every frequency the generator offers (1.65 m at 200 Hz).
+constexpr float kBenchLength = 200.0f; // cm
+// The scroll bar moves the microphone in steps of 1 mm.
+constexpr int kMicrophoneStepsPerCm = 10;
+constexpr int kMicrophoneMaxPosition = int(kBenchLength) * kMicrophoneStepsPerCm;
 
 // u: the smaller side of the picture over 21.
 float soundUnit(int width, int height);

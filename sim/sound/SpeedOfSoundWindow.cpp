@@ -53,7 +53,7 @@ SpeedOfSoundWindow::SpeedOfSoundWindow(QWidget *parent) : SimulationWindow(paren
     connect(m_shiftSpinBox, &ToolbarSpinBox::valueEdited, this, &SpeedOfSoundWindow::settingsEdited);
 
     // ---- the scroll bar along the bottom (0.1 cm per step), the picture
-    m_microphoneScrollBar = new ToolbarScrollBar({.orientation = Qt::Horizontal, .min = 0, .max = 3000, .position = 500,
+    m_microphoneScrollBar = new ToolbarScrollBar({.orientation = Qt::Horizontal, .min = 0, .max = kMicrophoneMaxPosition, .position = 500,
                              .smallStep = 1, .pageStep = 10, .hint = {}},
                             this);
     m_microphoneScrollBar->setObjectName(QStringLiteral("microphoneScrollBar"));
@@ -118,7 +118,7 @@ void SpeedOfSoundWindow::drawSoundBench()
         // The microphone seen through the glass: its cone's open side on the
         // centre line, which marks the microphone's position.
         MagnifierSettings glass;
-        glass.benchLength = 200.0f;
+        glass.benchLength = kBenchLength;
         glass.stripHeight = 0.35f;
         glass.penColor = kBlack;
         glass.unitLabel = QStringLiteral("cm");

@@ -24,8 +24,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
@@ -33,6 +35,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QToolTip>
 #include <QWheelEvent>
 
 using namespace TestSupport;
@@ -78,6 +81,18 @@ QPoint linkPosition(PageBrowser *b, const QString &href)
             return b->cursorRect(c).center();
         }
     }
+    return {};
+}
+
+// The title attribute of the first link with this href.
+QString linkTitle(PageBrowser *b, const QString &href)
+{
+    for (QTextBlock block = b->document()->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (f.isAnchor() && f.anchorHref() == href)
+                return f.toolTip();
+        }
     return {};
 }
 
@@ -202,6 +217,7 @@ private slots:
     void largestSurvivesPagesAndRestart();
     void storedBackgroundAppliesToFirstPage();
     void copyCopiesTheWholePage();
+    void longTitlesWrapInTheirTooltip();
     void editShortcutsReachTheMenuFromThePage();
     void pictureContextMenu();
 
@@ -215,6 +231,7 @@ private:
     std::unique_ptr<Main> openMain(const QString &exeFolder = {});
     QList<QPair<LinkAction, QString>> m_links;
     QList<QSize> m_magnified; // picture sizes the magnifier was opened with
+    QStringList m_captions;   // and the descriptions under them
 };
 
 void TestCoursePane::initTestCase()
@@ -228,9 +245,12 @@ void TestCoursePane::init()
     m_links.clear();
     setPageLinkObserver([this](LinkAction a, const QString &arg) { m_links << qMakePair(a, arg); });
     m_magnified.clear();
+    m_captions.clear();
     Dialogs::setModalHandler([this](QDialog &d) {
-        if (auto *mag = qobject_cast<PictureMagnifier *>(&d))
+        if (auto *mag = qobject_cast<PictureMagnifier *>(&d)) {
             m_magnified << mag->pictureLabel()->pixmap().size();
+            m_captions << mag->captionLabel()->text();
+        }
         return int(QDialog::Rejected);
     });
     for (int k : {DoubleSlitKind, DampedOscillatorKind}) {
@@ -762,11 +782,14 @@ void TestCoursePane::specialLinksKeepThePage()
         QCOMPARE(m_links[0].second, argument);
         QCOMPARE(w.coursePane()->browser()->locationName(), start);
     }
-    // Only the picture link opens the magnifier, with the picture in it.
+    // Only the picture link opens the magnifier, with the picture in it
+    // and the link's description of it under it.
     if (action == int(LinkAction::Picture)) {
         QCOMPARE(m_magnified.size(), 1);
         QVERIFY(!QImage(argument).isNull());
         QCOMPARE(m_magnified[0], QImage(argument).size());
+        QVERIFY(m_captions[0].startsWith(QLatin1String("A blue test picture forty pixels wide")));
+        QCOMPARE(m_captions[0], linkTitle(w.coursePane()->browser(), href));
     } else {
         QVERIFY(m_magnified.isEmpty());
     }
@@ -951,27 +974,76 @@ void TestCoursePane::storedBackgroundAppliesToFirstPage()
     QCOMPARE(w.coursePane()->browser()->documentBackground(), QStringLiteral("#FFFFE0"));
 }
 
+// Copy puts the whole page on the clipboard whatever was selected; neither
+// Copy nor Select all moves the page, and the reader's selection survives
+// the copy.
 void TestCoursePane::copyCopiesTheWholePage()
 {
     auto m = openMain();
     MainWindow &w = *m->w;
-    QVERIFY(w.coursePane()->browser()->navigate(fixturePage("other.htm")));
-    QVERIFY(waitLoaded(w.coursePane()->browser()));
-    QTextCursor part(w.coursePane()->browser()->document());
-    part.movePosition(QTextCursor::NextWord, QTextCursor::KeepAnchor);
-    w.coursePane()->browser()->setTextCursor(part);
-    QCOMPARE(w.coursePane()->browser()->textCursor().selectedText(), QStringLiteral("First "));
+    PageBrowser *b = w.coursePane()->browser();
+    QVERIFY(b->navigate(fixturePage("YDS.HTM")));
+    QVERIFY(waitLoaded(b));
+    QScrollBar *bar = b->verticalScrollBar();
+    QVERIFY(bar->maximum() > 200);
+
+    // The reader selected a word half-way down, then scrolled on a little.
+    const int at = b->toPlainText().indexOf(QStringLiteral("Fringes"));
+    QVERIFY(at > 0);
+    QTextCursor part(b->document());
+    part.setPosition(at);
+    part.movePosition(QTextCursor::EndOfWord, QTextCursor::KeepAnchor);
+    b->setTextCursor(part);
+    const int place = bar->maximum() / 3;
+    bar->setValue(place);
 
     QApplication::clipboard()->clear();
     w.coursePane()->copyPageAction()->trigger();
+    QCoreApplication::processEvents();
     const QString copied = QApplication::clipboard()->text();
-    QVERIFY(copied.startsWith(QStringLiteral("First words of a page without a title.")));
-    QVERIFY(copied.contains(QStringLiteral("Contents")));
-    QCOMPARE(copied.trimmed(), w.coursePane()->browser()->toPlainText().trimmed());
-    QVERIFY(!w.coursePane()->browser()->textCursor().hasSelection());
+    QVERIFY(copied.startsWith(QStringLiteral("Young's double slit")));
+    QCOMPARE(copied.trimmed(), b->toPlainText().trimmed());
+    QCOMPARE(bar->value(), place);
+    QCOMPARE(b->textCursor().selectedText(), QStringLiteral("Fringes"));
+    QCOMPARE(b->textCursor().selectionStart(), at);
 
     w.coursePane()->selectAllAction()->trigger();
-    QCOMPARE(w.coursePane()->browser()->textCursor().selectedText().size(), w.coursePane()->browser()->toPlainText().size());
+    QCoreApplication::processEvents();
+    QCOMPARE(b->textCursor().selectedText().size(), b->toPlainText().size());
+    QCOMPARE(bar->value(), place);
+}
+
+// A link's long title shows as a tooltip wrapped to a readable width on the
+// screen, not as one line running off it.
+void TestCoursePane::longTitlesWrapInTheirTooltip()
+{
+    auto m = openMain();
+    MainWindow &w = *m->w;
+    PageBrowser *b = w.coursePane()->browser();
+    QVERIFY(b->navigate(fixturePage("YDS.HTM")));
+    QVERIFY(waitLoaded(b));
+    const QString title = linkTitle(b, "$PIC.png");
+    QVERIFY(title.size() > 300);
+    const QPoint at = linkPosition(b, "$PIC.png");
+    QVERIFY(!at.isNull());
+    QCOMPARE(b->titleAt(at), title);
+
+    QHelpEvent hover(QEvent::ToolTip, at, b->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(b->viewport(), &hover);
+    QLabel *tip = nullptr;
+    QTRY_VERIFY((tip = [] {
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->objectName() == QLatin1String("qtooltip_label") && top->isVisible())
+                return qobject_cast<QLabel *>(top);
+        return static_cast<QLabel *>(nullptr);
+    }()));
+    QVERIFY(tip->text().contains(QLatin1String("A blue test picture")));
+    QVERIFY(tip->wordWrap());
+    const QRect screen = b->screen()->geometry();
+    QVERIFY2(tip->width() <= screen.width() / 2, qPrintable(QString::number(tip->width())));
+    QVERIFY(tip->height() > 3 * tip->fontMetrics().height()); // several lines
+    QVERIFY(screen.contains(tip->geometry()));
+    QToolTip::hideText();
 }
 
 void TestCoursePane::editShortcutsReachTheMenuFromThePage()

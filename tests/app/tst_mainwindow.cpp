@@ -26,6 +26,7 @@
 #include <QStatusTipEvent>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtEndian>
 
 using namespace TestSupport;
@@ -84,6 +85,8 @@ private slots:
     void storedPositionGivesHalfPane();
     void bottomToolbarsBeforeFirstShow();
     void largeButtonsOnlyPageToolbarAtFirstShow();
+    void everyToolbarButtonShows_data();
+    void everyToolbarButtonShows();
     void unwritableStoreSavesNothingQuietly();
     void closeQuestion();
     void startPicture_data();
@@ -285,6 +288,74 @@ void TestMainWindow::largeButtonsOnlyPageToolbarAtFirstShow()
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QCOMPARE(w.coursePane()->pageToolbar()->iconSize(), QSize(48, 48));
     QCOMPARE(w.view3D()->toolbar()->iconSize(), QSize(24, 24));
+}
+
+void TestMainWindow::everyToolbarButtonShows_data()
+{
+    QTest::addColumn<QSize>("screen");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<bool>("large");
+    QTest::addColumn<bool>("bottom");
+    for (const QSize screen : {QSize(1280, 800), QSize(1920, 1080)})
+        for (int kind : {0, int(DampedOscillatorKind), int(SuperpositionKind), int(SpeedOfSoundKind), int(DoubleSlitKind),
+                         int(TransverseLongitudinalKind), int(StandingWavesKind), int(RippleTankKind), int(EmWaveKind)})
+            for (bool large : {false, true})
+                QTest::addRow("%dx%d kind %d%s", screen.width(), screen.height(), kind, large ? " large" : "")
+                    << screen << kind << large << false;
+    QTest::newRow("1280x800 superposition large, at the bottom")
+        << QSize(1280, 800) << int(SuperpositionKind) << true << true;
+}
+
+// On a first run at 1280 x 800 and up, with small or large buttons, every
+// button of every toolbar shows (nothing hides behind the overflow
+// chevron), and a toolbar's grip stands beside its own buttons.
+void TestMainWindow::everyToolbarButtonShows()
+{
+    QFETCH(QSize, screen);
+    QFETCH(int, kind);
+    QFETCH(bool, large);
+    QFETCH(bool, bottom);
+    ScopedSettings settings;
+    MainWindow w(fixedScreen(screen, QRect(QPoint(0, 0), screen - QSize(0, 40))));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    if (bottom)
+        w.setToolbarsAtBottom(true);
+    if (large) {
+        w.largeButtonsAction()->setChecked(true);
+        w.setLargeButtons(true);
+    }
+    if (kind)
+        w.host()->showSimulation(kind);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QTest::qWait(50);
+    QCoreApplication::processEvents();
+
+    int checked = 0;
+    for (QToolBar *tb : w.findChildren<QToolBar *>()) {
+        if (!tb->isVisible() || tb->isFloating())
+            continue;
+        const QString name = tb->objectName();
+        auto *chevron = tb->findChild<QWidget *>(QStringLiteral("qt_toolbar_ext_button"));
+        QVERIFY2(!chevron || !chevron->isVisible(), qPrintable(name + QStringLiteral(" overflows")));
+        const QRect onWindow(tb->mapTo(&w, QPoint(0, 0)), tb->size());
+        QVERIFY2(onWindow.right() < w.width(), qPrintable(name));
+        QWidget *first = nullptr;
+        for (QAction *a : tb->actions()) {
+            QWidget *item = tb->widgetForAction(a);
+            if (!a->isVisible() || a->isSeparator() || !item)
+                continue;
+            QVERIFY2(item->isVisible() && tb->rect().contains(item->geometry()),
+                     qPrintable(name + QStringLiteral(": ") + a->text()));
+            if (!first)
+                first = item;
+            ++checked;
+        }
+        // No grip stands apart from its toolbar's buttons.
+        if (tb->isMovable() && first)
+            QVERIFY2(first->x() <= 16, qPrintable(name + QStringLiteral(" grip apart")));
+    }
+    QVERIFY(checked >= 5); // the page toolbar's at least
 }
 
 void TestMainWindow::unwritableStoreSavesNothingQuietly()

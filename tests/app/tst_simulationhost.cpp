@@ -18,10 +18,12 @@
 #include "sim/framework/SimulationWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
 #include <QPushButton>
+#include <QSet>
 #include <QScrollBar>
 #include <QSlider>
 #include <QSplitter>
@@ -58,13 +60,25 @@ public:
     bool isClockRunning() const override { return running; }
     void copyGraph() override { calls << QStringLiteral("copy"); }
     void printGraph(QPrinter &) override { calls << QStringLiteral("print"); }
-    void setTimeAxis(float s) override { calls << QStringLiteral("axis %1").arg(s); }
-    void setCrossHairVisible(bool on) override { calls << QStringLiteral("xhair %1").arg(on); }
+    void setTimeAxis(float s) override
+    {
+        calls << QStringLiteral("axis %1").arg(s);
+        axis = s;
+    }
+    void setCrossHairVisible(bool on) override
+    {
+        calls << QStringLiteral("xhair %1").arg(on);
+        crossHair = on;
+    }
+    float timeAxis() const override { return axis; }
+    bool isCrossHairVisible() const override { return crossHair; }
     void handlePageCommand(const QString &t) override { calls << QStringLiteral("cmd ") + t; }
 
     QList<bool> largeCalls;
     bool visibleAtLargeCall = true;
     bool running = false;
+    float axis = 10; // as a chart window starts
+    bool crossHair = false;
     QStringList calls;
     static inline int created = 0, destroyed = 0, closeQueries = 0;
 };
@@ -89,10 +103,15 @@ private slots:
     void largeButtonsBeforeShow();
     void pageCommandsReachOnlySuperpositionAndOscillator();
     void graphMenu();
+    void graphMenuFollowsTheWindow();
     void timeAxis();
     void printGraphNeedsConfirmation();
     void paneSplit();
     void speedDialog();
+    void moviesOfTheCourse_data();
+    void moviesOfTheCourse();
+    void polarisationMovieTakesTheAngle();
+    void missingMovieLeavesThePaneEmpty();
 
 private:
     std::unique_ptr<ScopedSettings> m_settings;
@@ -308,12 +327,51 @@ void TestSimulationHost::graphMenu()
     w.host()->setCrossHairVisible(true);
     QVERIFY(!shown(w)->calls.contains(QStringLiteral("xhair 1")));
     QVERIFY(w.host()->copyGraphAction()->isVisible() && w.host()->printGraphAction()->isVisible());
-    // The check marks belong to the menu and outlive the window.
-    QVERIFY(w.host()->crossHairAction()->isChecked());
 
     w.host()->showSimulation(1); // no Graph menu: routed commands do nothing
     w.host()->copyGraph();
     QVERIFY(shown(w)->calls.isEmpty());
+}
+
+// The menu shows what the window shown has: a new window starts at its own
+// 10 seconds with the cross-hair off, whatever the last window had, and the
+// time-axis items are radio items.
+void TestSimulationHost::graphMenuFollowsTheWindow()
+{
+    MainWindow w(fixedScreen());
+    SimulationHost *host = w.host();
+    // QMenu draws a checkable item of an exclusive group as a radio item.
+    for (int seconds : {5, 10, 15, 20}) {
+        QAction *a = host->timeAxisAction(seconds);
+        QVERIFY(a->isCheckable() && a->actionGroup() && a->actionGroup()->isExclusive());
+    }
+
+    host->showSimulation(9);
+    host->timeAxisAction(5)->trigger();
+    host->crossHairAction()->trigger();
+    QCOMPARE(shown(w)->calls, (QStringList{QStringLiteral("axis 5"), QStringLiteral("xhair 1")}));
+    QVERIFY(host->timeAxisAction(5)->isChecked() && host->crossHairAction()->isChecked());
+
+    host->showSimulation(8);
+    host->showSimulation(9); // a new window: 10 seconds, no cross-hair
+    QVERIFY(host->timeAxisAction(10)->isChecked());
+    QVERIFY(!host->timeAxisAction(5)->isChecked());
+    QVERIFY(!host->crossHairAction()->isChecked());
+    // "5 seconds" now does what it says.
+    host->timeAxisAction(5)->trigger();
+    QCOMPARE(shown(w)->calls, QStringList{QStringLiteral("axis 5")});
+    QVERIFY(host->timeAxisAction(5)->isChecked() && !host->timeAxisAction(10)->isChecked());
+    // The cross-hair item turns it on, not off.
+    host->crossHairAction()->trigger();
+    QCOMPARE(shown(w)->calls.last(), QStringLiteral("xhair 1"));
+
+    // Changed behind the menu's back (a page command, say): the menu agrees
+    // when it opens.
+    shown(w)->axis = 15;
+    shown(w)->crossHair = false;
+    host->updateGraphMenu();
+    QVERIFY(host->timeAxisAction(15)->isChecked() && !host->timeAxisAction(5)->isChecked());
+    QVERIFY(!host->crossHairAction()->isChecked());
 }
 
 void TestSimulationHost::timeAxis()
@@ -410,6 +468,90 @@ void TestSimulationHost::speedDialog()
     w.host()->editSpeed();
     QCOMPARE(shownValue, 200);
     QCOMPARE(animationSpeeds()[9], 200);
+}
+
+void TestSimulationHost::moviesOfTheCourse_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("hydrogen spectrum") << 13;
+    QTest::newRow("polarisation") << 16;
+    QTest::newRow("liquid crystal display") << 17;
+}
+
+void TestSimulationHost::moviesOfTheCourse()
+{
+    // The course's own movies load from the program folder and draw: a
+    // picture with many strong colours, not a blank pane.
+    QFETCH(int, kind);
+    MainWindow w(fixedScreen());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.host()->showSimulation(kind);
+    MoviePlayer *player = w.host()->moviePlayer();
+    QVERIFY(player->hasMovie());
+    auto colourful = [player] {
+        const QImage shot = player->grabMovie();
+        QSet<int> hues;
+        int strong = 0;
+        for (int y = 0; y < shot.height(); y += 2)
+            for (int x = 0; x < shot.width(); x += 2) {
+                const QColor c = shot.pixelColor(x, y);
+                if (c.hsvSaturation() > 120 && c.value() > 80) {
+                    ++strong;
+                    hues.insert(c.hsvHue() / 30);
+                }
+            }
+        return strong > 200 && hues.size() >= 3;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(colourful(), 10000);
+    QCOMPARE(player->grabMovie().size(), player->size());
+    QVERIFY(m_answers->shown().isEmpty());
+    if (kind == 13) {
+        // The red Balmer line (656 nm) is drawn in its own colour.
+        QVariant red;
+        QVERIFY(QMetaObject::invokeMethod(player->movieRoot(), "spectralColour", Q_RETURN_ARG(QVariant, red),
+                                          Q_ARG(QVariant, 656.3)));
+        const QColor line = red.value<QColor>();
+        QVERIFY(line.isValid() && line.red() > 150 && line.green() < 80);
+        const QImage shot = player->grabMovie();
+        bool found = false;
+        for (int y = 0; y < shot.height() && !found; ++y)
+            for (int x = 0; x < shot.width() && !found; ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                found = std::abs(c.red() - line.red()) < 8 && std::abs(c.green() - line.green()) < 8
+                        && std::abs(c.blue() - line.blue()) < 8;
+            }
+        QVERIFY(found);
+    }
+}
+
+void TestSimulationHost::polarisationMovieTakesTheAngle()
+{
+    MainWindow w(fixedScreen());
+    w.host()->showSimulation(16);
+    QObject *movie = w.host()->moviePlayer()->movieRoot();
+    QVERIFY(movie);
+    QCOMPARE(movie->property("angle").toString(), QStringLiteral("0"));
+    // The angle goes as text truncated toward zero, then the analyser turns.
+    w.host()->sendMovieAngle(-45.7f);
+    QCOMPARE(movie->property("angle").toString(), QStringLiteral("-45"));
+    QCOMPARE(movie->property("targetAngle").toDouble(), -45.0);
+    w.host()->sendMovieAngle(89.9f);
+    QCOMPARE(movie->property("angle").toString(), QStringLiteral("89"));
+    QCOMPARE(movie->property("targetAngle").toDouble(), 89.0);
+}
+
+void TestSimulationHost::missingMovieLeavesThePaneEmpty()
+{
+    MainWindow w(fixedScreen());
+    w.host()->showSimulation(17);
+    QVERIFY(w.host()->moviePlayer()->hasMovie());
+    QTemporaryDir empty;
+    ScopedExeFolder exe(empty.path());
+    w.host()->showSimulation(13);
+    QVERIFY(w.host()->moviePlayer()->isVisible() || !w.isVisible());
+    QVERIFY(!w.host()->moviePlayer()->hasMovie()); // not the last page's movie
+    QVERIFY(m_answers->shown().isEmpty());
 }
 
 QTEST_MAIN(TestSimulationHost)

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QWidget>
 
 namespace TestSupport {
@@ -30,6 +32,18 @@ ScopedDialogAnswers::~ScopedDialogAnswers()
 {
     Dialogs::setMessageHandler({});
     Dialogs::setPrintHandler({});
+}
+
+QImage pdfPageImage(const QString &pdfFile, int dpi)
+{
+    QTemporaryDir dir;
+    const QString base = dir.filePath(QStringLiteral("page"));
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-r"),
+                                         QString::number(dpi), pdfFile, base});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    return QImage(base + QStringLiteral(".png")).convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace TestSupport

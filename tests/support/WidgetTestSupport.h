@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include <QEvent>
+#include <QImage>
 #include <QPointF>
 
 class QWidget;
@@ -27,5 +28,9 @@ private:
 // A mouse event sent straight to `target` at `pos` (its own coordinates),
 // with the button that changed and the buttons held after it.
 void sendMouse(QWidget *target, QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons buttons);
+
+// The first page of a PDF file as a picture at `dpi` dots per inch, read
+// back with pdftoppm; a null image when it cannot be read.
+QImage pdfPageImage(const QString &pdfFile, int dpi);
 
 } // namespace TestSupport

@@ -87,6 +87,7 @@ private Q_SLOTS:
     void copyPutsSvgAndPngOnTheClipboard();
     void printRectangle();
     void printsToPdf();
+    void printsOnWhiteWithBlackText();
     void printFailuresAbortAndRestoreTheCursor();
 };
 
@@ -321,6 +322,44 @@ void TestChart::printsToPdf()
     // The title stands above the chart's texts, the parameter line below.
     QVERIFY(text.indexOf(QLatin1String("Displacement - time")) < text.indexOf(QLatin1String("time (s)")));
     QVERIFY(text.indexOf(QLatin1String("time (s)")) < text.indexOf(QLatin1String("Mass = 0.50 kg")));
+}
+
+// Whatever the theme gives the screen, the printed chart stands on white
+// with black text, and the screen keeps its look.
+void TestChart::printsOnWhiteWithBlackText()
+{
+    Fixture f;
+    const QColor pale(0xD5, 0xE4, 0xF2); // the default theme's panel
+    f.chart.setPanelColor(pale);
+    f.show();
+    const QBrush labels = f.chart.leftAxis()->labelsBrush();
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfFile(dir));
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter); // page = paper
+    QVERIFY(printChart(printer, &f.chart, nullptr));
+
+    const int dpi = 100;
+    const QImage page = pdfPageImage(pdfFile(dir), dpi);
+    QVERIFY(!page.isNull());
+    const double k = double(dpi) / printer.resolution();
+    const QRect r = printChartRect(printer);
+    const QRect onPage(qRound(r.left() * k), qRound(r.top() * k), qRound(r.width() * k), qRound(r.height() * k));
+    // The panel, just inside the chart's corner (left of the axis texts).
+    QCOMPARE(page.pixelColor(onPage.topLeft() + QPoint(3, 3)), QColor(Qt::white));
+    QCOMPARE(page.pixelColor(onPage.bottomRight() - QPoint(3, 3)), QColor(Qt::white));
+    // The axis numbers and titles are black (the chart's own grey is not).
+    int black = 0;
+    for (int y = onPage.top(); y <= onPage.bottom(); ++y)
+        for (int x = onPage.left(); x <= onPage.right(); ++x) {
+            const QRgb c = page.pixel(x, y);
+            black += qRed(c) < 24 && qGreen(c) < 24 && qBlue(c) < 24;
+        }
+    QVERIFY2(black > 100, qPrintable(QString::number(black)));
+
+    QCOMPARE(f.chart.panelColor(), pale);
+    QCOMPARE(f.chart.leftAxis()->labelsBrush(), labels);
 }
 
 void TestChart::printFailuresAbortAndRestoreTheCursor()

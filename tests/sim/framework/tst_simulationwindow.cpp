@@ -134,6 +134,7 @@ private Q_SLOTS:
     void advance();
     void spinEditSignalsOnlyUserChanges();
     void scrollBarSignalsOnlyUserMoves();
+    void keysGoToTheControlInFocus();
     void dropDownRadioItems();
     void labelsShowNoHint();
     void paintBoxFollowsItsSize();
@@ -430,6 +431,59 @@ void TestSimulationWindow::scrollBarSignalsOnlyUserMoves()
     QCOMPARE(spy.last().first().toInt(), 3000);
     bar.triggerAction(QAbstractSlider::SliderSingleStepAdd); // already at the end
     QCOMPARE(spy.count(), 2);
+}
+
+// A scroll bar that sets a model quantity takes the focus when clicked and
+// answers the arrow and Page keys; a click on the picture takes the focus
+// from a spin box. Keys meant for the picture never change a spin box.
+void TestSimulationWindow::keysGoToTheControlInFocus()
+{
+    QMainWindow mw;
+    auto *w = new LookWindow;
+    auto *bar = new ToolbarScrollBar({.min = 0, .max = 2000, .position = 500, .smallStep = 1, .pageStep = 10}, w);
+    bar->setFixedHeight(20);
+    AlignPanel::setAlign(bar, PanelAlign::Bottom);
+    auto *picture = new PaintBox(w);
+    AlignPanel::setAlign(picture, PanelAlign::Client);
+    mw.setCentralWidget(w);
+    ToolbarDock::dockFirst(&mw, w->toolbar(), Qt::TopToolBarArea);
+    mw.resize(900, 500);
+    mw.show();
+    mw.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&mw));
+    settle();
+    auto press = [](Qt::Key key) { QTest::keyClick(static_cast<QWidget *>(nullptr), key); }; // to the focus
+    const double mass = w->massSpinBox->value();
+
+    // The reader typed into a spin box, then clicked the bar along the
+    // bottom and pressed Page Down.
+    w->massSpinBox->setFocus();
+    QTRY_VERIFY(w->massSpinBox->hasFocus());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() * 3 / 4, bar->height() / 2));
+    QTRY_VERIFY(bar->hasFocus());
+    const int at = bar->value();
+    press(Qt::Key_PageDown);
+    QCOMPARE(bar->value(), at + 10);
+    // The arrows follow the thumb: Left towards the bar's start.
+    press(Qt::Key_Left);
+    QCOMPARE(bar->value(), at + 9);
+    press(Qt::Key_Right);
+    press(Qt::Key_Right);
+    QCOMPARE(bar->value(), at + 11);
+    QCOMPARE(w->massSpinBox->value(), mass);
+
+    // A click on the picture leaves no spin box listening.
+    w->massSpinBox->setFocus();
+    QTRY_VERIFY(w->massSpinBox->hasFocus());
+    QTest::mouseClick(picture, Qt::LeftButton, {}, picture->rect().center());
+    QVERIFY(!w->massSpinBox->hasFocus());
+    press(Qt::Key_PageUp);
+    press(Qt::Key_Up);
+    QCOMPARE(w->massSpinBox->value(), mass);
+
+    // The toolbar's own scroll bar takes the focus the same way.
+    QTest::mouseClick(w->amplitudeScrollBar, Qt::LeftButton, {}, QPoint(3 * w->amplitudeScrollBar->width() / 4, 10));
+    QTRY_VERIFY(w->amplitudeScrollBar->hasFocus());
 }
 
 void TestSimulationWindow::dropDownRadioItems()

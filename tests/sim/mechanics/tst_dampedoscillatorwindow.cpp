@@ -319,7 +319,9 @@ void TestDampedOscillatorWindow::timeAxis()
     QCOMPARE(w.model().sample(), 60);
     QVERIFY(w.resetAction()->isEnabled());
 
+    QCOMPARE(w.timeAxis(), 10.0f); // what the Graph menu shows
     w.setTimeAxis(15);
+    QCOMPARE(w.timeAxis(), 15.0f);
     QCOMPARE(w.curveSeries()->points().last().x(), 15.0);
     QCOMPARE(w.chart()->bottomAxis()->max(), 15.0);
     QCOMPARE(f.marker(), QPointF(0, 5));

@@ -1,5 +1,6 @@
 // The superposition model: formula texts, curve sampling with the phase
-// sign, the running-maximum scaling of the sum and the examples.
+// sign (an advance, as the text reads), the running-maximum scaling of the
+// sum and the examples.
 #include "sim/mechanics/SuperpositionModel.h"
 
 #include <QLocale>
@@ -28,6 +29,35 @@ std::vector<SumEntry> entries(const std::vector<SineComponent> &infos, bool chec
 }
 
 const QRectF kPlot(20, 15, 600, 180); // g = 18, mid line at 105
+constexpr double kPi = 3.14159265358979323846;
+
+// Where a curve has its crests, in degrees along an axis spanning `span`
+// degrees: the points that stand higher than their neighbours and reach
+// near the curve's peak.
+QList<double> crestDegrees(const QVector<QPointF> &points, const QRectF &plot, double span)
+{
+    const double ym = plot.top() + plot.height() / 2;
+    double peak = 0;
+    for (const QPointF &p : points)
+        peak = std::max(peak, ym - p.y());
+    QList<double> crests;
+    for (int i = 0; i < points.size(); ++i) {
+        const double h = ym - points[i].y();
+        const bool left = i == 0 || h >= ym - points[i - 1].y();
+        const bool right = i + 1 == points.size() || h > ym - points[i + 1].y();
+        if (left && right && h > 0.9 * peak)
+            crests << span * (points[i].x() - plot.left()) / plot.width();
+    }
+    return crests;
+}
+
+void expectCrests(const QList<double> &found, const QList<double> &expected, double tolerance)
+{
+    QVERIFY2(found.size() == expected.size(), qPrintable(QStringLiteral("crests found: %1").arg(found.size())));
+    for (int i = 0; i < found.size(); ++i)
+        QVERIFY2(std::abs(found[i] - expected[i]) <= tolerance + 1e-9,
+                 qPrintable(QStringLiteral("crest at %1, expected %2").arg(found[i]).arg(expected[i])));
+}
 
 } // namespace
 
@@ -145,25 +175,47 @@ private Q_SLOTS:
         QCOMPARE(sum.runningMax, 1.0f);
     }
 
-    // A positive phase moves the curve to the right, in both graphs:
-    // sin(theta - 90 deg) starts at its minimum (below the mid line).
+    // Both graphs draw a component as its list text reads, sin(f x + phase):
+    // a positive phase is an advance and slides the curve to the left by
+    // phase / f degrees. The crests below are worked out by hand from the
+    // formulas on the course page (its phase paragraph, Activity 1 and
+    // question 4), not from the code.
     void phaseSign_data()
     {
+        QTest::addColumn<float>("frequency");
         QTest::addColumn<int>("phase");
-        QTest::addColumn<double>("startRows"); // rows above the mid line at x = 0
-        QTest::newRow("+90") << 90 << -5.0;
-        QTest::newRow("-90") << -90 << 5.0;
-        QTest::newRow("0") << 0 << 0.0;
+        QTest::addColumn<double>("startRows"); // rows above the mid line at 0 degrees, amplitude 10
+        QTest::addColumn<QList<double>>("crests"); // degrees, 0 to 360
+        QTest::newRow("no phase") << 1.0f << 0 << 0.0 << QList<double>{90};
+        QTest::newRow("3.00sin(2.00x + 30): 15 degrees left") << 2.0f << 30 << 5.0 * std::sin(kPi / 6)
+                                                             << QList<double>{30, 210};
+        QTest::newRow("frequency 1, phase 90: a cosine") << 1.0f << 90 << 5.0 << QList<double>{0, 360};
+        QTest::newRow("frequency 2, phase 90") << 2.0f << 90 << 5.0 << QList<double>{0, 180, 360};
+        QTest::newRow("frequency 1, phase -90: to the right") << 1.0f << -90 << -5.0 << QList<double>{180};
+        QTest::newRow("6.00sin(3.00x + 90)") << 3.0f << 90 << 5.0 << QList<double>{0, 120, 240, 360};
     }
     void phaseSign()
     {
+        QFETCH(float, frequency);
         QFETCH(int, phase);
         QFETCH(double, startRows);
+        QFETCH(QList<double>, crests);
         const double ym = kPlot.top() + kPlot.height() / 2, g = kPlot.height() / 10;
-        const QVector<QPointF> wave = wavePoints(kPlot, 1.0f, 10.0f, phase);
+
+        // The wave graph: one period, amplitude 10 reaches 5 rows.
+        const QVector<QPointF> wave = wavePoints(kPlot, frequency, 10.0f, phase);
         QVERIFY(std::abs((ym - wave.first().y()) / g - startRows) < 1e-9);
-        const SumCurve sum = sumCurve(kPlot, ::entries({SineComponent(phase, 1.0f, 10.0f)}), 1);
-        QVERIFY(std::abs((ym - sum.points.first().y()) / g - startRows) < 1e-9);
+        const double waveStep = 360.0 / waveSegmentCount(frequency);
+        expectCrests(crestDegrees(wave, kPlot, 360.0), crests, waveStep / 2);
+
+        // The sum graph of that component alone, over one period.
+        // It is scaled so that its largest sample reaches 5 rows; a crest
+        // between two samples makes the start a little higher (at most
+        // 1 / cos(half a step) - 1 of 5 rows).
+        const SumCurve sum = sumCurve(kPlot, ::entries({SineComponent(phase, frequency, 10.0f)}), 1);
+        const double halfStep = frequency * kPi / kSumSegments;
+        QVERIFY(std::abs((ym - sum.points.first().y()) / g - startRows) <= 5.0 * (1.0 / std::cos(halfStep) - 1.0) + 1e-9);
+        expectCrests(crestDegrees(sum.points, kPlot, 360.0), crests, 360.0 / kSumSegments / 2);
     }
 
     void waveSegments_data()

@@ -6,6 +6,9 @@
 #include "sim/mechanics/SuperpositionWindow.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QScrollBar>
+#include <QStyleOptionViewItem>
 #include <QSplitter>
 #include <QTest>
 #include <QToolBar>
@@ -297,6 +300,43 @@ private Q_SLOTS:
         f.w.examplesButton()->items().at(0)->trigger();
         QCOMPARE(f.w.wavePicture()->bitmap().image().cacheKey(), wave);
         QCOMPARE(f.w.sumPicture()->bitmap().image().cacheKey(), sum);
+    }
+
+    // The list shows every formula whole, the longest an entry can have
+    // included, also once it is long enough to scroll; a heading says
+    // what it holds.
+    void listShowsWholeFormulas()
+    {
+        Window f;
+        const struct {
+            double amplitude, frequency;
+            int phase;
+        } waves[] = {{-10, 20, 360}, {-10, 20, -360}, {5, 3, 30}, {-9.9, 18.8, -45}, {10, 1, 0}};
+        for (int round = 0; round < 6; ++round)
+            for (const auto &wave : waves) {
+                f.w.amplitudeSpinBox()->setValue(wave.amplitude);
+                f.w.frequencySpinBox()->setValue(wave.frequency);
+                f.w.phaseSpinBox()->setValue(wave.phase);
+                f.w.addAction()->trigger();
+            }
+        QListWidget *list = f.w.waveList();
+        QCoreApplication::processEvents();
+        QVERIFY(list->verticalScrollBar()->isVisible());
+        QCOMPARE(list->item(0)->text(), QStringLiteral("y = -10.00sin(20.00x + 360)"));
+        for (int i = 0; i < 5; ++i) {
+            QStyleOptionViewItem option;
+            option.initFrom(list);
+            option.widget = list;
+            option.font = list->font();
+            const int needed = list->itemDelegate()->sizeHint(option, list->model()->index(i, 0)).width();
+            QVERIFY2(needed <= list->viewport()->width(),
+                     qPrintable(QStringLiteral("%1 needs %2 of %3").arg(list->item(i)->text()).arg(needed)
+                                    .arg(list->viewport()->width())));
+        }
+        QLabel *heading = f.w.listHeading();
+        QVERIFY(heading && heading->isVisible() && !heading->text().isEmpty());
+        QCOMPARE(heading->parentWidget(), list->parentWidget());
+        QVERIFY(heading->geometry().bottom() < list->geometry().top());
     }
 
     void largeButtons()

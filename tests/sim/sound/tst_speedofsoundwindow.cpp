@@ -4,8 +4,10 @@
 #include "sim/framework/PaintBox.h"
 #include "sim/framework/DrawingSurface.h"
 #include "sim/framework/ToolbarItems.h"
+#include "sim/sound/SpeedOfSoundModel.h"
 #include "sim/sound/SpeedOfSoundWindow.h"
 
+#include <QScrollBar>
 #include <QTest>
 #include <QToolBar>
 #include <cmath>
@@ -104,7 +106,9 @@ private Q_SLOTS:
         QTest::newRow("0.5 cm: the scale starts left of centre") << 5 << true << false;
         QTest::newRow("100 cm") << 1000 << true << true;
         QTest::newRow("200 cm: the scale ends at centre") << 2000 << false << true;
-        QTest::newRow("250 cm: no scale in the glass") << 2500 << false << false;
+        // The bench ends at 200 cm and so does the microphone's travel: it
+        // never leaves the bench, and the glass always has a scale to read.
+        QTest::newRow("as far as the bar goes") << 3000 << false << true;
     }
     void microphoneFollowsTheScrollBar()
     {
@@ -117,10 +121,14 @@ private Q_SLOTS:
         const float u = f.w.unit();
         const float x = f.w.microphoneX();
 
-        // Inside the cone on the bench: light grey.
+        QVERIFY(x <= kBenchLength);
+        // Inside the cone on the bench: light grey; its body dark grey, with
+        // the picture's margin still beyond it.
         const QPoint cone = f.at(microphoneBenchX(x, u) + 0.2 * u, 2.0 * u);
-        if (cone.x() < img.width() - 1)
-            QCOMPARE(img.pixel(cone), qRgb(0xD3, 0xD3, 0xD3));
+        const QPoint body = f.at(microphoneBenchX(x, u) + 0.7 * u, 2.0 * u);
+        QVERIFY(img.rect().adjusted(1, 1, -1, -1).contains(body));
+        QCOMPARE(img.pixel(cone), qRgb(0xD3, 0xD3, 0xD3));
+        QCOMPARE(img.pixel(body), qRgb(0x3F, 0x3F, 0x3F));
 
         // The glass: centre (0, 7.5u), strip from 7.5u down 0.35 S; g = S/30.
         const double S = 5.6 * u, g = S / 30, y = 7.5 * u + 0.1 * S;
@@ -129,6 +137,34 @@ private Q_SLOTS:
         QCOMPARE(img.pixel(f.at(-7 * g, y)) == yellow, stripLeftOfCentre);
         // The microphone under the glass: its body right of the centre line.
         QCOMPARE(img.pixel(f.at(0.3 * S, 7.5 * u - 0.3 * S)), qRgb(0x3F, 0x3F, 0x3F));
+    }
+
+    // Frequency typed in, then the microphone moved by the keys: Page Down
+    // goes to the scroll bar the reader clicked, never to the spin box.
+    void keysMoveTheMicrophoneNotTheFrequency()
+    {
+        SpeedOfSoundWindow w;
+        w.resize(kWindow);
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        ToolbarSpinBox *frequency = w.frequencySpinBox();
+        frequency->setFocus();
+        QTRY_VERIFY(frequency->hasFocus());
+        frequency->setValue(330);
+        QScrollBar *bar = w.microphoneScrollBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 40, bar->height() / 2));
+        QTRY_VERIFY(bar->hasFocus());
+        const int at = bar->value();
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_PageDown);
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_PageDown);
+        QCOMPARE(frequency->value(), 330.0);
+        QCOMPARE(bar->value(), at + 20);
+        QCOMPARE(w.microphoneX(), float(at + 20) * 0.1f);
+        // The arrows step 1 mm the way they point.
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Left);
+        QCOMPARE(bar->value(), at + 19);
+        QCOMPARE(frequency->value(), 330.0);
     }
 
     void largeButtons()

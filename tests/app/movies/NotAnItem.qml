@@ -1,0 +1,2 @@
+import QtQml
+QtObject { property string angle: "0" }
