@@ -138,19 +138,16 @@ void SimulationHost::showSimulation(int kind)
             m_pane->realign();
         }
         break;
-    case PaneMode::Movie: {
-        const QString file = FileLookup::resolveBesideExe(info->movie);
-        if (!file.isEmpty())
-            m_moviePlayer->loadMovie(0, file);
+    case PaneMode::Movie:
+        // A missing movie leaves the pane empty, and says nothing: never
+        // the last model's movie beside this page.
+        m_moviePlayer->loadMovie(0, FileLookup::resolveBesideExe(info->movie));
         break;
-    }
     case PaneMode::View3D:
         m_view3D->showScene(kind, 0, 360);
         break;
     case PaneMode::MovieOver3D: {
-        const QString file = FileLookup::resolveBesideExe(info->movie);
-        if (!file.isEmpty())
-            m_moviePlayer->loadMovie(0, file);
+        m_moviePlayer->loadMovie(0, FileLookup::resolveBesideExe(info->movie));
         m_view3D->showScene(kind, -90, 90);
         sendMovieAngle(0.0f);
         break;
