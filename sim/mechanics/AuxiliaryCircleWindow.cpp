@@ -70,7 +70,6 @@ AuxiliaryCircleWindow::AuxiliaryCircleWindow(QWidget *parent) : SimulationWindow
                                                 .hint = QStringLiteral("Scroll through the animation")},
                                                this);
     m_positionScrollBar->setObjectName(QStringLiteral("positionScrollBar"));
-    m_positionScrollBar->setFocusPolicy(Qt::StrongFocus);
     m_positionScrollBar->setAccessibleName(QStringLiteral("Angle"));
     m_positionScrollBar->setAccessibleDescription(
         QStringLiteral("Turns the point by hand while it is stopped: 0 to 100 for one turn, 3.6 degrees a step"));

@@ -169,7 +169,8 @@ void TestResonanceWindow::pictureAtRest()
     QCOMPARE(b.pixel(34, 240), red);
     for (QPoint p : {QPoint(17, 240), QPoint(50, 240), QPoint(34, 235), QPoint(34, 244)})
         QCOMPARE(b.pixel(p.x(), p.y()), black);
-    for (QPoint p : {QPoint(16, 240), QPoint(30, 246)})
+    // Beside the mass, and under it clear of the lower spring's last turn.
+    for (QPoint p : {QPoint(16, 240), QPoint(45, 246)})
         QCOMPARE(b.pixel(p.x(), p.y()), white);
     QCOMPARE(f.massTop(), 235);
     // The upper spring leaves the top edge from (17, 0) to (51, 8); the lower
