@@ -3,7 +3,9 @@
 #include "core/SimulationKind.h"
 #include "scene3d/scenes/EmWaveScene.h"
 #include "scene3d/scenes/PolarisationScene.h"
+#include "sim/mechanics/AuxiliaryCircleWindow.h"
 #include "sim/mechanics/DampedOscillatorWindow.h"
+#include "sim/mechanics/ResonanceWindow.h"
 #include "sim/mechanics/RippleTankWindow.h"
 #include "sim/mechanics/StandingWavesWindow.h"
 #include "sim/mechanics/SuperpositionWindow.h"
@@ -68,10 +70,10 @@ std::array<KindEntry, 17> makeTable()
     at(SuperpositionKind) = window(SuperpositionKind, "SUPERWAVE.HTM", [] { return new SuperpositionWindow; });
     at(DampedOscillatorKind) = window(DampedOscillatorKind, "DAMPSHM.HTM", [] { return new DampedOscillatorWindow; });
     at(GammaAbsorptionKind) = window(GammaAbsorptionKind, "GAMMA.HTM", [] { return new GammaAbsorptionWindow; });
-    at(AuxiliaryCircleKind) = window(AuxiliaryCircleKind, "AUXCIRCLE.HTM");
+    at(AuxiliaryCircleKind) = window(AuxiliaryCircleKind, "AUXCIRCLE.HTM", [] { return new AuxiliaryCircleWindow; });
     at(RippleTankKind) = window(RippleTankKind, "RIPPLE.HTM", [] { return new RippleTankWindow; });
     at(HydrogenSpectrumKind) = movie(HydrogenSpectrumKind, "HSPECTRUM.HTM", "Flash/HSpectrum.qml");
-    at(ResonanceKind) = window(ResonanceKind, "RESONANCE.HTM");
+    at(ResonanceKind) = window(ResonanceKind, "RESONANCE.HTM", [] { return new ResonanceWindow; });
     at(EmWaveKind) = scene(EmWaveKind, "EM_WAVES.HTM", EmWaveScene::build, EmWaveScene::update);
     at(PolarisationKind) =
         movie(PolarisationKind, "POLARIZATION.HTM", "Flash/Polarization.qml", PaneMode::MovieOver3D);
@@ -81,7 +83,7 @@ std::array<KindEntry, 17> makeTable()
 
     for (int k : {DampedOscillatorKind, ResonanceKind, MultipleSlitsKind})
         at(k).graphMenu = true;
-    for (int k : {DampedOscillatorKind, MultipleSlitsKind})
+    for (int k : {DampedOscillatorKind, ResonanceKind, MultipleSlitsKind})
         at(k).crossHair = true;
     for (int k : {TransverseLongitudinalKind, StandingWavesKind, DampedOscillatorKind, GammaAbsorptionKind, AuxiliaryCircleKind, RippleTankKind,
                   HydrogenSpectrumKind, ResonanceKind, EmWaveKind})
