@@ -79,6 +79,9 @@ MultipleSlitsWindow::MultipleSlitsWindow(QWidget *parent) : SimulationWindow(par
     // Every painting of the chart (resize, zoom, pan, new data) redraws the
     // strip under the plot area's new left and right.
     connect(m_chart, &Chart::repainted, this, &MultipleSlitsWindow::drawFringeStrip);
+    // New axis labels move the plot area without waiting for a paint (a
+    // window not on screen gets none): the strip follows at once.
+    connect(m_chart->chart(), &QChart::plotAreaChanged, this, &MultipleSlitsWindow::drawFringeStrip);
     m_crossHair = new ChartCrossHair(m_chart);
 
     showPattern();

@@ -52,12 +52,6 @@ struct Window {
     }
 };
 
-void runTicks()
-{
-    for (int i = 0; i < 5; ++i)
-        QCoreApplication::processEvents();
-}
-
 } // namespace
 
 class TestAuxiliaryCircleWindow : public QObject
@@ -288,9 +282,8 @@ void TestAuxiliaryCircleWindow::openedFromItsPage()
     QCOMPARE(w->positionScrollBar()->geometry().top(), w->picture()->geometry().bottom() + 1);
 
     w->startAction()->trigger();
-    runTicks();
-    clock.now += 0.25;
-    runTicks();
+    QVERIFY(clock.tick(w->clock(), 0));
+    QVERIFY(clock.tick(w->clock(), 0.25));
     QVERIFY2(std::abs(w->model().position() - 15.0f) < 1e-3, qPrintable(QString::number(w->model().position())));
     w->stopAction()->trigger();
     QCOMPARE(w->positionScrollBar()->position(), 15);

@@ -245,9 +245,8 @@ void TestResonanceWindow::stopThenStartContinues()
     Window f;
     ResonanceWindow &w = f.w;
     w.startAction()->trigger();
-    runTicks();
-    f.clock.now += 0.5; // 100 x 0.5 s x 0.02: one unit of model time
-    runTicks();
+    QVERIFY(f.clock.tick(w.clock(), 0));
+    QVERIFY(f.clock.tick(w.clock(), 0.5)); // 100 x 0.5 s x 0.02: one unit of model time
     QVERIFY2(std::abs(w.model().time() - 1.0) < 1e-5, qPrintable(QString::number(w.model().time())));
     const float x = w.model().displacement();
     QCOMPARE(x, float(std::sin(double(w.model().time()) * 5.0) * w.model().drivingAmplitude()));
@@ -259,9 +258,8 @@ void TestResonanceWindow::stopThenStartContinues()
     QCOMPARE(w.model().displacement(), x);
 
     w.startAction()->trigger();
-    runTicks();
-    f.clock.now += 0.25;
-    runTicks();
+    QVERIFY(f.clock.tick(w.clock(), 0));
+    QVERIFY(f.clock.tick(w.clock(), 0.25));
     QVERIFY2(std::abs(w.model().time() - 1.5) < 1e-5, qPrintable(QString::number(w.model().time())));
 }
 
@@ -348,9 +346,8 @@ void TestResonanceWindow::openedFromItsPage()
     QCOMPARE(animationSpeeds()[ResonanceKind], 100);
 
     w->startAction()->trigger();
-    runTicks();
-    clock.now += 1.0;
-    runTicks();
+    QVERIFY(clock.tick(w->clock(), 0));
+    QVERIFY(clock.tick(w->clock(), 1.0));
     QVERIFY2(std::abs(w->model().time() - 2.0) < 1e-5, qPrintable(QString::number(w->model().time())));
 
     QGuiApplication::clipboard()->clear();
