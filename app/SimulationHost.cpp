@@ -34,6 +34,18 @@ SimulationHost::SimulationHost(QMainWindow *window, AlignPanel *pane, View3DCont
     m_moviePlayer->setObjectName(QStringLiteral("moviePlayer"));
     m_moviePlayer->hide();
     AlignPanel::setAlign(m_moviePlayer, PanelAlign::Client);
+    // A film above a 3D view keeps the upper half of the pane as the pane
+    // changes size: a page opened at start is shown before the window has
+    // its final size, and the film would stay a strip a few pixels high.
+    connect(pane, &AlignPanel::resized, this, [this] {
+        if (AlignPanel::align(m_moviePlayer) != PanelAlign::Top || m_moviePlayer->isHidden())
+            return;
+        const int half = m_pane->height() / 2;
+        if (m_moviePlayer->height() == half)
+            return;
+        m_moviePlayer->resize(m_moviePlayer->width(), half);
+        m_pane->realign();
+    });
 
     if (!startPictureFile.isEmpty()) {
         m_startPicture = new StartPicture(pane);

@@ -195,6 +195,10 @@ void TestSimulationHost::everyKind()
         QCOMPARE(w.host()->moviePlayer()->height(), w.leftPane()->height() / 2);
         QCOMPARE(w.view3D()->viewer()->y(), w.host()->moviePlayer()->geometry().bottom() + 1);
         QCOMPARE(w.view3D()->viewer()->geometry().bottom() + 1, w.view3D()->angleScrollBar()->y());
+        // And keeps it when the window changes size (as after a start page).
+        w.resize(w.width(), w.height() + 200);
+        QTRY_COMPARE(w.host()->moviePlayer()->height(), w.leftPane()->height() / 2);
+        QCOMPARE(w.view3D()->viewer()->y(), w.host()->moviePlayer()->geometry().bottom() + 1);
     }
     QCOMPARE(w.view3D()->angle(), 0.0f);
     if (kind == 15) {
