@@ -32,6 +32,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -283,7 +284,7 @@ void MainWindow::setLeftPaneWidth(int width)
 
 void MainWindow::arrangeToolbars()
 {
-    if (m_arrangingToolbars || !m_coursePane || !m_host)
+    if (m_arrangingToolbars || m_toolbarPressed || !m_coursePane || !m_host)
         return;
     m_arrangingToolbars = true;
     QToolBar *model = m_host->windowToolbar();
@@ -726,6 +727,19 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     }
+    case QEvent::MouseButtonPress:
+        // A toolbar of this window is being dragged by its handle: the
+        // panes change size under the drag, but rearranging now would pull
+        // the dragged toolbar out of the layout the drag still works on.
+        if (auto *tb = qobject_cast<QToolBar *>(watched); tb && tb->parentWidget() == this)
+            m_toolbarPressed = true;
+        break;
+    case QEvent::MouseButtonRelease:
+        if (m_toolbarPressed) {
+            m_toolbarPressed = false;
+            QTimer::singleShot(0, this, &MainWindow::arrangeToolbars);
+        }
+        break;
     case QEvent::Show:
     case QEvent::Hide:
         if (watched == m_coursePane->pageToolbar() || watched == m_leftPane)

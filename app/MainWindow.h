@@ -172,6 +172,7 @@ private:
     // applied on its next resize.
     std::optional<int> m_pendingLeftWidth;
     bool m_arrangingToolbars = false; // what the arrangement moves arranges nothing
+    bool m_toolbarPressed = false;    // a toolbar is being dragged: arrange after it
     // The rows last placed, and where: placed again only when they change.
     QList<QList<QPointer<QToolBar>>> m_toolbarRows;
     Qt::ToolBarArea m_toolbarRowsArea = Qt::NoToolBarArea;

@@ -90,6 +90,8 @@ private slots:
     void largeButtonsOnlyPageToolbarAtFirstShow();
     void everyToolbarButtonShows_data();
     void everyToolbarButtonShows();
+    void toolbarsDraggedByTheirHandles_data();
+    void toolbarsDraggedByTheirHandles();
     void unwritableStoreSavesNothingQuietly();
     void closeQuestion();
     void startPicture_data();
@@ -353,6 +355,55 @@ void TestMainWindow::everyToolbarButtonShows_data()
 // On a first run at 1280 x 800 and up, with small or large buttons, every
 // button of every toolbar shows (nothing hides behind the overflow
 // chevron), and a toolbar's grip stands beside its own buttons.
+// A user drags a toolbar by its handle across the window, out of its row
+// and back: the window rearranges its toolbars as the panes change size,
+// and must not pull the dragged one out from under the drag.
+void TestMainWindow::toolbarsDraggedByTheirHandles_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("dx");
+    QTest::addColumn<int>("dy");
+    QTest::newRow("oscillator, down") << 9 << 0 << 40;
+    QTest::newRow("oscillator, right and down") << 9 << 60 << 30;
+    QTest::newRow("double slit, down") << 1 << 10 << 40;
+    QTest::newRow("3D, down") << 15 << 0 << 40;
+    QTest::newRow("index, down") << 0 << 0 << 40;
+}
+
+void TestMainWindow::toolbarsDraggedByTheirHandles()
+{
+    QFETCH(int, kind);
+    QFETCH(int, dx);
+    QFETCH(int, dy);
+    ScopedSettings settings;
+    MainWindow w(fixedScreen());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    if (kind)
+        w.host()->showSimulation(kind);
+    QCoreApplication::processEvents();
+    QWindow *window = w.windowHandle();
+    for (QToolBar *tb : w.findChildren<QToolBar *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!tb->isVisible() || !tb->isMovable() || tb->isFloating())
+            continue;
+        QPoint at = tb->mapTo(&w, QPoint(3, tb->height() / 2)); // the handle
+        QTest::mousePress(window, Qt::LeftButton, {}, at);
+        for (int i = 0; i < 6; ++i) {
+            at += QPoint(dx, dy);
+            QTest::mouseMove(window, at);
+            QCoreApplication::processEvents();
+        }
+        for (int i = 0; i < 6; ++i) {
+            at -= QPoint(dx, dy);
+            QTest::mouseMove(window, at);
+            QCoreApplication::processEvents();
+        }
+        QTest::mouseRelease(window, Qt::LeftButton, {}, at);
+        QCoreApplication::processEvents();
+    }
+    QVERIFY(w.isVisible());
+}
+
 void TestMainWindow::everyToolbarButtonShows()
 {
     QFETCH(QSize, screen);
