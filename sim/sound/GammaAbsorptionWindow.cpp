@@ -81,7 +81,6 @@ GammaAbsorptionWindow::GammaAbsorptionWindow(QWidget *parent, GammaAbsorptionMod
                                        m_barPanel);
         b->setObjectName(QLatin1String(name));
         b->setFixedHeight(20);
-        b->setFocusPolicy(Qt::StrongFocus);
         AlignPanel::setAlign(b, PanelAlign::Top);
         return b;
     };

@@ -344,7 +344,8 @@ void TestMainWindow::everyToolbarButtonShows_data()
     QTest::addColumn<bool>("bottom");
     for (const QSize screen : {QSize(1280, 800), QSize(1920, 1080)})
         for (int kind : {0, int(DampedOscillatorKind), int(SuperpositionKind), int(SpeedOfSoundKind), int(DoubleSlitKind),
-                         int(TransverseLongitudinalKind), int(StandingWavesKind), int(RippleTankKind), int(EmWaveKind)})
+                         int(TransverseLongitudinalKind), int(StandingWavesKind), int(RippleTankKind), int(ToneKeyboardKind),
+                         int(GammaAbsorptionKind), int(EmWaveKind)})
             for (bool large : {false, true})
                 QTest::addRow("%dx%d kind %d%s", screen.width(), screen.height(), kind, large ? " large" : "")
                     << screen << kind << large << false;
