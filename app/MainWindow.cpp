@@ -5,7 +5,7 @@
 #include "app/HelpViewer.h"
 #include "app/MenuItems.h"
 #include "app/PictureMagnifier.h"
-#include "app/PluginLoader.h"
+#include "core/PluginLoader.h"
 #include "app/SimulationHost.h"
 #include "app/SplashScreen.h"
 #include "app/VideoWindow.h"

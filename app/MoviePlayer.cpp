@@ -1,7 +1,7 @@
 #include "app/MoviePlayer.h"
 
 #include "app/MovieSurface.h"
-#include "app/PluginLoader.h"
+#include "core/PluginLoader.h"
 
 #include <QFileInfo>
 #include <QImage>

@@ -1,23 +1,23 @@
 #include "sim/sound/TonePlayer.h"
 
+#include "core/PluginLoader.h"
 #include "sim/sound/LoopingPcmDevice.h"
+#include "sim/sound/ToneOutput.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QMediaDevices>
 #include <QtEndian>
 #include <algorithm>
 #include <cstring>
 
 namespace {
 struct PcmImage {
-    QAudioFormat format;
+    int sampleRate = 0;
+    int channelCount = 0;
     QByteArray samples;
+    bool valid() const { return sampleRate > 0; }
 };
 
 // The format and samples of a PCM RIFF/WAVE image with the plain 44-byte
-// header; an invalid format when the image is not one.
+// header; not valid when the image is not one.
 PcmImage parseWaveImage(const QByteArray &image)
 {
     PcmImage result;
@@ -37,9 +37,8 @@ PcmImage parseWaveImage(const QByteArray &image)
     if (tag != 1 || bits != 16 || channels == 0 || rate == 0 || dataSize == 0 || dataSize % quint32(frame) != 0
         || dataSize > quint32(image.size() - 44))
         return result;
-    result.format.setSampleRate(int(rate));
-    result.format.setChannelCount(channels);
-    result.format.setSampleFormat(QAudioFormat::Int16);
+    result.sampleRate = int(rate);
+    result.channelCount = channels;
     result.samples = image.mid(44, qsizetype(dataSize));
     // The output takes native-endian samples.
     if constexpr (QSysInfo::ByteOrder == QSysInfo::BigEndian) {
@@ -51,11 +50,21 @@ PcmImage parseWaveImage(const QByteArray &image)
 }
 } // namespace
 
-TonePlayer::TonePlayer(QObject *parent) : QObject(parent) {}
+const QString TonePlayer::defaultOutputPlugin = QStringLiteral("orvanta_toneoutput");
+
+TonePlayer::TonePlayer(QObject *parent, const QString &outputPlugin)
+    : QObject(parent), m_outputPlugin(outputPlugin)
+{
+}
 
 TonePlayer::~TonePlayer()
 {
     stop();
+    // The output may report while it closes; this player is no longer there
+    // to hear it.
+    if (m_output)
+        m_output->setFailureHandler({});
+    m_output.reset();
 }
 
 bool TonePlayer::play(const QByteArray &waveImage)
@@ -64,19 +73,18 @@ bool TonePlayer::play(const QByteArray &waveImage)
     if (!m_available)
         return false;
     const PcmImage pcm = parseWaveImage(waveImage);
-    if (!pcm.format.isValid())
+    if (!pcm.valid())
         return false;
 
-    if (m_sink && m_sink->format() != pcm.format)
-        m_sink.reset();
-    if (!m_sink) {
-        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        if (device.isNull()) {
+    if (!m_output) {
+        auto *factory = PluginLoader::instance<ToneOutputFactory>(m_outputPlugin);
+        if (!factory) {
+            // The loader has said why on the error stream.
             markUnavailable();
             return false;
         }
-        m_sink = std::make_unique<QAudioSink>(device, pcm.format);
-        connect(m_sink.get(), &QAudioSink::stateChanged, this, &TonePlayer::checkSink);
+        m_output.reset(factory->createToneOutput());
+        m_output->setFailureHandler([this] { markUnavailable(); });
     }
     if (!m_source) {
         m_source = new LoopingPcmDevice(this);
@@ -86,13 +94,10 @@ bool TonePlayer::play(const QByteArray &waveImage)
     }
     m_source->setPeriod(pcm.samples);
     m_playing = true;
-    // Asked for before every start: some outputs grant less than asked and
-    // would otherwise be asked for that smaller size next time, until the
-    // tone breaks up. About a fifth of a second keeps the loop whole on a
-    // busy machine and still answers a key at once.
-    m_sink->setBufferSize(pcm.format.bytesForDuration(200000));
-    m_sink->start(m_source);
-    checkSink();
+    // About a fifth of a second buffered keeps the loop whole on a busy
+    // machine and still answers a key at once.
+    if (!m_output->start(m_source, pcm.sampleRate, pcm.channelCount, 200000))
+        markUnavailable();
     return m_playing;
 }
 
@@ -101,11 +106,8 @@ void TonePlayer::stop()
     if (!m_playing)
         return;
     m_playing = false;
-    if (m_sink) {
-        // Drop what is buffered rather than let it play out.
-        m_sink->reset();
-        m_sink->stop();
-    }
+    if (m_output)
+        m_output->stop();
 }
 
 bool TonePlayer::isPlaying() const
@@ -113,32 +115,11 @@ bool TonePlayer::isPlaying() const
     return m_playing;
 }
 
-void TonePlayer::checkSink()
-{
-    if (!m_sink)
-        return;
-    switch (m_sink->error()) {
-    case QAudio::OpenError:
-    case QAudio::IOError:
-    case QAudio::FatalError:
-        markUnavailable();
-        break;
-    case QAudio::NoError:
-    case QAudio::UnderrunError:
-        break;
-    }
-}
-
 void TonePlayer::markUnavailable()
 {
     const bool first = m_available;
     m_available = false;
     m_playing = false;
-    if (m_sink) {
-        // Deleted later: this may run inside the sink's own signal.
-        m_sink->disconnect(this);
-        m_sink.release()->deleteLater();
-    }
     if (first)
         Q_EMIT unavailable();
 }

@@ -1,21 +1,24 @@
 #pragma once
 // Plays a tone's WAVE image on the sound output in a loop, without a gap,
-// until it is stopped. The output is opened when the first tone sounds, so
-// the multimedia back end loads only for a user who presses a key. Where
-// there is no sound output, or it fails, nothing plays, unavailable() is
-// emitted once, and every call stays harmless.
+// until it is stopped. The output (a plugin, see ToneOutput.h) is loaded and
+// opened when the first tone sounds, so the multimedia back end loads only
+// for a user who presses a key. Where there is no sound output, its plugin
+// is missing, or it fails, nothing plays, unavailable() is emitted once, and
+// every call stays harmless.
 #include <QByteArray>
 #include <QObject>
+#include <QString>
 #include <memory>
 
-class QAudioSink;
 class LoopingPcmDevice;
+class ToneOutput;
 
 class TonePlayer : public QObject
 {
     Q_OBJECT
 public:
-    explicit TonePlayer(QObject *parent = nullptr);
+    // outputPlugin: the plugin beside the executable that holds the output.
+    explicit TonePlayer(QObject *parent = nullptr, const QString &outputPlugin = defaultOutputPlugin);
     ~TonePlayer() override;
 
     // Starts the samples of a PCM RIFF/WAVE image (header included) looping,
@@ -28,15 +31,17 @@ public:
     // False once the sound output was found missing or failed.
     bool available() const { return m_available; }
 
+    static const QString defaultOutputPlugin;
+
 Q_SIGNALS:
     // There is no sound output (or it failed); emitted once per player.
     void unavailable();
 
 private:
     void markUnavailable();
-    void checkSink();
 
-    std::unique_ptr<QAudioSink> m_sink;
+    QString m_outputPlugin;
+    std::unique_ptr<ToneOutput> m_output;
     LoopingPcmDevice *m_source = nullptr; // owned by this player
     bool m_available = true;
     bool m_playing = false;

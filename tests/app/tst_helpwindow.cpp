@@ -1,7 +1,7 @@
 // The help window: loaded on the first request, it shows the collection's
 // contents, finds keywords in its index and words in its pages.
 #include "app/HelpViewer.h"
-#include "app/PluginLoader.h"
+#include "core/PluginLoader.h"
 
 #include <QDir>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // The tone player: the looping source repeats a period byte for byte across
 // any read size, and a player without a sound output plays nothing, says so
-// once and never blocks.
+// once and never blocks, and neither does one whose output plugin is missing.
 #include "sim/sound/LoopingPcmDevice.h"
 #include "sim/sound/ToneImage.h"
 #include "sim/sound/TonePlayer.h"
@@ -8,6 +8,7 @@
 #include <QAudioDevice>
 #include <QElapsedTimer>
 #include <QMediaDevices>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -101,6 +102,22 @@ private Q_SLOTS:
         QVERIFY(!player.available());
         // Generous: it must merely not hang.
         QVERIFY(timer.elapsed() < 10000);
+    }
+
+    // The output's plugin is not beside the executable: the loader says so,
+    // and the player behaves as without a sound output.
+    void missingOutputPluginPlaysNothing()
+    {
+        TonePlayer player(nullptr, QStringLiteral("orvanta_no_such_output"));
+        QSignalSpy unavailable(&player, &TonePlayer::unavailable);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Cannot load orvanta_no_such_output: ")));
+        for (int key : {0, 5}) {
+            QVERIFY(!player.play(buildToneImage({16, 0, 0, 0, 0}, 262.0f + 20.0f * key)));
+            QVERIFY(!player.isPlaying());
+            player.stop();
+        }
+        QCOMPARE(unavailable.count(), 1);
+        QVERIFY(!player.available());
     }
 };
 

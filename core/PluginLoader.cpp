@@ -1,6 +1,7 @@
-#include "app/PluginLoader.h"
+#include "core/PluginLoader.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QHash>
 #include <QPluginLoader>

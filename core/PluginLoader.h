@@ -1,6 +1,7 @@
 #pragma once
-// The program's heavy parts (Qt Quick for movies, Qt Help) live in plugins
-// beside the executable and are loaded the first time they are needed.
+// The program's heavy parts (Qt Quick for movies, Qt Help, the sound output)
+// live in plugins beside the executable and are loaded the first time they
+// are needed.
 #include <QObject>
 #include <QString>
 
