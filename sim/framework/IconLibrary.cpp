@@ -27,9 +27,8 @@ IconLibrary::IconLibrary(QObject *parent) : QObject(parent)
         for (const QString &f : files)
             if (f.startsWith(prefix))
                 file = QStringLiteral(":/resources/icons/") + f;
+        m_files << file;
         m_smallIcons.addSvg(file);
-        if (i < kLargeCount)
-            m_largeIcons.addSvg(file);
     }
     if (!g_library)
         g_library = this;
@@ -39,6 +38,19 @@ IconLibrary::~IconLibrary()
 {
     if (g_library == this)
         g_library = nullptr;
+}
+
+IconList &IconLibrary::largeIcons()
+{
+    return const_cast<IconList &>(std::as_const(*this).largeIcons());
+}
+
+const IconList &IconLibrary::largeIcons() const
+{
+    if (m_largeIcons.count() == 0)
+        for (int i = 0; i < kLargeCount; ++i)
+            m_largeIcons.addSvg(m_files.value(i));
+    return m_largeIcons;
 }
 
 IconLibrary *IconLibrary::instance()

@@ -5,6 +5,7 @@
 #include "sim/framework/IconList.h"
 
 #include <QObject>
+#include <QStringList>
 
 class IconLibrary : public QObject
 {
@@ -15,8 +16,10 @@ public:
 
     IconList &smallIcons() { return m_smallIcons; }  // 23 pictures
     const IconList &smallIcons() const { return m_smallIcons; }
-    IconList &largeIcons() { return m_largeIcons; }  // 21 pictures
-    const IconList &largeIcons() const { return m_largeIcons; }
+    // Rendered on first use: most sessions never turn large buttons on, and
+    // the large pictures are most of the rendering.
+    IconList &largeIcons();  // 21 pictures
+    const IconList &largeIcons() const;
 
     // The program's icons, created on first use.
     static IconLibrary *instance();
@@ -24,6 +27,7 @@ public:
     static const IconList &iconsFor(const QToolBar *toolbar);
 
 private:
+    QStringList m_files; // by picture index
     IconList m_smallIcons{24, IconList::DisabledLook::Greyscale}; // 23 pictures
-    IconList m_largeIcons{48, IconList::DisabledLook::Faded}; // 21 pictures
+    mutable IconList m_largeIcons{48, IconList::DisabledLook::Faded}; // 21 pictures, once rendered
 };
