@@ -1,5 +1,6 @@
 #include "app/SplashScreen.h"
 
+#include "app/PictureFile.h"
 #include "core/FileLookup.h"
 
 #include <QGuiApplication>
@@ -19,8 +20,8 @@ SplashScreen::SplashScreen()
     m_pictureLabel->resize(340, 197);
     resize(340, 197);
     const QString file = FileLookup::resolveContent(QStringLiteral("HTML/images/Splash.png"));
-    QPixmap pm;
-    if (!file.isEmpty() && pm.load(file)) {
+    const QPixmap pm = QPixmap::fromImage(PictureFile::read(file));
+    if (!pm.isNull()) {
         m_pictureLabel->setPixmap(pm);
         m_pictureLabel->resize(pm.deviceIndependentSize().toSize());
     }

@@ -1,5 +1,7 @@
 #include "app/StartPicture.h"
 
+#include "app/PictureFile.h"
+
 #include <QPainter>
 
 StartPicture::StartPicture(QWidget *parent) : QWidget(parent)
@@ -9,8 +11,8 @@ StartPicture::StartPicture(QWidget *parent) : QWidget(parent)
 
 bool StartPicture::loadPicture(const QString &file)
 {
-    QImage img;
-    if (file.isEmpty() || !img.load(file))
+    const QImage img = PictureFile::read(file);
+    if (img.isNull())
         return false;
     m_picture = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     m_scaled = QImage();
