@@ -251,10 +251,19 @@ void startHeld(SimulationWindow *w)
     w->clock()->setEnabled(false);
 }
 
-int frame(int kind, int rounds)
+// visitFirst: a kind whose page is opened before (a movie page, to see what
+// the movie leaves behind in the main window); 0 for none.
+int frame(int kind, int rounds, int visitFirst)
 {
     App app;
-    if (!app.show() || !app.open(kind))
+    if (!app.show())
+        return 1;
+    if (visitFirst > 0) {
+        if (!app.open(visitFirst))
+            return 1;
+        QTest::qWait(500);
+    }
+    if (!app.open(kind))
         return 1;
     SimulationWindow *w = app.model();
     if (!w)
@@ -444,13 +453,13 @@ int main(int argc, char *argv[])
     if (mode == QLatin1String("switch"))
         return pageSwitch(a);
     if (mode == QLatin1String("frame"))
-        return frame(a, 41);
+        return frame(a, 41, b);
     if (mode == QLatin1String("run"))
         return run(a, b, 4);
     if (mode == QLatin1String("marker"))
         return marker(41);
     if (mode == QLatin1String("emwave"))
         return bareWave(a, b, 4);
-    std::fprintf(stderr, "usage: bench_app kinds | switch K | frame K | run K [speed] | marker | emwave W H\n");
+    std::fprintf(stderr, "usage: bench_app kinds | switch K | frame K [first K] | run K [speed] | marker | emwave W H\n");
     return 64;
 }

@@ -1,6 +1,7 @@
 #include "app/media/QuickMovieSurface.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QImage>
@@ -8,21 +9,28 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
-#include <QQuickWidget>
-#include <QQuickWindow>
+#include <QQuickView>
 #include <QUrl>
 #include <QWidget>
 
 QuickMovieSurface::QuickMovieSurface(QWidget *parent) : QObject(parent)
 {
-    // The widget goes with the player, its parent.
-    m_view = new QQuickWidget(parent);
+    // A native window of its own in a container: a Qt Quick widget would make
+    // the whole main window compose through OpenGL from the first movie on,
+    // and every 2D picture would pay for it. The container goes with the
+    // player, its parent, and takes the window with it.
+    m_window = new QQuickView;
+    m_window->setColor(Qt::white);
+    // The keyboard stays with the widgets (so the player can hold the focus
+    // in its window like any widget); the container hands the keys on.
+    m_window->setFlag(Qt::WindowDoesNotAcceptFocus);
+    m_window->installEventFilter(this);
+    m_view = QWidget::createWindowContainer(m_window, parent);
     m_view->setObjectName(QStringLiteral("MovieView"));
-    m_view->setClearColor(Qt::white);
     m_view->setFocusPolicy(Qt::StrongFocus);
     m_view->installEventFilter(this);
     // A movie that quits (Qt.quit()) must not end the program.
-    connect(m_view->engine(), &QQmlEngine::quit, this, [] {});
+    connect(m_window->engine(), &QQmlEngine::quit, this, [] {});
 }
 
 QuickMovieSurface::~QuickMovieSurface()
@@ -43,13 +51,13 @@ void QuickMovieSurface::clear()
     delete m_context;
     m_context = nullptr;
     m_stage = QSizeF();
-    m_view->setClearColor(Qt::white);
+    m_window->setColor(Qt::white);
 }
 
 bool QuickMovieSurface::load(const QString &file, const QVariantMap &movieVariables)
 {
     clear();
-    QQmlEngine *engine = m_view->engine();
+    QQmlEngine *engine = m_window->engine();
     // Each movie gets a fresh context, so nothing of the last one lingers.
     m_context = new QQmlContext(engine->rootContext(), this);
     m_context->setContextProperty(QStringLiteral("movieVariables"), movieVariables);
@@ -74,11 +82,11 @@ bool QuickMovieSurface::load(const QString &file, const QVariantMap &movieVariab
     m_movie = item;
     m_stage = QSizeF(item->width(), item->height());
     const QColor background = item->property("color").value<QColor>();
-    m_view->setClearColor(background.isValid() ? background : QColor(Qt::white));
+    m_window->setColor(background.isValid() ? background : QColor(Qt::white));
     if (item->metaObject()->indexOfSignal("command(QString,QString)") >= 0)
         connect(item, SIGNAL(command(QString,QString)), this, SLOT(relayCommand(QString,QString)));
     item->setTransformOrigin(QQuickItem::TopLeft);
-    item->setParentItem(m_view->quickWindow()->contentItem());
+    item->setParentItem(m_window->contentItem());
     // A movie that asks for the keys (focus: true) gets them.
     if (item->hasFocus())
         item->forceActiveFocus(Qt::OtherFocusReason);
@@ -104,9 +112,33 @@ void QuickMovieSurface::relayout()
 
 bool QuickMovieSurface::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_view && event->type() == QEvent::Resize)
+    if (watched == m_window) {
+        // A click in the movie gives it the keys, as a click on a widget would.
+        if (event->type() == QEvent::MouseButtonPress && m_view->focusPolicy() & Qt::ClickFocus)
+            m_view->setFocus(Qt::MouseFocusReason);
+        return false;
+    }
+    if (watched != m_view)
+        return false;
+    switch (event->type()) {
+    case QEvent::Resize:
         relayout();
-    return QObject::eventFilter(watched, event);
+        break;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::InputMethod:
+        // What the movie does not take goes on to the widgets as usual.
+        QCoreApplication::sendEvent(m_window, event);
+        return event->isAccepted();
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+        QCoreApplication::sendEvent(m_window, event);
+        break;
+    default:
+        break;
+    }
+    return false;
 }
 
 QObject *QuickMovieSurface::movieRoot() const
@@ -116,7 +148,7 @@ QObject *QuickMovieSurface::movieRoot() const
 
 QImage QuickMovieSurface::grab()
 {
-    return m_view->grabFramebuffer();
+    return m_window->grabWindow();
 }
 
 void QuickMovieSurface::setCommandHandler(std::function<void(const QString &, const QString &)> handler)

@@ -11,7 +11,7 @@
 class QQmlComponent;
 class QQmlContext;
 class QQuickItem;
-class QQuickWidget;
+class QQuickView;
 
 class QuickMovieSurface : public QObject, public MovieSurface
 {
@@ -35,7 +35,8 @@ private Q_SLOTS:
     void relayCommand(const QString &name, const QString &args);
 
 private:
-    QQuickWidget *m_view = nullptr;
+    QQuickView *m_window = nullptr; // owned by its container, m_view
+    QWidget *m_view = nullptr;
     QQmlContext *m_context = nullptr;
     QQmlComponent *m_component = nullptr;
     QPointer<QQuickItem> m_movie;
