@@ -1,6 +1,5 @@
 #include "app/SplashScreen.h"
 
-#include "app/PictureFile.h"
 #include "core/FileLookup.h"
 
 #include <QGuiApplication>
@@ -20,8 +19,8 @@ SplashScreen::SplashScreen()
     m_pictureLabel->resize(340, 197);
     resize(340, 197);
     const QString file = FileLookup::resolveContent(QStringLiteral("HTML/images/Splash.png"));
-    const QPixmap pm = QPixmap::fromImage(PictureFile::read(file));
-    if (!pm.isNull()) {
+    QPixmap pm;
+    if (!file.isEmpty() && pm.load(file)) {
         m_pictureLabel->setPixmap(pm);
         m_pictureLabel->resize(pm.deviceIndependentSize().toSize());
     }

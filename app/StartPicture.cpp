@@ -1,7 +1,5 @@
 #include "app/StartPicture.h"
 
-#include "app/PictureFile.h"
-
 #include <QPainter>
 
 StartPicture::StartPicture(QWidget *parent) : QWidget(parent)
@@ -11,8 +9,8 @@ StartPicture::StartPicture(QWidget *parent) : QWidget(parent)
 
 bool StartPicture::loadPicture(const QString &file)
 {
-    const QImage img = PictureFile::read(file);
-    if (img.isNull())
+    QImage img;
+    if (file.isEmpty() || !img.load(file))
         return false;
     m_picture = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     m_scaled = QImage();
