@@ -9,18 +9,41 @@
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QQuickItem>
+#include <QOpenGLContext>
 #include <QQuickView>
 #include <QUrl>
 #include <QWidget>
 
+namespace {
+// Qt Quick draws through OpenGL by default and stops the program when it
+// cannot. Where the display offers no OpenGL, movies are drawn in software.
+void chooseGraphicsOnce()
+{
+    static const bool chosen = [] {
+        if (QQuickWindow::graphicsApi() == QSGRendererInterface::OpenGL) {
+            QOpenGLContext probe;
+            if (!probe.create())
+                QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+        }
+        return true;
+    }();
+    Q_UNUSED(chosen);
+}
+} // namespace
+
 QuickMovieSurface::QuickMovieSurface(QWidget *parent) : QObject(parent)
 {
+    chooseGraphicsOnce();
     // A native window of its own in a container: a Qt Quick widget would make
     // the whole main window compose through OpenGL from the first movie on,
     // and every 2D picture would pay for it. The container goes with the
     // player, its parent, and takes the window with it.
     m_window = new QQuickView;
     m_window->setColor(Qt::white);
+    // Said, not fatal: the player then shows nothing.
+    connect(m_window, &QQuickWindow::sceneGraphError, this, [](QQuickWindow::SceneGraphError, const QString &message) {
+        qWarning().noquote() << "The movie cannot be drawn:" << message;
+    });
     // The keyboard stays with the widgets (so the player can hold the focus
     // in its window like any widget); the container hands the keys on.
     m_window->setFlag(Qt::WindowDoesNotAcceptFocus);

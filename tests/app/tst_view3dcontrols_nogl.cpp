@@ -1,6 +1,7 @@
 // A machine without OpenGL: the 3D view shows a message instead of the
 // scene, and the rest of the program works.
 #include "AppTestSupport.h"
+#include "app/MoviePlayer.h"
 #include "app/SimulationHost.h"
 #include "app/View3DControls.h"
 
@@ -63,6 +64,10 @@ void TestView3DControlsWithoutOpenGL::messageInsteadOfTheView()
     QCOMPARE(w.view3D()->scene()->sceneBase()->count(), 0);
     w.host()->showSimulation(16);
     QVERIFY(w.view3D()->noOpenGLMessage()->isVisible());
+    // The film above the view still plays, drawn without OpenGL.
+    MoviePlayer *film = w.host()->moviePlayer();
+    QVERIFY(film->hasMovie());
+    QTRY_COMPARE(film->grabMovie().size(), film->size());
     // The settings are still saved.
     w.close();
 }
