@@ -3,7 +3,9 @@
 // the memory the process holds after a warm-up and at the end. A model that
 // leaves something behind on each visit shows as growth between the two.
 // Run by hand:
-// xvfb-run -a -s "-screen 0 1920x1080x24" bin/bench_modelswitch [switches]
+// xvfb-run -a -s "-screen 0 1920x1080x24" bin/bench_modelswitch [switches] [--no-pixmap-cache]
+// --no-pixmap-cache turns Qt's pixmap cache off: the style's cached pixmaps
+// (up to 10 MB) then no longer hide what the models themselves leave behind.
 #include "AppTestSupport.h"
 #include "TestSupport.h"
 #include "app/KindsTable.h"
@@ -15,6 +17,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPixmapCache>
+#include <QRegularExpression>
 #include <QTest>
 #include <malloc.h>
 
@@ -46,7 +50,12 @@ qint64 heapInUseKiB()
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const int switches = argc > 1 ? qMax(1, atoi(argv[1])) : 1000;
+    const QStringList args = app.arguments().mid(1);
+    const bool noPixmapCache = args.contains(QStringLiteral("--no-pixmap-cache"));
+    const QStringList counts = args.filter(QRegularExpression(QStringLiteral("^\\d+$")));
+    const int switches = counts.isEmpty() ? 1000 : qMax(1, counts.first().toInt());
+    if (noPixmapCache)
+        QPixmapCache::setCacheLimit(0);
     const int warmUp = qMin(switches, 100);
     TestSupport::ScopedSettings settings;
     Dialogs::setMessageHandler([](Dialogs::Kind, const QString &) { return false; });
@@ -76,7 +85,7 @@ int main(int argc, char *argv[])
     // Objects made after the warm-up and still alive at the end: a model
     // that leaves a QObject behind shows here, whatever the allocator does.
     TestSupport::LiveObjects live;
-    printf("kinds in the table: %d\n", int(kinds.size()));
+    printf("kinds in the table: %d%s\n", int(kinds.size()), noPixmapCache ? ", pixmap cache off" : "");
     printf("after %d switches (warm-up): RSS %lld KiB, heap in use %lld KiB\n", warmUp, rss0, heap0);
     fflush(stdout);
     QList<qint64> heapSamples;
