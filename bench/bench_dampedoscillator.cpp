@@ -11,6 +11,7 @@
 #include "sim/framework/Chart.h"
 #include "sim/mechanics/DampedOscillatorWindow.h"
 
+#include <QMouseEvent>
 #include <QtTest>
 
 using namespace Bench;
@@ -67,6 +68,7 @@ private Q_SLOTS:
     void step();
     void pictureOnly();
     void chartMarkerOnly();
+    void crossHairMove();
     void stepOverFloor();
 };
 
@@ -110,6 +112,26 @@ void BenchDampedOscillator::chartMarkerOnly()
     QBENCHMARK {
         i = (i + 1) % int(c.x.size());
         r.w.chart()->setPoints(r.w.markerSeries(), {QPointF(c.time[size_t(i)], c.x[size_t(i)])});
+        settle();
+    }
+}
+
+// The cross-hair with its read-out following the mouse one pixel a move
+// (erase, draw, label), until painted.
+void BenchDampedOscillator::crossHairMove()
+{
+    Running r;
+    QVERIFY(r.show());
+    r.w.setCrossHairVisible(true);
+    Chart *chart = r.w.chart();
+    const QRect plot = chart->plotRect();
+    int i = 0;
+    QBENCHMARK {
+        i = (i + 1) % (plot.width() - 2);
+        const QPointF at(plot.left() + 1 + i, plot.center().y());
+        QMouseEvent move(QEvent::MouseMove, at, chart->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(chart->viewport(), &move);
         settle();
     }
 }
