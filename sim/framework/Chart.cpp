@@ -518,20 +518,22 @@ const int kLabelPadding = 3; // around the text inside the box
 QFont Chart::crossHairLabelFont() const
 {
     // The axes' numbers: the read-out is as large as what it is read against.
-    return m_bottom->labelsFont();
+    // Resolved as a painter on the viewport would, so box and text agree.
+    return m_bottom->labelsFont().resolve(viewport()->font());
 }
 
 QRect Chart::crossHairLabelRect(const QPoint &p, const QString &label) const
 {
     const QRect plot = plotRect();
-    const QSize text = QFontMetrics(crossHairLabelFont()).size(0, label);
+    const QSize text = QFontMetrics(crossHairLabelFont(), viewport()).size(0, label);
     const QSize size(text.width() + 2 * kLabelPadding, text.height() + 2 * kLabelPadding);
+    // Above the centre by choice: the chart's hint shows below the pointer.
     int x = p.x() + kLabelGap;
     if (x + size.width() > plot.right() + 1)
         x = p.x() - kLabelGap - size.width();
-    int y = p.y() + kLabelGap;
-    if (y + size.height() > plot.bottom() + 1)
-        y = p.y() - kLabelGap - size.height();
+    int y = p.y() - kLabelGap - size.height();
+    if (y < plot.top())
+        y = p.y() + kLabelGap;
     // Near a corner of a small plot neither side may fit: keep it inside.
     x = std::max(plot.left(), std::min(x, plot.right() + 1 - size.width()));
     y = std::max(plot.top(), std::min(y, plot.bottom() + 1 - size.height()));

@@ -80,7 +80,7 @@ public:
     QList<QPoint> crossHairs() const { return m_crossHairs; }
 
     // ---- cross-hair read-out
-    // Where the label of a cross-hair at p goes: below and right of the
+    // Where the label of a cross-hair at p goes: above and right of the
     // centre, on the other side where the plot ends, always inside the plot.
     QRect crossHairLabelRect(const QPoint &p, const QString &label) const;
     // The label drawn with the cross-hair at p; empty when none.
