@@ -9,8 +9,10 @@
 #include "core/AnimationClock.h"
 #include "sim/framework/PaintBox.h"
 #include "sim/framework/Chart.h"
+#include "sim/framework/ChartCrossHair.h"
 #include "sim/mechanics/DampedOscillatorWindow.h"
 
+#include <QMouseEvent>
 #include <QtTest>
 
 using namespace Bench;
@@ -67,6 +69,9 @@ private Q_SLOTS:
     void step();
     void pictureOnly();
     void chartMarkerOnly();
+    void crossHairMove();
+    void crossHairMoveWithoutReadout();
+    void chartRepaint();
     void stepOverFloor();
 };
 
@@ -111,6 +116,50 @@ void BenchDampedOscillator::chartMarkerOnly()
         i = (i + 1) % int(c.x.size());
         r.w.chart()->setPoints(r.w.markerSeries(), {QPointF(c.time[size_t(i)], c.x[size_t(i)])});
         settle();
+    }
+}
+
+namespace {
+// The cross-hair following the mouse one pixel a move (erase, draw, and
+// its read-out unless `readout` is false), until painted.
+void moveCrossHair(bool readout)
+{
+    Running r;
+    QVERIFY(r.show());
+    r.w.setCrossHairVisible(true);
+    Chart *chart = r.w.chart();
+    if (!readout)
+        chart->findChild<ChartCrossHair *>()->setQuantities({}, {}, {}, {});
+    const QRect plot = chart->plotRect();
+    int i = 0;
+    QBENCHMARK {
+        i = (i + 1) % (plot.width() - 2);
+        const QPointF at(plot.left() + 1 + i, plot.center().y());
+        QMouseEvent move(QEvent::MouseMove, at, chart->viewport()->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QCoreApplication::sendEvent(chart->viewport(), &move);
+        settle();
+    }
+}
+} // namespace
+
+void BenchDampedOscillator::crossHairMove()
+{
+    moveCrossHair(true);
+}
+
+void BenchDampedOscillator::crossHairMoveWithoutReadout()
+{
+    moveCrossHair(false);
+}
+
+// What the cross-hair is spared: the chart repainted in full.
+void BenchDampedOscillator::chartRepaint()
+{
+    Running r;
+    QVERIFY(r.show());
+    QBENCHMARK {
+        r.w.chart()->viewport()->repaint();
     }
 }
 

@@ -377,6 +377,7 @@ void Chart::paintEvent(QPaintEvent *event)
         // A real repaint forgets the cross-hair; where only part of the chart
         // is repainted, the rest is repainted too, so no stale line stays.
         m_crossHairs.clear();
+        m_crossHairLabels.clear();
         if (region != QRegion(viewport()->rect()))
             viewport()->update();
     }
@@ -391,6 +392,7 @@ void Chart::paintEvent(QPaintEvent *event)
     painter.setRenderHints(renderHints());
     drawMarkers(painter, viewportTransform(), plotRect(), true);
     drawCrossHairs(painter);
+    drawCrossHairLabels(painter);
     painter.end();
     if (realRepaint)
         Q_EMIT repainted();
@@ -478,19 +480,88 @@ void Chart::updateOverlay(const QRegion &region, bool now)
         FramePacer::update(viewport(), region);
 }
 
-void Chart::repaintCrossHairRegion(const QPoint &p)
+void Chart::repaintCrossHairRegion(const QPoint &p, const QRect &label)
 {
     const QRect plot = plotRect().adjusted(-1, -1, 2, 2);
     QRegion region(QRect(p.x() - 1, plot.top(), 3, plot.height()));
     region += QRect(plot.left(), p.y() - 1, plot.width(), 3);
+    if (!label.isEmpty())
+        region += label.adjusted(-1, -1, 1, 1);
     updateOverlay(region, true);
 }
 
-void Chart::xorCrossHair(const QPoint &p)
+void Chart::xorCrossHair(const QPoint &p, const QString &label)
 {
-    if (!m_crossHairs.removeOne(p))
+    QRect box;
+    if (m_crossHairs.removeOne(p)) {
+        // Erased with the box it was drawn with, whatever label is passed now.
+        const QString drawn = m_crossHairLabels.take(p);
+        if (!drawn.isEmpty())
+            box = crossHairLabelRect(p, drawn);
+    } else {
         m_crossHairs.append(p);
-    repaintCrossHairRegion(p);
+        if (!label.isEmpty()) {
+            m_crossHairLabels.insert(p, label);
+            box = crossHairLabelRect(p, label);
+        }
+    }
+    repaintCrossHairRegion(p, box);
+}
+
+// ---------------------------------------------------------------- cross-hair read-out
+
+namespace {
+const int kLabelGap = 8;     // from the cross-hair's centre to its label
+const int kLabelPadding = 3; // around the text inside the box
+} // namespace
+
+QFont Chart::crossHairLabelFont() const
+{
+    // The axes' numbers: the read-out is as large as what it is read against.
+    // Resolved as a painter on the viewport would, so box and text agree.
+    return m_bottom->labelsFont().resolve(viewport()->font());
+}
+
+QRect Chart::crossHairLabelRect(const QPoint &p, const QString &label) const
+{
+    const QRect plot = plotRect();
+    const QSize text = QFontMetrics(crossHairLabelFont(), viewport()).size(0, label);
+    const QSize size(text.width() + 2 * kLabelPadding, text.height() + 2 * kLabelPadding);
+    // Above the centre by choice: the chart's hint shows below the pointer.
+    int x = p.x() + kLabelGap;
+    if (x + size.width() > plot.right() + 1)
+        x = p.x() - kLabelGap - size.width();
+    int y = p.y() - kLabelGap - size.height();
+    if (y < plot.top())
+        y = p.y() + kLabelGap;
+    // Near a corner of a small plot neither side may fit: keep it inside.
+    x = std::max(plot.left(), std::min(x, plot.right() + 1 - size.width()));
+    y = std::max(plot.top(), std::min(y, plot.bottom() + 1 - size.height()));
+    return QRect(QPoint(x, y), size).intersected(plot);
+}
+
+void Chart::drawCrossHairLabels(QPainter &painter)
+{
+    if (m_crossHairLabels.isEmpty())
+        return;
+    painter.save();
+    painter.setClipRect(plotRect(), Qt::IntersectClip);
+    painter.setFont(crossHairLabelFont());
+    for (const QPoint &p : std::as_const(m_crossHairs)) {
+        const QString label = m_crossHairLabels.value(p);
+        if (label.isEmpty())
+            continue;
+        const QRect box = crossHairLabelRect(p, label);
+        // Opaque white with the ticks' colour around it: readable over the
+        // curve and the grid alike.
+        painter.setPen(QPen(QColor(64, 0, 64), 0));
+        painter.setBrush(Qt::white);
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.setPen(Qt::black);
+        painter.drawText(box.adjusted(kLabelPadding, kLabelPadding, -kLabelPadding, -kLabelPadding),
+                         Qt::AlignLeft | Qt::AlignTop, label);
+    }
+    painter.restore();
 }
 
 QImage Chart::frame()

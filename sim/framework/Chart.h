@@ -24,6 +24,7 @@
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
+#include <QHash>
 #include <QPixmap>
 #include <QPointer>
 #include <QRegion>
@@ -72,9 +73,18 @@ public:
     // and a horizontal line at p.y() across it, in yellow shown as an
     // exclusive-or pen would (blue on the white back wall). Drawing at a
     // point where one is drawn erases it.
-    void xorCrossHair(const QPoint &p);
+    // A non-empty `label` is shown in a box beside the cross-hair (a
+    // read-out); erasing takes the box away with the lines.
+    void xorCrossHair(const QPoint &p, const QString &label = QString());
     bool crossHairDrawn() const { return !m_crossHairs.isEmpty(); }
     QList<QPoint> crossHairs() const { return m_crossHairs; }
+
+    // ---- cross-hair read-out
+    // Where the label of a cross-hair at p goes: above and right of the
+    // centre, on the other side where the plot ends, always inside the plot.
+    QRect crossHairLabelRect(const QPoint &p, const QString &label) const;
+    // The label drawn with the cross-hair at p; empty when none.
+    QString crossHairLabel(const QPoint &p) const { return m_crossHairLabels.value(p); }
 
     // What the chart shows, cross-hair included (tests); no repaint counts.
     QImage frame();
@@ -121,7 +131,9 @@ private:
     void updateAutomaticAxes();
     void updateTicks(QValueAxis *axis);
     void watchSeries(QXYSeries *series);
-    void repaintCrossHairRegion(const QPoint &p);
+    void repaintCrossHairRegion(const QPoint &p, const QRect &label = QRect());
+    void drawCrossHairLabels(QPainter &painter);
+    QFont crossHairLabelFont() const;
     // Runs `render` with the paper look (see renderOnPaper).
     void withPaperLook(const std::function<void()> &render);
 
@@ -158,6 +170,7 @@ private:
     QRubberBand *m_band = nullptr;
 
     QList<QPoint> m_crossHairs;
+    QHash<QPoint, QString> m_crossHairLabels; // read-outs of the cross-hairs drawn
     std::vector<PointLayer> m_pointLayers;
     QPixmap m_plot;              // the plot as last drawn: no markers, no cross-hair
     QRegion m_overlayRegion;     // asked to repaint for the markers and the cross-hair only

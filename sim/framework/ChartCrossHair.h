@@ -3,8 +3,12 @@
 // follows the mouse over the chart's plot area. Nothing is drawn while a
 // button is held (the chart zooms or pans then), and a repaint of the chart
 // forgets the one drawn. The window's setCrossHairVisible() switches it.
+// Beside it a read-out gives the values under its centre, named with the
+// chart's quantities and units (setQuantities).
 #include <QObject>
 #include <QPoint>
+#include <QPointF>
+#include <QString>
 
 class Chart;
 
@@ -20,6 +24,19 @@ public:
     // The cross-hair drawn last, (-1, -1) when none is drawn.
     QPoint position() const { return m_position; }
 
+    // ---- read-out
+    // What the bottom (x) and left (y) axes measure, and their units; an
+    // empty unit shows the number alone. Without quantities no read-out is
+    // shown.
+    void setQuantities(const QString &xQuantity, const QString &xUnit, const QString &yQuantity, const QString &yUnit);
+    // The values under the cross-hair drawn (bottom and left axes), and the
+    // read-out shown with it; empty when none is drawn.
+    QPointF values() const { return m_values; }
+    QString readout() const;
+    // The read-out for the values (x, y): one line per axis,
+    // "quantity value unit", to a precision that follows the axes' ranges.
+    QString readoutFor(const QPointF &values) const;
+
 private:
     void mouseMoved(const QPoint &position);
     void erase();
@@ -28,4 +45,6 @@ private:
     bool m_visible = false;
     bool m_buttonHeld = false;
     QPoint m_position{-1, -1};
+    QPointF m_values;
+    QString m_xQuantity, m_xUnit, m_yQuantity, m_yUnit;
 };

@@ -85,6 +85,8 @@ DampedOscillatorWindow::DampedOscillatorWindow(QWidget *parent) : SimulationWind
     m_chart->setAxisTitle(m_chart->bottomAxis(), QStringLiteral("time (s)"));
     AlignPanel::setAlign(m_chart, PanelAlign::Client);
     m_crossHair = new ChartCrossHair(m_chart);
+    m_crossHair->setQuantities(QStringLiteral("time"), QStringLiteral("s"), QStringLiteral("displacement"),
+                               QStringLiteral("units"));
 
     createClock();
     fitTickInterval();

@@ -97,6 +97,8 @@ ResonanceWindow::ResonanceWindow(QWidget *parent) : SimulationWindow(parent)
     m_chart->setAxisTitle(m_chart->leftAxis(), QStringLiteral("amplitude"));
     AlignPanel::setAlign(m_chart, PanelAlign::Client);
     m_crossHair = new ChartCrossHair(m_chart);
+    m_crossHair->setQuantities(QStringLiteral("frequency"), QStringLiteral("Hz"), QStringLiteral("amplitude"),
+                               QStringLiteral("units"));
 
     createClock();
     // Start and Stop both begin enabled; Stop pressed first just shows the

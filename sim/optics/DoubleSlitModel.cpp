@@ -103,3 +103,19 @@ QRect markerArea(int width, int height)
     const int bottom = int(std::nearbyint(h2 - 33 * u));
     return QRect(left, top, right - left, bottom - top);
 }
+
+double screenPositionMm(double x, int width, int height)
+{
+    const double division = screenRect(pictureUnit(width, height)).width() / kScreenDivisions;
+    if (division <= 0)
+        return 0;
+    return (x - width / 2.0) / division * 10.0;
+}
+
+QString screenReading(double millimetres)
+{
+    QString text = QString::number(millimetres, 'f', 1);
+    if (text.toDouble() == 0) // no "-0.0"
+        text = QStringLiteral("0.0");
+    return text + QStringLiteral(" mm");
+}

@@ -64,3 +64,10 @@ QRectF magnifierSquare(float u);
 // The screen and its scale in picture pixels, where the measuring line is
 // drawn and the hand cursor shows.
 QRect markerArea(int width, int height);
+
+// ---- measuring line
+// Where picture column x lies on the screen's scale, in millimetres from
+// the centre (negative to the left); a division is a centimetre.
+double screenPositionMm(double x, int width, int height);
+// The measuring line's reading, e.g. "-21.0 mm".
+QString screenReading(double millimetres);

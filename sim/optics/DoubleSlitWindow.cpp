@@ -13,10 +13,12 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
 #include <cmath>
 
 namespace {
 const Color32 kBlack = 0xFF000000;
+const Color32 kWhite = 0xFFFFFFFF;
 const Color32 kScaleYellow = 0xFFFFFF80;
 const Color32 kScreenBlue = 0xFFADD8E6;
 const Color32 kLampGrey = 0xFFD3D3D3;
@@ -171,8 +173,56 @@ void DoubleSlitWindow::pictureMouseReleased()
 
 void DoubleSlitWindow::paintMarker(RasterImage &frame, const QRectF &location)
 {
-    frame.verticalLine(int(std::nearbyint(location.left())), int(std::nearbyint(location.top())),
-                   int(std::nearbyint(location.bottom())), kBlack);
+    const int x = int(std::nearbyint(location.left()));
+    const int top = int(std::nearbyint(location.top())), bottom = int(std::nearbyint(location.bottom()));
+    // A black line between two white ones: it shows on a bright fringe and
+    // on a dark one alike.
+    frame.verticalLine(x - 1, top, bottom, kWhite);
+    frame.verticalLine(x + 1, top, bottom, kWhite);
+    frame.verticalLine(x, top, bottom, kBlack);
+
+    const QString reading = lineReading();
+    if (reading.isEmpty())
+        return;
+    QPainter p(&frame.image());
+    p.setFont(readingFont());
+    const QRect box = readingRect(reading);
+    p.setPen(QPen(QColor::fromRgba(kBlack), 0));
+    p.setBrush(Qt::white);
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+    p.drawText(box, Qt::AlignCenter, reading);
+}
+
+QFont DoubleSlitWindow::readingFont() const
+{
+    // As the scales' numbers, but never too small to read.
+    QFont font(pictureFontFamily(QStringLiteral("Arial")));
+    font.setBold(true);
+    font.setPixelSize(std::max(11, int(std::lround(2 * m_u))));
+    return font;
+}
+
+QString DoubleSlitWindow::lineReading() const
+{
+    if (!m_markerLayer->visible())
+        return QString();
+    const double x = std::nearbyint(m_markerLayer->location().left());
+    const double mm = screenPositionMm(x, m_picture->width(), m_picture->height());
+    // Off the screen there is nothing to read.
+    if (std::abs(mm) > kScreenDivisions / 2 * 10.0)
+        return QString();
+    return screenReading(mm);
+}
+
+QRect DoubleSlitWindow::readingRect(const QString &reading) const
+{
+    // Under the screen's scale, centred on the line, kept on the picture.
+    const QSize text = QFontMetrics(readingFont()).size(0, reading);
+    const QSize size(text.width() + 8, text.height() + 4);
+    const int x = int(std::nearbyint(m_markerLayer->location().left()));
+    const int top = m_markerArea.bottom() + 1 + int(std::lround(3 * m_u));
+    const int left = std::clamp(x - size.width() / 2, 1, std::max(1, m_picture->width() - 1 - size.width()));
+    return QRect(QPoint(left, top), size);
 }
 
 // ---------------------------------------------------------------- drawing

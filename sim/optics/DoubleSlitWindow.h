@@ -6,6 +6,7 @@
 #include "sim/framework/SimulationWindow.h"
 #include "sim/optics/DoubleSlitModel.h"
 
+#include <QFont>
 #include <QRect>
 
 class DrawingContext;
@@ -39,6 +40,9 @@ public:
     ToolbarScrollBar *distanceScrollBar() const { return m_distanceScrollBar; }
     ImageSurface *picture() const { return m_picture; }
     OverlayLayer *markerLayer() const { return m_markerLayer; }  // the measuring line
+    // Where the measuring line stands on the screen's scale, as shown beside
+    // it ("12.3 mm"); empty while it is hidden or off the screen.
+    QString lineReading() const;
 
     // ---- state
     float distance() const { return m_D; }    // cm, slits to screen
@@ -71,6 +75,8 @@ private:
     void drawScreenScale(DrawingContext &dc, const QRectF &r);
     void drawBenchScale(DrawingContext &dc, const QRectF &r);
     void paintMarker(RasterImage &frame, const QRectF &location);
+    QFont readingFont() const;
+    QRect readingRect(const QString &reading) const;
     void drawColourSwatch(QWidget *button);
 
     float m_D = 150.0f;

@@ -83,6 +83,8 @@ MultipleSlitsWindow::MultipleSlitsWindow(QWidget *parent) : SimulationWindow(par
     // window not on screen gets none): the strip follows at once.
     connect(m_chart->chart(), &QChart::plotAreaChanged, this, &MultipleSlitsWindow::drawFringeStrip);
     m_crossHair = new ChartCrossHair(m_chart);
+    // The intensity is in arbitrary units: the number alone.
+    m_crossHair->setQuantities(QStringLiteral("angle"), QString(QChar(0x00B0)), QStringLiteral("intensity"), QString());
 
     showPattern();
 }

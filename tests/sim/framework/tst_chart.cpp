@@ -84,6 +84,8 @@ private Q_SLOTS:
     void mouseZoomsResetsAndPans();
     void zoomGlidesWhileDataChanges();
     void crossHairDrawsAndErasesWithoutRepaint();
+    void crossHairLabelStaysInsideThePlot_data();
+    void crossHairLabelStaysInsideThePlot();
     void markerMovesWithoutRepaintingThePlot();
     void copyPutsSvgAndPngOnTheClipboard();
     void printRectangle();
@@ -249,6 +251,78 @@ void TestChart::crossHairDrawsAndErasesWithoutRepaint()
     QVERIFY(!f.chart.crossHairDrawn());
     QVERIFY(afterDraw.count() >= 1);
     QCOMPARE(f.chart.frame(), before);
+}
+
+// A read-out beside the cross-hair: next to its centre where there is room,
+// turned to the other side at the plot's edges, never outside the plot, and
+// erased with the cross-hair.
+void TestChart::crossHairLabelStaysInsideThePlot_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QPointF>("where"); // fraction of the plot's width and height
+    QTest::addColumn<bool>("beside");   // the label leaves the centre free
+    QTest::addColumn<bool>("whole");    // the plot is large enough for all of it
+    const QSize full(700, 450), narrow(330, 200), tiny(170, 130);
+    QTest::newRow("middle") << full << QPointF(0.5, 0.5) << true << true;
+    QTest::newRow("top left") << full << QPointF(0, 0) << true << true;
+    QTest::newRow("top right") << full << QPointF(1, 0) << true << true;
+    QTest::newRow("bottom left") << full << QPointF(0, 1) << true << true;
+    QTest::newRow("bottom right") << full << QPointF(1, 1) << true << true;
+    QTest::newRow("right edge") << full << QPointF(0.99, 0.4) << true << true;
+    QTest::newRow("bottom edge") << full << QPointF(0.3, 0.99) << true << true;
+    // Room for the label, but on neither side of the cross-hair.
+    QTest::newRow("narrow chart, middle") << narrow << QPointF(0.5, 0.2) << false << true;
+    QTest::newRow("tiny chart, middle") << tiny << QPointF(0.5, 0.5) << false << false;
+    QTest::newRow("tiny chart, bottom right") << tiny << QPointF(1, 1) << false << false;
+}
+
+void TestChart::crossHairLabelStaysInsideThePlot()
+{
+    QFETCH(QSize, size);
+    QFETCH(QPointF, where);
+    QFETCH(bool, beside);
+    QFETCH(bool, whole);
+    Fixture f;
+    f.chart.setAttribute(Qt::WA_DontShowOnScreen);
+    f.chart.resize(size);
+    f.chart.show();
+    QCoreApplication::processEvents();
+    const QRect plot = f.chart.plotRect();
+    QVERIFY(!plot.isEmpty());
+    const QPoint p = plot.topLeft() + QPoint(int(where.x() * (plot.width() - 1)), int(where.y() * (plot.height() - 1)));
+    const QString label = QStringLiteral("displacement -10.00 units\ntime 10.00 s");
+
+    const QRect box = f.chart.crossHairLabelRect(p, label);
+    QVERIFY(!box.isEmpty());
+    QVERIFY2(plot.contains(box), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())));
+    if (beside)
+        QVERIFY(!box.adjusted(-2, -2, 2, 2).contains(p));
+    // From the top-left corner it goes right and down, whole where it fits.
+    const QSize natural = f.chart.crossHairLabelRect(plot.topLeft(), label).size();
+    if (whole)
+        QCOMPARE(box.size(), natural);
+    if (whole && !beside) // the case it is there for: fits on neither side
+        QVERIFY(natural.width() > plot.width() / 2);
+
+    // Drawn, nothing outside the plot changes; erased, the chart is as before.
+    const QImage before = f.chart.frame();
+    QSignalSpy repainted(&f.chart, &Chart::repainted);
+    f.chart.xorCrossHair(p, label);
+    QCOMPARE(f.chart.crossHairLabel(p), label);
+    const QImage with = f.chart.frame();
+    int changedInBox = 0;
+    for (int y = 0; y < with.height(); ++y)
+        for (int x = 0; x < with.width(); ++x) {
+            if (with.pixel(x, y) == before.pixel(x, y))
+                continue;
+            QVERIFY2(plot.adjusted(-1, -1, 1, 1).contains(x, y), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+            changedInBox += box.contains(x, y) && x != p.x() && y != p.y();
+        }
+    QVERIFY(changedInBox > 0);
+    f.chart.xorCrossHair(p);
+    QVERIFY(f.chart.crossHairLabel(p).isEmpty());
+    QCOMPARE(f.chart.frame(), before);
+    QCOMPARE(repainted.count(), 0);
 }
 
 // Counts the paint events of a widget and the area they cover.

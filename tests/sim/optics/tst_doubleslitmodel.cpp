@@ -113,6 +113,46 @@ private Q_SLOTS:
         QFETCH(QRect, area);
         QCOMPARE(::markerArea(picture.width(), picture.height()), area);
     }
+
+    // The measuring line's reading agrees with the screen's scale (each
+    // division a centimetre) and with the fringes the model lays out.
+    void screenPosition_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::newRow("window") << QSize(767, 484);
+        QTest::newRow("wide") << QSize(800, 500);
+        QTest::newRow("tall, odd width") << QSize(333, 600);
+    }
+    void screenPosition()
+    {
+        QFETCH(QSize, picture);
+        const int W = picture.width(), H = picture.height();
+        const float u = pictureUnit(W, H);
+        const QRectF screen = screenScaleRect(u);
+        for (int i = 0; i <= kScreenDivisions; ++i) {
+            const double tick = W / 2.0 + screen.left() + i * screen.width() / kScreenDivisions;
+            QVERIFY(std::abs(screenPositionMm(tick, W, H) - (i - 20) * 10.0) < 1e-6);
+        }
+        // Fringe m of red light with d = 0.05 mm, D = 150 cm: m x 21 mm.
+        const FringeLayout f = fringeLayout(float(screenRect(u).width()), 700, 150, 0.05f);
+        for (int m : {-9, -5, -1, 0, 1, 5, 9})
+            QVERIFY(std::abs(screenPositionMm(W / 2.0 + m * f.spacing, W, H) - m * 21.0) < 1e-3);
+    }
+    void screenReading_data()
+    {
+        QTest::addColumn<double>("mm");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("right") << 21.04 << QStringLiteral("21.0 mm");
+        QTest::newRow("left") << -105.06 << QStringLiteral("-105.1 mm");
+        QTest::newRow("just left of the centre") << -0.04 << QStringLiteral("0.0 mm");
+        QTest::newRow("edge") << 200.0 << QStringLiteral("200.0 mm");
+    }
+    void screenReading()
+    {
+        QFETCH(double, mm);
+        QFETCH(QString, text);
+        QCOMPARE(::screenReading(mm), text);
+    }
 };
 
 QTEST_MAIN(TestDoubleSlitModel)

@@ -231,6 +231,82 @@ private Q_SLOTS:
         QCOMPARE(f.picture(), before);
     }
 
+    // The line reads its place on the screen's scale: fringe m of the
+    // default pattern (2.1 divisions apart) is m x 21 mm from the centre.
+    void measuringLineReading_data()
+    {
+        QTest::addColumn<int>("order");
+        for (int m : {0, 1, -1, 5, -9})
+            QTest::newRow(QByteArray::number(m)) << m;
+    }
+    void measuringLineReading()
+    {
+        QFETCH(int, order);
+        Window f;
+        const QRect area = f.w.markerArea();
+        const double s = f.w.fringes().spacing;
+        const float u = f.w.unit();
+        const int x = f.at(order * s, -44 * u).x();
+        QVERIFY(f.w.lineReading().isEmpty()); // hidden: nothing to read
+        sendMouse(f.w.picture(), QEvent::MouseButtonPress, QPoint(x, area.center().y()), Qt::LeftButton);
+        const QString reading = f.w.lineReading();
+        QVERIFY2(reading.endsWith(QLatin1String(" mm")), qPrintable(reading));
+        const double mm = reading.chopped(3).toDouble();
+        const double pixel = 10.0 / (98 * u / kScreenDivisions); // mm
+        QVERIFY2(std::abs(mm - order * 21.0) <= pixel + 0.05, qPrintable(reading));
+        QCOMPARE(reading, screenReading(screenPositionMm(x, f.w.picture()->width(), f.w.picture()->height())));
+
+        // Shown under the scale beside the line, inside the picture.
+        const QImage shown = f.w.picture()->snapshot();
+        const QImage before = f.picture();
+        int changed = 0;
+        for (int y = area.bottom() + 2; y < area.bottom() + 8 * u; ++y)
+            for (int dx = -30; dx <= 30; ++dx)
+                changed += shown.pixel(x + dx, y) != before.pixel(x + dx, y);
+        QVERIFY(changed > 20);
+        sendMouse(f.w.picture(), QEvent::MouseButtonRelease, QPoint(x, area.center().y()), Qt::LeftButton);
+        QVERIFY(f.w.lineReading().isEmpty());
+    }
+
+    // The line shows on a bright fringe, on a dark one and on the scale:
+    // down its whole length some pixel of it stands out from what it covers.
+    void measuringLineShowsOnBrightAndDark_data()
+    {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<double>("fringes"); // where, in fringe spacings from the centre
+        QTest::newRow("red, bright") << 0 << 2.0;
+        QTest::newRow("red, dark") << 0 << 2.5;
+        QTest::newRow("yellow, bright") << 2 << -1.0;
+        QTest::newRow("blue, dark") << 4 << -3.5;
+    }
+    void measuringLineShowsOnBrightAndDark()
+    {
+        QFETCH(int, item);
+        QFETCH(double, fringes);
+        Window f;
+        f.w.colourButton()->items().at(item)->trigger();
+        const QRect area = f.w.markerArea();
+        const float u = f.w.unit();
+        const int x = f.at(fringes * f.w.fringes().spacing, -44 * u).x();
+        const QImage before = f.picture();
+        const QRgb under = before.pixel(x, f.at(0, -44 * u).y());
+        if (fringes == std::floor(fringes))
+            QVERIFY(qRed(under) + qGreen(under) + qBlue(under) >= 255); // a bright fringe
+        else
+            QVERIFY(qRed(under) + qGreen(under) + qBlue(under) < 60); // a dark one
+        sendMouse(f.w.picture(), QEvent::MouseButtonPress, QPoint(x, area.center().y()), Qt::LeftButton);
+        const QImage shown = f.w.picture()->snapshot();
+        auto contrast = [](QRgb a, QRgb b) {
+            return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+        };
+        for (int y = area.top() + 1; y < area.bottom(); ++y) {
+            int best = 0;
+            for (int dx = -1; dx <= 1; ++dx)
+                best = std::max(best, contrast(shown.pixel(x + dx, y), before.pixel(x + dx, y)));
+            QVERIFY2(best >= 200, qPrintable(QStringLiteral("row %1: contrast %2").arg(y).arg(best)));
+        }
+    }
+
     void closingStopsDrawing()
     {
         Window f;
