@@ -95,6 +95,10 @@ public:
     bool zoomAnimated() const { return m_zoomAnimated; }
     void setZoomAnimated(bool value) { m_zoomAnimated = value; }
 
+    // Projector mode's sizes (or the design's): title and axis fonts, axis
+    // and frame lines, curve widths, marker sizes. Follows the mode itself.
+    void applyProjectorMode();
+
 Q_SIGNALS:
     void repainted();
     void mousePressed(QMouseEvent *event);
@@ -121,6 +125,8 @@ private:
     void updateAutomaticAxes();
     void updateTicks(QValueAxis *axis);
     void watchSeries(QXYSeries *series);
+    // A series' pen width and marker size from its design ones.
+    void scaleSeries(QXYSeries *series);
     void repaintCrossHairRegion(const QPoint &p);
     // Runs `render` with the paper look (see renderOnPaper).
     void withPaperLook(const std::function<void()> &render);
@@ -165,6 +171,7 @@ private:
     bool m_grabbing = false;      // frame(): a fresh picture, but no repaint counts
 
     bool m_zoomAnimated = true;
+    QFont m_designLabelsFont; // the axis numbers' font outside projector mode
 };
 
 // The print frame of the chart windows. Shows the hourglass until done (in

@@ -1,5 +1,7 @@
 #include "sim/framework/RasterImage.h"
 
+#include "sim/framework/ProjectorMode.h"
+
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
@@ -43,7 +45,8 @@ const QImage &dpiReference()
 QFont bitmapFont(const RasterFont &f)
 {
     QFont font(pictureFontFamily(f.name));
-    font.setPointSizeF(f.size > 0 ? f.size : 1.0);
+    // Projector mode grows the pictures' texts with everything else.
+    font.setPointSizeF((f.size > 0 ? f.size : 1.0) * ProjectorMode::textScale());
     font.setBold(f.bold);
     return font;
 }
