@@ -88,7 +88,7 @@ private slots:
     void chartGrowsAndComesBack();
     void chartMadeInProjectorModeStartsLarge();
     void contextScalesStrokesAndTexts();
-    void rasterTextGrows();
+    void rasterTextAndLinesGrow();
     void windowFontsGrowAndComeBack();
 };
 
@@ -205,16 +205,28 @@ void TestProjectorMode::contextScalesStrokesAndTexts()
     QCOMPARE(rec.at(0).width, 3.0f);
 }
 
-void TestProjectorMode::rasterTextGrows()
+void TestProjectorMode::rasterTextAndLinesGrow()
 {
     RasterImage b;
     b.setSize(100, 40);
     b.font = RasterFont{QStringLiteral("Arial"), 10.0};
+    // Pixels a black and a translucent horizontal polyline cover in column 50.
+    auto lineRows = [&b](Color32 colour) {
+        b.clear(0xFFFFFFFF);
+        b.polyline({fixedPoint(10, 20), fixedPoint(90, 20)}, colour);
+        int rows = 0;
+        for (int y = 0; y < b.height(); ++y)
+            rows += b.pixel(50, y) != 0xFFFFFFFF;
+        return rows;
+    };
     const QSize design = b.textExtent(QStringLiteral("440 Hz"));
+    QCOMPARE(lineRows(0xFF000000), 1);
     ModeOn on;
     const QSize big = b.textExtent(QStringLiteral("440 Hz"));
     QVERIFY2(big.width() > design.width() * 1.3 && big.height() > design.height() * 1.3,
              qPrintable(QStringLiteral("%1x%2 -> %3x%4").arg(design.width()).arg(design.height()).arg(big.width()).arg(big.height())));
+    QCOMPARE(lineRows(0xFF000000), 2);
+    QCOMPARE(lineRows(0x80000000), 1); // drawn once, never darkened twice
 }
 
 void TestProjectorMode::windowFontsGrowAndComeBack()
