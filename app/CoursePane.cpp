@@ -318,6 +318,11 @@ void CoursePane::setPageBackground(const QString &colour)
     m_pageBackground = c;
 }
 
+void CoursePane::setProjectorMode(bool on)
+{
+    m_browser->setSizeStep(on ? 1 : 0);
+}
+
 void CoursePane::setLargeButtons(bool large)
 {
     m_pageToolbar->setUpdatesEnabled(false);

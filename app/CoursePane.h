@@ -48,6 +48,8 @@ public:
     void setPageBackground(const QString &colour);
     // Large or normal button pictures and menu fonts.
     void setLargeButtons(bool large);
+    // Projector mode: the page's text one size up (the chosen size stays).
+    void setProjectorMode(bool on);
 
     // ---- parts
     PageBrowser *browser() const { return m_browser; }

@@ -20,6 +20,7 @@
 #include "sim/framework/Dialogs.h"
 #include "sim/framework/Hints.h"
 #include "sim/framework/IconLibrary.h"
+#include "sim/framework/ProjectorMode.h"
 #include "sim/framework/Themes.h"
 #include "sim/framework/ThemedSplitter.h"
 #include "sim/framework/ToolbarDock.h"
@@ -87,6 +88,8 @@ MainWindow::MainWindow(ScreenInfoProvider screen) : QMainWindow(nullptr), m_scre
     if (const QScreen *scr = QGuiApplication::primaryScreen(); scr && scr->refreshRate() >= 20)
         AnimationClock::setDisplayFrameInterval(1.0 / scr->refreshRate());
 
+    // Projector mode is this window's setting: off until the settings say on.
+    ProjectorMode::setOn(false);
     createPanes();
     createMenus();
     createToolbars();
@@ -190,6 +193,11 @@ void MainWindow::createMenus()
         m_themeGroup->addAction(a);
         connect(a, &QAction::triggered, this, [this, name] { applyTheme(name); });
     }
+    m_appearanceMenu->addSeparator();
+    m_projectorModeAction = addNamedAction(m_appearanceMenu, "projectorModeAction", QStringLiteral("Projector mode"));
+    m_projectorModeAction->setCheckable(true);
+    m_projectorModeAction->setShortcut(QKeySequence(Qt::Key_F11));
+    connect(m_projectorModeAction, &QAction::triggered, this, &MainWindow::setProjectorMode);
 
     m_helpMenu = addNamedMenu(bar, "helpMenu", QStringLiteral("Help"));
     m_helpContentsAction = addNamedAction(m_helpMenu, "helpContentsAction", QStringLiteral("Contents"));
@@ -371,6 +379,26 @@ void MainWindow::setToolbarsAtBottom(bool bottom)
 void MainWindow::setLargeButtons(bool large)
 {
     m_largeButtonsAction->setChecked(large);
+    applyButtonSize(large || ProjectorMode::isOn());
+}
+
+void MainWindow::setProjectorMode(bool on)
+{
+    m_projectorModeAction->setChecked(on);
+    // The stored choice of button size stays as it is; projector mode
+    // overrides it while on.
+    m_largeButtonsAction->setEnabled(!on);
+    ProjectorMode::setOn(on);
+    for (QWidget *w : QList<QWidget *>{menuBar(), statusBar()})
+        ProjectorMode::applyToWidgetFonts(w);
+    for (QMenu *m : menuBar()->findChildren<QMenu *>())
+        ProjectorMode::applyToWidgetFonts(m);
+    m_coursePane->setProjectorMode(on);
+    applyButtonSize(m_largeButtonsAction->isChecked() || on);
+}
+
+void MainWindow::applyButtonSize(bool large)
+{
     QToolBar *view3D = m_view3D->toolbar();
     view3D->setUpdatesEnabled(false);
     IconLibrary *icons = IconLibrary::instance();
@@ -443,6 +471,9 @@ bool MainWindow::loadSettings()
     // 6. Only the check mark; the pictures follow at the first show.
     if (const auto v = readBool(s, QStringLiteral("Large")); v && *v)
         m_largeButtonsAction->setChecked(true);
+    // Anything but a stored true (a corrupt value too) is off.
+    if (const auto v = readBool(s, QStringLiteral("Projector")); v && *v)
+        setProjectorMode(true);
     SpeedTable &speeds = animationSpeeds();
     // 7. At most 72 bytes, laid over the table; a longer value is not ours.
     if (const auto v = readBytes(s, QStringLiteral("Speeds")); v && v->size() <= 72) {
@@ -482,6 +513,7 @@ void MainWindow::saveSettings()
     s.setValue(QStringLiteral("TBTop"), m_toolbarsAtTopAction->isChecked() ? 1 : 0);
     s.setValue(QStringLiteral("GLColor"), static_cast<qint32>(m_view3D->backgroundColor()));
     s.setValue(QStringLiteral("Large"), m_largeButtonsAction->isChecked() ? 1 : 0);
+    s.setValue(QStringLiteral("Projector"), m_projectorModeAction->isChecked() ? 1 : 0);
     const SpeedTable &speeds = animationSpeeds();
     s.setValue(QStringLiteral("Speeds"), packInt32s(QList<qint32>(speeds.begin(), speeds.end())));
     const QRect g = geometry();
@@ -532,7 +564,7 @@ void MainWindow::firstShow()
 {
     QApplication::restoreOverrideCursor();
     closeSplashScreen();
-    if (m_largeButtonsAction->isChecked())
+    if (m_largeButtonsAction->isChecked() || ProjectorMode::isOn())
         applyIconList(m_coursePane->pageToolbar(), IconLibrary::instance()->largeIcons());
     if (m_pendingLeftWidth)
         setLeftPaneWidth(*m_pendingLeftWidth);

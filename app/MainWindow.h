@@ -70,6 +70,7 @@ public:
     QAction *toolbarsAtTopAction() const { return m_toolbarsAtTopAction; }
     QAction *toolbarsAtBottomAction() const { return m_toolbarsAtBottomAction; }
     QAction *largeButtonsAction() const { return m_largeButtonsAction; }
+    QAction *projectorModeAction() const { return m_projectorModeAction; }
     QAction *helpContentsAction() const { return m_helpContentsAction; }
     QAction *helpSearchAction() const { return m_helpSearchAction; }
     QAction *aboutAction() const { return m_aboutAction; }
@@ -107,6 +108,10 @@ public:
     void applyTheme(const QString &themeName);
     void setToolbarsAtBottom(bool bottom);
     void setLargeButtons(bool large);
+    // Projector mode: everything bigger at once (see ProjectorMode), the
+    // large buttons included whatever "Use large buttons" says; that choice
+    // is kept and comes back when the mode is left.
+    void setProjectorMode(bool on);
     // The status bar's split buttons: the right pane alone, both, or the
     // left pane alone.
     void splitButtonClicked(QToolButton *button);
@@ -139,6 +144,8 @@ private:
     void shutDown();
     void keyPressed(int key);
     Qt::ToolBarArea chosenDock() const;
+    // The button size in force: large when asked for or in projector mode.
+    void applyButtonSize(bool large);
 
     ScreenInfoProvider m_screen;
     QString m_htmlFolder; // executable folder + "HTML/"
@@ -157,6 +164,7 @@ private:
     QAction *m_toolbarsAtTopAction = nullptr;
     QAction *m_toolbarsAtBottomAction = nullptr;
     QAction *m_largeButtonsAction = nullptr;
+    QAction *m_projectorModeAction = nullptr;
     QAction *m_helpContentsAction = nullptr;
     QAction *m_helpSearchAction = nullptr;
     QAction *m_aboutAction = nullptr;

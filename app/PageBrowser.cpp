@@ -25,8 +25,9 @@ namespace {
 
 // The page's default font size at text size 2, as browsers show "medium".
 constexpr qreal kMediumPointSize = 12.0;
-// Text sizes 0 to 4 as percentages of medium.
-constexpr int kSizePercent[5] = {75, 87, 100, 120, 145};
+// Text sizes 0 to 4 as percentages of medium; 5 is reached only one size up
+// from the largest (projector mode).
+constexpr int kSizePercent[6] = {75, 87, 100, 120, 145, 175};
 
 bool isLocal(const QUrl &url)
 {
@@ -358,7 +359,7 @@ QString PageBrowser::documentBackground() const
 
 qreal PageBrowser::pointSizeForTextSize(int size)
 {
-    return kMediumPointSize * kSizePercent[qBound(0, size, 4)] / 100.0;
+    return kMediumPointSize * kSizePercent[qBound(0, size, 5)] / 100.0;
 }
 
 void PageBrowser::setTextSize(int size)
@@ -375,8 +376,17 @@ void PageBrowser::applyFont()
     // Text given in relative sizes follows the default font; pictures and
     // sizes a page fixes in points or pixels stay as they are.
     QFont f = m_baseFont;
-    f.setPointSizeF(pointSizeForTextSize(m_textSize));
+    f.setPointSizeF(pointSizeForTextSize(m_textSize + m_sizeStep));
     setFont(f);
+}
+
+void PageBrowser::setSizeStep(int steps)
+{
+    steps = qBound(0, steps, 1);
+    if (steps == m_sizeStep)
+        return;
+    m_sizeStep = steps;
+    applyFont();
 }
 
 void PageBrowser::clearSelection()

@@ -91,8 +91,12 @@ public:
     // Text size 0 (smallest) to 4 (largest); other values are clamped.
     void setTextSize(int size);
     int textSize() const { return m_textSize; }
-    // Point size of the page's default font at a text size.
+    // Point size of the page's default font at a text size (0 to 5).
     static qreal pointSizeForTextSize(int size);
+    // The text shown this many sizes (0 or 1) above textSize(), which stays
+    // the reader's choice: projector mode shows the page one size up.
+    void setSizeStep(int steps);
+    int sizeStep() const { return m_sizeStep; }
 
     // Editing commands: QTextEdit's selectAll() and copy() (which puts the
     // selection on the clipboard), and this.
@@ -175,6 +179,7 @@ private:
     QUrl m_current;                 // address of the page shown
     QUrl m_loadedFile;              // file the document was read from
     int m_textSize = 2;
+    int m_sizeStep = 0;
     QFont m_baseFont;
     // The link under a click or Enter while the engine activates it.
     QString m_activatedHref;

@@ -3,6 +3,7 @@
 #include "sim/framework/Dialogs.h"
 #include "sim/framework/FramePacer.h"
 #include "sim/framework/Hints.h"
+#include "sim/framework/ProjectorMode.h"
 #include "sim/framework/RasterImage.h"
 
 #include <QApplication>
@@ -28,10 +29,14 @@ const QColor kTickColour(64, 0, 64);
 QFont titleFont()
 {
     QFont f(pictureFontFamily(QStringLiteral("Arial")));
-    f.setPixelSize(13);
+    f.setPixelSize(qRound(13 * ProjectorMode::textScale()));
     f.setBold(true);
     return f;
 }
+
+// What a series was given, kept on it so projector mode can scale from it.
+const char kDesignWidth[] = "designPenWidth";
+const char kDesignMarkerSize[] = "designMarkerSize";
 
 // About eight intervals, each 1, 2, 2.5 or 5 times a power of ten.
 double niceStep(double range, int *decimals)
@@ -65,30 +70,74 @@ Chart::Chart(QWidget *parent) : QChartView(parent)
     c->setBackgroundRoundness(0);
     c->setDropShadowEnabled(false);
     c->setBackgroundPen(Qt::NoPen);
-    c->setMargins(QMargins(0, 8, 12, 4));
     c->setPlotAreaBackgroundBrush(Qt::white);
-    c->setPlotAreaBackgroundPen(QPen(QColor(128, 128, 128), 1));
     c->setPlotAreaBackgroundVisible(true);
     c->setAnimationOptions(QChart::NoAnimation); // zooming glides by zoomTo
-    c->setTitleFont(titleFont());
 
     m_bottom = new QValueAxis(this);
     m_left = new QValueAxis(this);
     c->addAxis(m_bottom, Qt::AlignBottom);
     c->addAxis(m_left, Qt::AlignLeft);
     for (QValueAxis *a : {m_bottom, m_left}) {
-        a->setTitleFont(titleFont());
         a->setMinorTickCount(4);
         a->setMinorGridLineVisible(false);
-        // Qt Charts draws the tick marks with the axis line: the line is
-        // kept, in the tick colour, on the back wall's edge.
-        a->setLinePen(QPen(kTickColour, 1));
         a->setGridLineColor(QColor(224, 224, 224));
         connect(a, &QValueAxis::rangeChanged, this, [this, a] { updateTicks(a); });
         updateTicks(a);
     }
     setPanelColor(palette().color(QPalette::Window));
     setHint(this, zoomHint);
+    m_designLabelsFont = m_bottom->labelsFont();
+    // Margins, frame, fonts and axis lines, at the sizes of the mode in force.
+    applyProjectorMode();
+    connect(ProjectorMode::instance(), &ProjectorMode::changed, this, &Chart::applyProjectorMode);
+}
+
+void Chart::applyProjectorMode()
+{
+    QChart *c = chart();
+    const qreal stroke = ProjectorMode::strokeScale();
+    const QFont labels = ProjectorMode::scaledFont(m_designLabelsFont, ProjectorMode::textScale());
+    c->setTitleFont(titleFont());
+    c->setPlotAreaBackgroundPen(QPen(QColor(128, 128, 128), stroke));
+    const int grow = qRound(8 * (ProjectorMode::textScale() - 1));
+    c->setMargins(QMargins(grow, 8 + grow, 12 + grow, 4 + grow));
+    for (QValueAxis *a : {m_bottom, m_left}) {
+        a->setTitleFont(titleFont());
+        a->setLabelsFont(labels);
+        // Qt Charts draws the tick marks with the axis line: the line is
+        // kept, in the tick colour, on the back wall's edge.
+        a->setLinePen(QPen(kTickColour, stroke));
+    }
+    for (QAbstractSeries *series : c->series())
+        if (auto *line = qobject_cast<QLineSeries *>(series))
+            scaleSeries(line);
+    for (const PointLayer &layer : m_pointLayers)
+        if (layer.series)
+            scaleSeries(layer.series);
+    // The copy of the plot is stale: the next paint draws it anew.
+    m_plot = QPixmap();
+    viewport()->update();
+}
+
+void Chart::scaleSeries(QXYSeries *series)
+{
+    const QVariant width = series->property(kDesignWidth);
+    if (width.isValid()) {
+        QPen pen = series->pen();
+        // Curves are at least two pixels wide on a projector.
+        const qreal w = width.toReal();
+        pen.setWidthF(ProjectorMode::isOn() ? qMax(2.0, w * ProjectorMode::strokeScale()) : w);
+        series->setPen(pen);
+    }
+    if (auto *points = qobject_cast<QScatterSeries *>(series)) {
+        const qreal before = points->markerSize();
+        const QVariant size = points->property(kDesignMarkerSize);
+        if (size.isValid())
+            points->setMarkerSize(size.toReal() * ProjectorMode::textScale());
+        if (points->markerSize() != before)
+            pointsMoved(points);
+    }
 }
 
 QLineSeries *Chart::addLineSeries(const QString &name, const QColor &color)
@@ -99,6 +148,8 @@ QLineSeries *Chart::addLineSeries(const QString &name, const QColor &color)
     s->attachAxis(m_bottom);
     s->attachAxis(m_left);
     s->setPen(QPen(color, 1));
+    s->setProperty(kDesignWidth, 1.0);
+    scaleSeries(s);
     s->setPointsVisible(false);
     watchSeries(s);
     return s;
@@ -111,6 +162,7 @@ QScatterSeries *Chart::addPointSeries(const QString &name, const QColor &color, 
     chart()->addSeries(s); // dressed by the theme like any series
     s->setMarkerShape(QScatterSeries::MarkerShapeCircle);
     s->setMarkerSize(markerSize);
+    s->setProperty(kDesignMarkerSize, markerSize);
     if (color.isValid())
         s->setColor(color);
     // The chart draws the markers itself, above a copy of the plot: Qt
@@ -127,6 +179,7 @@ QScatterSeries *Chart::addPointSeries(const QString &name, const QColor &color, 
     connect(s, &QXYSeries::pointAdded, this, moved);
     connect(s, &QXYSeries::pointRemoved, this, moved);
     connect(s, &QAbstractSeries::visibleChanged, this, moved);
+    scaleSeries(s);
     return s;
 }
 

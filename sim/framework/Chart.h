@@ -105,6 +105,10 @@ public:
     bool zoomAnimated() const { return m_zoomAnimated; }
     void setZoomAnimated(bool value) { m_zoomAnimated = value; }
 
+    // Projector mode's sizes (or the design's): title and axis fonts, axis
+    // and frame lines, curve widths, marker sizes. Follows the mode itself.
+    void applyProjectorMode();
+
 Q_SIGNALS:
     void repainted();
     void mousePressed(QMouseEvent *event);
@@ -131,6 +135,8 @@ private:
     void updateAutomaticAxes();
     void updateTicks(QValueAxis *axis);
     void watchSeries(QXYSeries *series);
+    // A series' pen width and marker size from its design ones.
+    void scaleSeries(QXYSeries *series);
     void repaintCrossHairRegion(const QPoint &p, const QRect &label = QRect());
     void drawCrossHairLabels(QPainter &painter);
     QFont crossHairLabelFont() const;
@@ -178,6 +184,7 @@ private:
     bool m_grabbing = false;      // frame(): a fresh picture, but no repaint counts
 
     bool m_zoomAnimated = true;
+    QFont m_designLabelsFont; // the axis numbers' font outside projector mode
 };
 
 // The print frame of the chart windows. Shows the hourglass until done (in

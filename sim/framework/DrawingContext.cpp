@@ -1,5 +1,7 @@
 #include "sim/framework/DrawingContext.h"
 
+#include "sim/framework/ProjectorMode.h"
+
 #include <QFontMetricsF>
 
 QColor toQColor(Color32 color)
@@ -62,7 +64,9 @@ void DrawPath::reset()
 
 DrawingContext::DrawingContext(RasterImage &bitmap) : DrawingContext(&bitmap.image()) {}
 
-DrawingContext::DrawingContext(QPaintDevice *device) : m_device(device)
+DrawingContext::DrawingContext(QPaintDevice *device)
+    : m_device(device), m_textScale(float(ProjectorMode::textScale())),
+      m_strokeScale(float(ProjectorMode::strokeScale()))
 {
     m_painter.begin(device);
     m_painter.setRenderHint(QPainter::Antialiasing, false);
@@ -73,6 +77,18 @@ DrawingContext::~DrawingContext()
 {
     if (m_painter.isActive())
         m_painter.end();
+}
+
+float DrawingContext::strokeWidth(const DrawPen &pen) const
+{
+    return pen.width * m_strokeScale;
+}
+
+QPen DrawingContext::strokePen(const DrawPen &pen) const
+{
+    DrawPen scaled = pen;
+    scaled.width = strokeWidth(pen);
+    return toQPen(scaled);
 }
 
 void DrawingContext::setSmoothing(Smoothing mode)
@@ -135,9 +151,9 @@ void DrawingContext::record(const QString &op, const QPolygonF &points, const QR
 
 void DrawingContext::drawLine(const DrawPen &pen, float x1, float y1, float x2, float y2)
 {
-    record(QStringLiteral("line"), QPolygonF({QPointF(x1, y1), QPointF(x2, y2)}), QRectF(), pen.color, pen.width);
+    record(QStringLiteral("line"), QPolygonF({QPointF(x1, y1), QPointF(x2, y2)}), QRectF(), pen.color, strokeWidth(pen));
     strokeMode();
-    m_painter.setPen(toQPen(pen));
+    m_painter.setPen(strokePen(pen));
     m_painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
 }
 
@@ -145,9 +161,9 @@ void DrawingContext::drawLines(const DrawPen &pen, const QPointF *points, int co
 {
     if (!points || count < 2)
         return;
-    record(QStringLiteral("lines"), QPolygonF(QVector<QPointF>(points, points + count)), QRectF(), pen.color, pen.width);
+    record(QStringLiteral("lines"), QPolygonF(QVector<QPointF>(points, points + count)), QRectF(), pen.color, strokeWidth(pen));
     strokeMode();
-    m_painter.setPen(toQPen(pen));
+    m_painter.setPen(strokePen(pen));
     m_painter.drawPolyline(points, count);
 }
 
@@ -156,9 +172,9 @@ void DrawingContext::drawPolygon(const DrawPen &pen, const QPointF *points, int 
     if (!points || count < 2)
         return;
     record(QStringLiteral("polygon"), QPolygonF(QVector<QPointF>(points, points + count)), QRectF(), pen.color,
-           pen.width);
+           strokeWidth(pen));
     strokeMode();
-    m_painter.setPen(toQPen(pen));
+    m_painter.setPen(strokePen(pen));
     m_painter.drawPolygon(points, count, Qt::OddEvenFill);
 }
 
@@ -176,9 +192,9 @@ void DrawingContext::drawRectangle(const DrawPen &pen, float x, float y, float w
 {
     if (width < 0 || height < 0)
         return;
-    record(QStringLiteral("rectangle"), {}, QRectF(x, y, width, height), pen.color, pen.width);
+    record(QStringLiteral("rectangle"), {}, QRectF(x, y, width, height), pen.color, strokeWidth(pen));
     strokeMode();
-    m_painter.setPen(toQPen(pen));
+    m_painter.setPen(strokePen(pen));
     m_painter.drawRect(QRectF(x, y, width, height));
 }
 
@@ -195,9 +211,9 @@ void DrawingContext::drawEllipse(const DrawPen &pen, float x, float y, float wid
 {
     if (width < 0 || height < 0)
         return;
-    record(QStringLiteral("ellipse"), {}, QRectF(x, y, width, height), pen.color, pen.width);
+    record(QStringLiteral("ellipse"), {}, QRectF(x, y, width, height), pen.color, strokeWidth(pen));
     strokeMode();
-    m_painter.setPen(toQPen(pen));
+    m_painter.setPen(strokePen(pen));
     m_painter.drawEllipse(QRectF(x, y, width, height));
 }
 
@@ -240,9 +256,9 @@ void DrawingContext::drawArc(const DrawPen &pen, float x, float y, float width, 
     const QRectF r(x, y, width, height);
     p.arcMoveTo(r, -startAngle);
     p.arcTo(r, -startAngle, -sweepAngle);
-    record(QStringLiteral("arc"), p.toFillPolygon(), QRectF(), pen.color, pen.width);
+    record(QStringLiteral("arc"), p.toFillPolygon(), QRectF(), pen.color, strokeWidth(pen));
     strokeMode();
-    m_painter.setPen(toQPen(pen));
+    m_painter.setPen(strokePen(pen));
     m_painter.drawPath(p);
 }
 
@@ -264,9 +280,9 @@ void DrawingContext::fillPie(const DrawBrush &brush, float x, float y, float wid
 
 void DrawingContext::drawPath(const DrawPen &pen, const DrawPath &path)
 {
-    record(QStringLiteral("path"), path.path().toFillPolygon(), QRectF(), pen.color, pen.width);
+    record(QStringLiteral("path"), path.path().toFillPolygon(), QRectF(), pen.color, strokeWidth(pen));
     strokeMode();
-    m_painter.setPen(toQPen(pen));
+    m_painter.setPen(strokePen(pen));
     m_painter.drawPath(path.path());
 }
 
@@ -301,7 +317,7 @@ QFont DrawingContext::makeFont(const DrawFont &font) const
     if (dpi <= 0)
         dpi = 96;
     // Pixel sizes are fractional; a point size carries the fraction.
-    f.setPointSizeF(qMax(0.01, double(font.size) * 72.0 / dpi));
+    f.setPointSizeF(qMax(0.01, double(font.size) * m_textScale * 72.0 / dpi));
     f.setBold(font.bold);
     f.setStyleStrategy(m_textRendering == TextRendering::AntiAlias ? QFont::PreferAntialias : QFont::NoAntialias);
     return f;
@@ -323,7 +339,7 @@ void DrawingContext::recordText(const QString &text, const DrawFont &font, const
     r.text = text;
     r.rect = m_transform.mapRect(box);
     r.color = color;
-    r.fontSize = font.size;
+    r.fontSize = font.size * m_textScale;
     r.bold = font.bold;
     r.format = format;
     r.smooth = m_textRendering == TextRendering::AntiAlias;

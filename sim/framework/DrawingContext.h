@@ -14,6 +14,9 @@
 // - Paths and polygons fill with the alternate (even-odd) rule.
 // - Fonts are sized in pixels (em size); "Arial" stands for Liberation Sans
 //   where Arial is missing.
+// - Pen widths and font sizes are the design's; the context multiplies them
+//   by its stroke and text scales, which start at projector mode's (a
+//   recording sees the sizes as drawn).
 // - A context starts with smoothing off, default (aliased) text, no
 //   transform and no clip.
 //
@@ -128,6 +131,12 @@ public:
     void setTextRendering(TextRendering mode);
     TextRendering textRendering() const { return m_textRendering; }
 
+    // How much wider strokes and bigger texts are drawn than asked for.
+    float textScale() const { return m_textScale; }
+    float strokeScale() const { return m_strokeScale; }
+    void setTextScale(float scale) { m_textScale = scale; }
+    void setStrokeScale(float scale) { m_strokeScale = scale; }
+
     void translate(float dx, float dy);
     void rotate(float degrees);
     void resetTransform();
@@ -189,6 +198,8 @@ private:
     void strokeMode();
     void fillMode();
     QFont makeFont(const DrawFont &font) const;
+    float strokeWidth(const DrawPen &pen) const;
+    QPen strokePen(const DrawPen &pen) const;
     void record(const QString &op, const QPolygonF &points, const QRectF &rect, Color32 color, float width = 0);
     void recordText(const QString &text, const DrawFont &font, const QRectF &box, const TextFormat &format,
                     Color32 color);
@@ -199,6 +210,8 @@ private:
     TextRendering m_textRendering = TextRendering::Default;
     QTransform m_transform;
     DrawRecording *m_recording = nullptr;
+    float m_textScale = 1.0f;
+    float m_strokeScale = 1.0f;
 };
 
 // Qt equivalents (for code that mixes in QPainter calls).

@@ -1,5 +1,7 @@
 #include "sim/framework/RasterImage.h"
 
+#include "sim/framework/ProjectorMode.h"
+
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
@@ -43,7 +45,8 @@ const QImage &dpiReference()
 QFont bitmapFont(const RasterFont &f)
 {
     QFont font(pictureFontFamily(f.name));
-    font.setPointSizeF(f.size > 0 ? f.size : 1.0);
+    // Projector mode grows the pictures' texts with everything else.
+    font.setPointSizeF((f.size > 0 ? f.size : 1.0) * ProjectorMode::textScale());
     font.setBold(f.bold);
     return font;
 }
@@ -258,6 +261,20 @@ void RasterImage::polyline(const FixedPoint *points, int count, Color32 color, b
     } else {
         plot(last.x(), last.y(), premul, opaque);
     }
+    // Projector mode: an opaque line (a spring, a wave) is drawn again one
+    // pixel right and one down, two pixels wide in every direction. A
+    // translucent one stays single, so no pixel is darkened twice.
+    if (opaque && ProjectorMode::strokeScale() >= 2) {
+        for (const QPoint shift : {QPoint(1, 0), QPoint(0, 1)}) {
+            for (int i = 0; i + 1 < count; ++i)
+                line(px[size_t(i)].x() + shift.x(), px[size_t(i)].y() + shift.y(), px[size_t(i + 1)].x() + shift.x(),
+                     px[size_t(i + 1)].y() + shift.y(), premul, opaque);
+            if (closed)
+                line(last.x() + shift.x(), last.y() + shift.y(), px[0].x() + shift.x(), px[0].y() + shift.y(), premul,
+                     opaque);
+            plot(last.x() + shift.x(), last.y() + shift.y(), premul, opaque);
+        }
+    }
 }
 
 void RasterImage::polylineAntialiased(const FixedPoint *points, int count, Color32 color, bool closed)
@@ -275,7 +292,7 @@ void RasterImage::polylineAntialiased(const FixedPoint *points, int count, Color
         path.closeSubpath();
     QPainter p(&m_image);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor::fromRgba(color), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
+    p.setPen(QPen(QColor::fromRgba(color), ProjectorMode::strokeScale(), Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(path);
 }

@@ -87,13 +87,15 @@ public:
     // fixedToPixel. Every pixel of the polyline is drawn once (so a
     // translucent colour does not darken at the joins), the last point
     // included; closed adds the segment back to the first point. One point:
-    // one pixel when closed, nothing when open.
+    // one pixel when closed, nothing when open. In projector mode opaque
+    // polylines are two pixels wide.
     void polyline(const FixedPoint *points, int count, Color32 color, bool closed = false);
     void polyline(const std::vector<FixedPoint> &points, Color32 color, bool closed = false)
     {
         polyline(points.data(), int(points.size()), color, closed);
     }
-    // The same path drawn antialiased, one pixel wide, at sub-pixel precision
+    // The same path drawn antialiased, one pixel wide (two in projector
+    // mode), at sub-pixel precision
     // (a point's coordinates are the centre of the pixel they name).
     void polylineAntialiased(const FixedPoint *points, int count, Color32 color, bool closed = false);
     void polylineAntialiased(const std::vector<FixedPoint> &points, Color32 color, bool closed = false)

@@ -3,7 +3,9 @@
 #include "core/AnimationClock.h"
 #include "core/SimulationKind.h"
 #include "sim/framework/ToolbarDock.h"
+#include "sim/framework/DrawingSurface.h"
 #include "sim/framework/IconLibrary.h"
+#include "sim/framework/ProjectorMode.h"
 #include "sim/framework/RasterImage.h"
 #include "sim/framework/ToolbarItems.h"
 
@@ -34,6 +36,7 @@ SimulationWindow::SimulationWindow(QWidget *parent) : AlignPanel(parent)
         if (!floating)
             noteDock();
     });
+    connect(ProjectorMode::instance(), &ProjectorMode::changed, this, &SimulationWindow::applyProjectorMode);
 }
 
 SimulationWindow::~SimulationWindow()
@@ -58,6 +61,29 @@ void SimulationWindow::setLargeButtons(bool large)
         return;
     m_largeButtons = large;
     m_buttonSizes.apply(m_toolbar, large);
+}
+
+void SimulationWindow::applyProjectorMode()
+{
+    const bool on = ProjectorMode::isOn();
+    if (m_projectorApplied == on)
+        return;
+    // Fonts set after construction by the window itself count as the design
+    // only when first seen; windows that have not been shown wait for it,
+    // so their constructors have set their fonts.
+    if (!m_projectorApplied && !on)
+        return;
+    m_projectorApplied = on;
+    ProjectorMode::applyToWidgetFonts(this, {m_toolbar.data()});
+    // Each picture redraws itself at its size, as after a resize.
+    for (DrawingSurface *surface : findChildren<DrawingSurface *>())
+        Q_EMIT surface->resized();
+}
+
+void SimulationWindow::showEvent(QShowEvent *event)
+{
+    AlignPanel::showEvent(event);
+    applyProjectorMode();
 }
 
 void SimulationWindow::noteDock()

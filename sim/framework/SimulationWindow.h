@@ -71,6 +71,14 @@ public:
     virtual bool isCrossHairVisible() const { return false; }
     virtual void handlePageCommand(const QString &text) { Q_UNUSED(text); }
 
+    // ---- projector mode
+    // The window's fonts (lists, editors, labels; not the toolbar, which
+    // goes with the button size) at projector mode's scale, and its pictures
+    // drawn again so their texts and strokes follow. Runs when the mode
+    // changes and when the window is shown; a window with more to change
+    // overrides it and calls this one.
+    virtual void applyProjectorMode();
+
     // ---- what windows build on
     ButtonSizes &buttonSizes() { return m_buttonSizes; }
     const ButtonSizes &buttonSizes() const { return m_buttonSizes; }
@@ -118,6 +126,7 @@ protected:
     bool m_keepsButtonState = true;
 
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     bool m_closing = false;
@@ -126,6 +135,7 @@ protected:
 private:
     void noteDock();
     std::optional<Qt::ToolBarArea> m_lastDock;
+    std::optional<bool> m_projectorApplied; // the mode the fonts were last set for
 
 protected:
     QPointer<QToolBar> m_toolbar;

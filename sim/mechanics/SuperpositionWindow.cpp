@@ -6,6 +6,7 @@
 #include "sim/framework/DrawingContext.h"
 #include "sim/framework/DrawingSurface.h"
 #include "sim/framework/PaintBox.h"
+#include "sim/framework/ProjectorMode.h"
 #include "sim/framework/ToolbarItems.h"
 
 #include <QKeyEvent>
@@ -155,7 +156,7 @@ SuperpositionWindow::SuperpositionWindow(QWidget *parent) : SimulationWindow(par
     listLayout->addWidget(m_listHeading);
     listLayout->addWidget(m_waveList, 1);
     m_waveList->setUniformItemSizes(true);
-    m_waveList->setStyleSheet(QStringLiteral("QListWidget::item { height: 16px; }"));
+    setListRowHeight();
     m_waveList->setSelectionMode(QAbstractItemView::SingleSelection);
     setHint(m_waveList, QStringLiteral("Use the DELETE key to remove an entry"));
     m_waveList->installEventFilter(this);
@@ -336,6 +337,18 @@ void SuperpositionWindow::loadExample(SumExample example)
         listClicked();
     }
     drawSum();
+}
+
+void SuperpositionWindow::applyProjectorMode()
+{
+    SimulationWindow::applyProjectorMode();
+    setListRowHeight();
+}
+
+void SuperpositionWindow::setListRowHeight()
+{
+    m_waveList->setStyleSheet(QStringLiteral("QListWidget::item { height: %1px; }")
+                                  .arg(qRound(16 * ProjectorMode::textScale())));
 }
 
 void SuperpositionWindow::handlePageCommand(const QString &text)

@@ -37,6 +37,8 @@ public:
     // "+beats" and "+am" load their example over three periods; any other
     // command only switches the scale to three periods.
     void handlePageCommand(const QString &text) override;
+    // The list's rows grow with its font.
+    void applyProjectorMode() override;
 
     // ---- controls
     ToolbarLabel *frequencyLabel() const { return m_frequencyLabel; }
@@ -86,6 +88,7 @@ public:
     void listCheckToggled();
     void listKeyPressed(int key);
     void layoutPanes();
+    void setListRowHeight();
     void pictureResized();
     void sumPictureResized();
 

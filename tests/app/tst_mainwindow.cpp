@@ -553,8 +553,12 @@ void TestMainWindow::menuTree()
 
     QStringList themes;
     for (QAction *a : w.appearanceMenu()->actions())
-        themes << a->text();
+        if (a->actionGroup() == w.themeGroup())
+            themes << a->text();
     QCOMPARE(themes, Themes::names());
+    // After the themes and a separator, projector mode.
+    QCOMPARE(w.appearanceMenu()->actions().size(), themes.size() + 2);
+    QCOMPARE(w.appearanceMenu()->actions().last(), w.projectorModeAction());
     QCOMPARE(themes.size(), 13);
     QVERIFY(themes.contains("Office 2007 Blue"));
 }
