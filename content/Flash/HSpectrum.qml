@@ -7,6 +7,9 @@ import QtQuick
 
 Rectangle {
     id: root
+    // What the host and screen readers call this movie.
+    property string title: "Energy levels and spectrum of hydrogen"
+    Accessible.name: title
     width: 560
     height: 660
     color: "#ffffff"

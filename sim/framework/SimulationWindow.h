@@ -19,6 +19,7 @@
 #include "sim/framework/AlignPanel.h"
 #include "sim/framework/ButtonSizes.h"
 
+#include <QKeySequence>
 #include <QPointer>
 #include <QToolBar>
 #include <functional>
@@ -93,6 +94,22 @@ public:
     // convention: Start -> showRunning(); Stop and Reset -> showStopped(false).
     virtual void runButtonClicked(QObject *sender);
 
+    // ---- keys: Space starts and stops, Ctrl+R resets, in every window
+    // with run buttons. Space acts while the keyboard focus is in the window
+    // or its toolbar (a focused button or value box keeps its own Space);
+    // Ctrl+R is Reset's own shortcut.
+    static QKeySequence runKey();
+    static QKeySequence resetKey();
+    // Presses Stop while the model runs, else Start (through the same
+    // handler as the buttons). False when neither could be pressed.
+    bool toggleRunning();
+
+    // ---- what screen readers announce for the window: its title, and
+    // from it, on the first show, a name for the toolbar and for each
+    // picture and chart that has no name or hint of its own.
+    void setModelTitle(const QString &title);
+    QString modelTitle() const { return m_modelTitle; }
+
     // Running: Start and Reset disabled, Stop enabled, clock on.
     void showRunning();
     // Stopped: clock off, Start enabled, Stop disabled, Reset enabled as asked.
@@ -118,6 +135,7 @@ protected:
     bool m_keepsButtonState = true;
 
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     bool m_closing = false;
@@ -125,6 +143,9 @@ protected:
 
 private:
     void noteDock();
+    void addRunKeys();
+    void nameUnnamedParts();
+    QString m_modelTitle;
     std::optional<Qt::ToolBarArea> m_lastDock;
 
 protected:
