@@ -117,16 +117,7 @@ void View3DControls::createToolbar(QMainWindow *window)
 
 bool View3DControls::toggleRunning()
 {
-    auto usable = [](QAction *a) { return a->isEnabled() && a->isVisible(); };
-    if (usable(m_stopAction)) {
-        m_stopAction->trigger();
-        return true;
-    }
-    if (usable(m_startAction)) {
-        m_startAction->trigger();
-        return true;
-    }
-    return false;
+    return SimulationWindow::toggleRunButtons(m_startAction, m_stopAction, clock()->isEnabled());
 }
 
 AnimationClock *View3DControls::clock() const

@@ -229,15 +229,20 @@ void SimulationWindow::addRunKeys()
 
 bool SimulationWindow::toggleRunning()
 {
+    return toggleRunButtons(m_startAction, m_stopAction, isClockRunning());
+}
+
+bool SimulationWindow::toggleRunButtons(QAction *start, QAction *stop, bool running)
+{
     auto usable = [](QAction *a) { return a && a->isEnabled() && a->isVisible(); };
-    // Stop first while the clock runs; in windows whose Start and Stop are
-    // both enabled at rest, the stopped model starts.
-    if (usable(m_stopAction) && (isClockRunning() || !usable(m_startAction))) {
-        m_stopAction->trigger();
+    // Stop first while running; in windows whose Start and Stop are both
+    // enabled at rest, the stopped model starts.
+    if (usable(stop) && (running || !usable(start))) {
+        stop->trigger();
         return true;
     }
-    if (usable(m_startAction)) {
-        m_startAction->trigger();
+    if (usable(start)) {
+        start->trigger();
         return true;
     }
     return false;

@@ -103,6 +103,8 @@ public:
     // Presses Stop while the model runs, else Start (through the same
     // handler as the buttons). False when neither could be pressed.
     bool toggleRunning();
+    // The same for any pair of run buttons (the 3D view's too).
+    static bool toggleRunButtons(QAction *start, QAction *stop, bool running);
 
     // ---- what screen readers announce for the window: its title, and
     // from it, on the first show, a name for the toolbar and for each
