@@ -185,6 +185,7 @@ private slots:
     void runKeysInEveryModel_data();
     void runKeysInEveryModel();
     void valueBoxesReadQuantityValueAndUnit();
+    void spectrumLevelsPickedByKeys();
     void everyWidgetOfEveryKindHasAName_data();
     void everyWidgetOfEveryKindHasAName();
 };
@@ -348,6 +349,30 @@ void TestKeyboard::valueBoxesReadQuantityValueAndUnit()
     ToolbarSpinBox *stiffness = byQuantity.value(QStringLiteral("Stiffness"));
     QVERIFY(stiffness);
     QVERIFY(spoken(stiffness).endsWith(QStringLiteral(" newtons per metre")));
+}
+
+// The hydrogen film's levels answer number keys as they answer clicks.
+void TestKeyboard::spectrumLevelsPickedByKeys()
+{
+    Main m;
+    m.show(HydrogenSpectrumKind);
+    MoviePlayer *player = m.window.host()->moviePlayer();
+    QVERIFY(player && player->movieRoot());
+    QCOMPARE(spoken(player), QStringLiteral("Energy levels and spectrum of hydrogen"));
+    // The film makes the window's native windows anew; the test's display
+    // has no window manager to activate it again.
+    m.window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&m.window));
+    player->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(player->focusProxy() && player->focusProxy()->hasFocus());
+    QObject *root = player->movieRoot();
+    pressKey(Qt::Key_3);
+    QCOMPARE(root->property("firstPick").toInt(), 3);
+    pressKey(Qt::Key_2);
+    // The two picks make the jump from 3 to 2 (the film's chosen jump).
+    const QVariantMap chosen = root->property("chosen").toMap();
+    QCOMPARE(chosen.value(QStringLiteral("upper")).toInt(), 3);
+    QCOMPARE(chosen.value(QStringLiteral("lower")).toInt(), 2);
 }
 
 void TestKeyboard::everyWidgetOfEveryKindHasAName_data()
