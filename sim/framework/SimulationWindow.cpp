@@ -10,7 +10,10 @@
 #include "sim/framework/RasterImage.h"
 #include "sim/framework/ToolbarItems.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMainWindow>
@@ -39,7 +42,6 @@ SimulationWindow::SimulationWindow(QWidget *parent) : AlignPanel(parent)
         if (!floating)
             noteDock();
     });
-    addRunKeys();
 }
 
 SimulationWindow::~SimulationWindow()
@@ -172,6 +174,8 @@ QAction *SimulationWindow::addRunButton(RunButton which, const QString &caption,
     if (which == RunButton::Reset)
         a->setShortcut(key); // a disabled Reset ignores it
     connect(a, &QAction::triggered, this, [this, a] { runButtonClicked(a); });
+    if (which != RunButton::Reset)
+        addRunKeys();
     return a;
 }
 
@@ -217,6 +221,9 @@ QKeySequence SimulationWindow::resetKey()
 
 void SimulationWindow::addRunKeys()
 {
+    if (m_runKeysAdded)
+        return;
+    m_runKeysAdded = true;
     // One shortcut for the window and one for its toolbar, which lives in
     // the main window's dock; each only while the focus is inside it, so
     // Space keeps scrolling the course page. A shortcut of a window that is
@@ -264,6 +271,13 @@ void SimulationWindow::showEvent(QShowEvent *event)
 
 void SimulationWindow::nameUnnamedParts()
 {
+    // Buttons and lists of the window's own keep their Space (press, tick).
+    if (m_runKeysAdded) {
+        for (QWidget *w : findChildren<QWidget *>()) {
+            if (qobject_cast<QAbstractButton *>(w) || qobject_cast<QAbstractItemView *>(w) || qobject_cast<QComboBox *>(w))
+                keepSpaceKey(w);
+        }
+    }
     if (m_modelTitle.isEmpty())
         return;
     if (m_toolbar && m_toolbar->accessibleName().isEmpty())

@@ -95,9 +95,9 @@ public:
     virtual void runButtonClicked(QObject *sender);
 
     // ---- keys: Space starts and stops, Ctrl+R resets, in every window
-    // with run buttons. Space acts while the keyboard focus is in the window
-    // or its toolbar (a focused button or value box keeps its own Space);
-    // Ctrl+R is Reset's own shortcut.
+    // with run buttons (the keys come with Start or Stop). Space acts while
+    // the keyboard focus is in the window or its toolbar (a focused button,
+    // list or value box keeps its own Space); Ctrl+R is Reset's shortcut.
     static QKeySequence runKey();
     static QKeySequence resetKey();
     // Presses Stop while the model runs, else Start (through the same
@@ -148,6 +148,7 @@ private:
     void addRunKeys();
     void nameUnnamedParts();
     QString m_modelTitle;
+    bool m_runKeysAdded = false;
     std::optional<Qt::ToolBarArea> m_lastDock;
 
 protected:

@@ -29,6 +29,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QSet>
 #include <QSignalSpy>
@@ -289,6 +290,22 @@ void TestKeyboard::spaceIsLeftToWhatNeedsIt()
     QTRY_VERIFY(bar->hasFocus());
     pressKey(Qt::Key_Space);
     QVERIFY(w->isClockRunning());
+
+    // A window without run buttons leaves Space to its list: it ticks.
+    SimulationWindow *waves = m.show(SuperpositionKind);
+    QVERIFY(waves && !waves->startAction());
+    for (QAction *a : waves->toolbar()->actions()) {
+        if (a->text() == QLatin1String("Add"))
+            a->trigger();
+    }
+    auto *list = waves->findChild<QListWidget *>();
+    QVERIFY(list && list->count() > 0);
+    list->setCurrentRow(0);
+    list->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(list->hasFocus());
+    const Qt::CheckState before = list->item(0)->checkState();
+    pressKey(Qt::Key_Space);
+    QVERIFY(list->item(0)->checkState() != before);
 }
 
 void TestKeyboard::runKeysInEveryModel_data()
