@@ -13,6 +13,7 @@ MoviePlayer::MoviePlayer(QWidget *parent) : QWidget(parent)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    setAccessibleName(tr("Movie"));
 }
 
 MoviePlayer::~MoviePlayer() = default;
@@ -54,7 +55,16 @@ bool MoviePlayer::loadMovie(int layer, const QString &file)
             m_surface->clear();
         return false;
     }
-    return ensureSurface() && m_surface->load(file, m_movieVariables);
+    if (!ensureSurface() || !m_surface->load(file, m_movieVariables))
+        return false;
+    // Screen readers call the player by the movie's own title, where it has one.
+    const QString title = movieRoot() ? movieRoot()->property("title").toString() : QString();
+    const QString name = title.isEmpty() ? tr("Movie") : title;
+    for (QWidget *w : {static_cast<QWidget *>(this), m_surface->widget()}) {
+        w->setAccessibleName(name);
+        w->setAccessibleDescription(name);
+    }
+    return true;
 }
 
 bool MoviePlayer::setMovie(const QString &file)

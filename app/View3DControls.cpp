@@ -5,7 +5,9 @@
 #include "core/SimulationKind.h"
 #include "scene3d/Scene3D.h"
 #include "scene3d/SceneViewer.h"
+#include "sim/framework/AccessibleText.h"
 #include "sim/framework/AlignPanel.h"
+#include "sim/framework/SimulationWindow.h"
 #include "sim/framework/Hints.h"
 #include "sim/framework/IconLibrary.h"
 #include "sim/framework/ToolbarItems.h"
@@ -14,6 +16,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QToolBar>
 #include <cmath>
 
@@ -34,6 +37,9 @@ View3DControls::View3DControls(QMainWindow *window, AlignPanel *pane, std::funct
     m_angleScrollBar->setObjectName(QStringLiteral("angleScrollBar"));
     m_angleScrollBar->setFixedHeight(20);
     m_angleScrollBar->setPageStep(0);
+    // Reachable by Tab; the arrow keys then move the angle a degree.
+    m_angleScrollBar->setFocusPolicy(Qt::StrongFocus);
+    setAccessibleText(m_angleScrollBar, tr("Angle"), tr("The angle shown, in degrees"));
     m_angleScrollBar->hide();
     AlignPanel::setAlign(m_angleScrollBar, PanelAlign::Bottom);
     // Only the user's moves count: the clock and the host set the position
@@ -99,6 +105,19 @@ void View3DControls::createToolbar(QMainWindow *window)
     connect(m_polarAction, &QAction::triggered, this, [this] { polarisationModeChosen(m_polarAction); });
     connect(m_randomAction, &QAction::triggered, this, [this] { polarisationModeChosen(m_randomAction); });
     applyIconList(m_toolbar, IconLibrary::instance()->smallIcons());
+    m_toolbar->setAccessibleName(m_toolbar->windowTitle());
+    // The same run key as in the 2D models, while the focus is in the
+    // toolbar or the view; the tooltips tell it.
+    const QKeySequence runKey = SimulationWindow::runKey();
+    for (QAction *a : {m_startAction, m_stopAction})
+        a->setToolTip(a->toolTip() + QStringLiteral(" (") + runKey.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+    auto *space = new QShortcut(runKey, m_toolbar, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(space, &QShortcut::activated, this, &View3DControls::toggleRunning);
+}
+
+bool View3DControls::toggleRunning()
+{
+    return SimulationWindow::toggleRunButtons(m_startAction, m_stopAction, clock()->isEnabled());
 }
 
 AnimationClock *View3DControls::clock() const
@@ -148,6 +167,12 @@ void View3DControls::createViewer()
     m_viewer->setBackgroundColor(m_background);
     m_viewer->setScene(m_scene.get());
     setHint(m_viewer, QStringLiteral("Use left mouse button to rotate and right mouse button to pan"));
+    setAccessibleText(m_viewer, tr("3D view"),
+                      tr("Arrow keys turn the view, + and - zoom in and out, Space starts and stops"));
+    auto *space = new QShortcut(SimulationWindow::runKey(), m_viewer, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(space, &QShortcut::activated, this, &View3DControls::toggleRunning);
+    connect(m_viewer, &SceneViewer::turnKeyPressed, this, &View3DControls::viewerTurnKeyPressed);
+    connect(m_viewer, &SceneViewer::zoomKeyPressed, this, [this](int steps) { steps > 0 ? zoomIn() : zoomOut(); });
     AlignPanel::setAlign(m_viewer, PanelAlign::Client);
     connect(m_viewer, &SceneViewer::mousePressed, this, &View3DControls::viewerMousePressed);
     connect(m_viewer, &SceneViewer::mouseMoved, this, &View3DControls::viewerMouseMoved);
@@ -286,6 +311,14 @@ void View3DControls::viewerMouseMoved(Qt::MouseButtons buttons, QPointF pos)
     else if (buttons & Qt::RightButton)
         m_scene->pan(x - ax, y - ay);
     m_mouseAnchor = pos;
+}
+
+void View3DControls::viewerTurnKeyPressed(int pitchSteps, int turnSteps)
+{
+    // One key press turns as far as a short drag.
+    constexpr float degreesPerStep = 5.0f;
+    if (m_viewer)
+        m_scene->camera()->moveAroundTarget(degreesPerStep * float(pitchSteps), degreesPerStep * float(turnSteps));
 }
 
 void View3DControls::viewerWheelTurned(int delta)

@@ -87,6 +87,10 @@ public:
     void viewerMousePressed(Qt::MouseButton button, QPointF pos);
     void viewerMouseMoved(Qt::MouseButtons buttons, QPointF pos);
     void viewerWheelTurned(int delta);
+    // Keys: Space presses Stop or Start (electromagnetic wave only; false
+    // when neither is shown), the arrows turn the camera round its target.
+    bool toggleRunning();
+    void viewerTurnKeyPressed(int pitchSteps, int turnSteps);
     void viewerClicked();
 
 Q_SIGNALS:

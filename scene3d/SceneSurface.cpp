@@ -147,6 +147,7 @@ bool SceneSurface::event(QEvent *event)
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
     case QEvent::Wheel:
+    case QEvent::KeyPress: // where the surface itself has the focus
         if (onInput) {
             onInput(event);
             return true;

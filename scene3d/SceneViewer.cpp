@@ -4,6 +4,7 @@
 #include "scene3d/SceneSurface.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
@@ -11,7 +12,8 @@
 
 SceneViewer::SceneViewer(QWidget *parent) : QWidget(parent)
 {
-    setFocusPolicy(Qt::ClickFocus);
+    // Tab reaches the view: the arrows turn it and + and - zoom.
+    setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(false);
     // The surface covers the whole widget.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -32,6 +34,7 @@ SceneSurface *SceneViewer::surface()
     // Input passes the surface by; this widget takes it, as any widget does.
     m_container->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_container->setFocusPolicy(Qt::NoFocus);
+    m_container->setAccessibleName(QStringLiteral("3D scene"));
     m_container->setGeometry(rect());
     m_container->show();
     m_surface->onInput = [this](QEvent *event) {
@@ -137,5 +140,34 @@ void SceneViewer::mouseReleaseEvent(QMouseEvent *event)
 void SceneViewer::wheelEvent(QWheelEvent *event)
 {
     emit wheelTurned(event->angleDelta().y());
+    event->accept();
+}
+
+void SceneViewer::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up:
+        emit turnKeyPressed(1, 0);
+        break;
+    case Qt::Key_Down:
+        emit turnKeyPressed(-1, 0);
+        break;
+    case Qt::Key_Left:
+        emit turnKeyPressed(0, 1);
+        break;
+    case Qt::Key_Right:
+        emit turnKeyPressed(0, -1);
+        break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: // + without Shift on most layouts
+        emit zoomKeyPressed(1);
+        break;
+    case Qt::Key_Minus:
+        emit zoomKeyPressed(-1);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
     event->accept();
 }

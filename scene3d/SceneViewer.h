@@ -49,6 +49,11 @@ Q_SIGNALS:
     // away from the user).
     void wheelTurned(int delta);
     void clicked();
+    // Keys while the view has the focus: an arrow turns the scene one step
+    // (pitchSteps: Up +1, Down -1; turnSteps: Left +1, Right -1, as a drag
+    // in that direction does), + and - zoom one step in or out.
+    void turnKeyPressed(int pitchSteps, int turnSteps);
+    void zoomKeyPressed(int steps);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -56,6 +61,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // The surface, made again if Qt deleted it.

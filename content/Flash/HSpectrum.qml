@@ -7,6 +7,9 @@ import QtQuick
 
 Rectangle {
     id: root
+    // What the host and screen readers call this movie.
+    property string title: "Energy levels and spectrum of hydrogen"
+    Accessible.name: title
     width: 560
     height: 660
     color: "#ffffff"
@@ -114,6 +117,18 @@ Rectangle {
         interval: 7000
         onTriggered: { root.chosen = null; film.resume() }
     }
+    // The keys pick levels as clicks do: 1 to 6 for n = 1 to 6, 0 for n = ∞.
+    focus: true
+    Keys.onPressed: (event) => {
+        if (event.key >= Qt.Key_1 && event.key <= Qt.Key_6) {
+            pick(event.key - Qt.Key_0)
+            event.accepted = true
+        } else if (event.key === Qt.Key_0) {
+            pick(Infinity)
+            event.accepted = true
+        }
+    }
+
     function pick(n) {
         if (firstPick === null) { firstPick = n; return }
         if (firstPick === n) { firstPick = null; return }

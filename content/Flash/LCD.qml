@@ -8,6 +8,9 @@ import QtQuick
 
 Rectangle {
     id: root
+    // What the host and screen readers call this movie.
+    property string title: "Liquid crystal display"
+    Accessible.name: title
     width: 560
     height: 660
     color: "#ffffff"

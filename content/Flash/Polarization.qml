@@ -8,6 +8,9 @@ import QtQuick
 
 Rectangle {
     id: root
+    // What the host and screen readers call this movie.
+    property string title: "Polarisation of light"
+    Accessible.name: title
     width: 550
     height: 300
     color: "#ffffff"

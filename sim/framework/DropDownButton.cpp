@@ -1,5 +1,6 @@
 #include "sim/framework/DropDownButton.h"
 
+#include "sim/framework/AccessibleText.h"
 #include "sim/framework/Hints.h"
 #include "sim/framework/IconLibrary.h"
 
@@ -49,6 +50,11 @@ DropDownButton::DropDownButton(QToolBar *toolbar, const QString &caption, int im
             b->setToolButtonStyle(Qt::ToolButtonIconOnly);
         else
             b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        // Space or Enter on the focused button drops the menu down; the
+        // arrow keys then choose in it.
+        b->setFocusPolicy(Qt::TabFocus);
+        keepSpaceKey(b);
+        nameButton(b, caption, hint);
     }
 }
 

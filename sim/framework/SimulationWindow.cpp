@@ -2,6 +2,9 @@
 
 #include "core/AnimationClock.h"
 #include "core/SimulationKind.h"
+#include "sim/framework/AccessibleText.h"
+#include "sim/framework/Chart.h"
+#include "sim/framework/DrawingSurface.h"
 #include "sim/framework/ToolbarDock.h"
 #include "sim/framework/DrawingSurface.h"
 #include "sim/framework/IconLibrary.h"
@@ -9,10 +12,14 @@
 #include "sim/framework/RasterImage.h"
 #include "sim/framework/ToolbarItems.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMainWindow>
+#include <QShortcut>
 #include <QToolButton>
 
 // ---------------------------------------------------------------- window
@@ -25,8 +32,9 @@ SimulationWindow::SimulationWindow(QWidget *parent) : AlignPanel(parent)
     resize(767, 504);
     // A click on the picture or anywhere else in the window takes the
     // keyboard focus from a spin box, so keys meant for the picture's
-    // scroll bars or the page never change a toolbar value.
-    setFocusPolicy(Qt::ClickFocus);
+    // scroll bars or the page never change a toolbar value. Tab reaches the
+    // picture too, where Space starts and stops the model.
+    setFocusPolicy(Qt::StrongFocus);
 
     m_toolbar = new QToolBar(this);
     m_toolbar->setObjectName(QStringLiteral("Toolbar"));
@@ -185,7 +193,15 @@ QAction *SimulationWindow::addRunButton(RunButton which, const QString &caption,
     }
     QAction *a = addToolButton(m_toolbar, caption, image, hint);
     *slot = a;
+    // The tooltip tells the key; the status bar keeps the plain hint.
+    const QString tip = hint.isEmpty() ? caption : hint;
+    const QKeySequence key = which == RunButton::Reset ? resetKey() : runKey();
+    a->setToolTip(tip + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + QLatin1Char(')'));
+    if (which == RunButton::Reset)
+        a->setShortcut(key); // a disabled Reset ignores it
     connect(a, &QAction::triggered, this, [this, a] { runButtonClicked(a); });
+    if (which != RunButton::Reset)
+        addRunKeys();
     return a;
 }
 
@@ -214,6 +230,92 @@ void SimulationWindow::runButtonClicked(QObject *sender)
         break;
     case RunButton::None:
         break;
+    }
+}
+
+// ---------------------------------------------------------------- keys
+
+QKeySequence SimulationWindow::runKey()
+{
+    return QKeySequence(Qt::Key_Space);
+}
+
+QKeySequence SimulationWindow::resetKey()
+{
+    return QKeySequence(Qt::CTRL | Qt::Key_R);
+}
+
+void SimulationWindow::addRunKeys()
+{
+    if (m_runKeysAdded)
+        return;
+    m_runKeysAdded = true;
+    // One shortcut for the window and one for its toolbar, which lives in
+    // the main window's dock; each only while the focus is inside it, so
+    // Space keeps scrolling the course page. A shortcut of a window that is
+    // not shown never acts.
+    for (QWidget *scope : {static_cast<QWidget *>(this), static_cast<QWidget *>(m_toolbar.data())}) {
+        auto *space = new QShortcut(runKey(), scope, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(space, &QShortcut::activated, this, [this] { toggleRunning(); });
+    }
+}
+
+bool SimulationWindow::toggleRunning()
+{
+    return toggleRunButtons(m_startAction, m_stopAction, isClockRunning());
+}
+
+bool SimulationWindow::toggleRunButtons(QAction *start, QAction *stop, bool running)
+{
+    auto usable = [](QAction *a) { return a && a->isEnabled() && a->isVisible(); };
+    // Stop first while running; in windows whose Start and Stop are both
+    // enabled at rest, the stopped model starts.
+    if (usable(stop) && (running || !usable(start))) {
+        stop->trigger();
+        return true;
+    }
+    if (usable(start)) {
+        start->trigger();
+        return true;
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- names
+
+void SimulationWindow::setModelTitle(const QString &title)
+{
+    m_modelTitle = title;
+    setAccessibleText(this, title);
+}
+
+void SimulationWindow::showEvent(QShowEvent *event)
+{
+    nameUnnamedParts();
+    AlignPanel::showEvent(event);
+}
+
+void SimulationWindow::nameUnnamedParts()
+{
+    // Buttons and lists of the window's own keep their Space (press, tick).
+    if (m_runKeysAdded) {
+        for (QWidget *w : findChildren<QWidget *>()) {
+            if (qobject_cast<QAbstractButton *>(w) || qobject_cast<QAbstractItemView *>(w) || qobject_cast<QComboBox *>(w))
+                keepSpaceKey(w);
+        }
+    }
+    if (m_modelTitle.isEmpty())
+        return;
+    if (m_toolbar && m_toolbar->accessibleName().isEmpty())
+        setAccessibleText(m_toolbar, m_modelTitle + QStringLiteral(" controls"));
+    // A hint, where there is one, describes the picture.
+    for (DrawingSurface *picture : findChildren<DrawingSurface *>()) {
+        if (picture->accessibleName().isEmpty())
+            setAccessibleText(picture, m_modelTitle + QStringLiteral(" picture"), picture->toolTip());
+    }
+    for (Chart *chart : findChildren<Chart *>()) {
+        if (chart->accessibleName().isEmpty())
+            setAccessibleText(chart, m_modelTitle + QStringLiteral(" graph"), chart->toolTip());
     }
 }
 

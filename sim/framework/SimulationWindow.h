@@ -19,6 +19,7 @@
 #include "sim/framework/AlignPanel.h"
 #include "sim/framework/ButtonSizes.h"
 
+#include <QKeySequence>
 #include <QPointer>
 #include <QToolBar>
 #include <functional>
@@ -101,6 +102,24 @@ public:
     // convention: Start -> showRunning(); Stop and Reset -> showStopped(false).
     virtual void runButtonClicked(QObject *sender);
 
+    // ---- keys: Space starts and stops, Ctrl+R resets, in every window
+    // with run buttons (the keys come with Start or Stop). Space acts while
+    // the keyboard focus is in the window or its toolbar (a focused button,
+    // list or value box keeps its own Space); Ctrl+R is Reset's shortcut.
+    static QKeySequence runKey();
+    static QKeySequence resetKey();
+    // Presses Stop while the model runs, else Start (through the same
+    // handler as the buttons). False when neither could be pressed.
+    bool toggleRunning();
+    // The same for any pair of run buttons (the 3D view's too).
+    static bool toggleRunButtons(QAction *start, QAction *stop, bool running);
+
+    // ---- what screen readers announce for the window: its title, and
+    // from it, on the first show, a name for the toolbar and for each
+    // picture and chart that has no name or hint of its own.
+    void setModelTitle(const QString &title);
+    QString modelTitle() const { return m_modelTitle; }
+
     // Running: Start and Reset disabled, Stop enabled, clock on.
     void showRunning();
     // Stopped: clock off, Start enabled, Stop disabled, Reset enabled as asked.
@@ -134,6 +153,10 @@ protected:
 
 private:
     void noteDock();
+    void addRunKeys();
+    void nameUnnamedParts();
+    QString m_modelTitle;
+    bool m_runKeysAdded = false;
     std::optional<Qt::ToolBarArea> m_lastDock;
     std::optional<bool> m_projectorApplied; // the mode the fonts were last set for
 

@@ -1,6 +1,8 @@
 #include "sim/framework/ToolbarScrollBar.h"
 
+#include "sim/framework/AccessibleText.h"
 #include "sim/framework/Hints.h"
+#include "sim/framework/ToolbarLabel.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -17,6 +19,12 @@ ToolbarScrollBar::ToolbarScrollBar(QToolBar *toolbar, const ScrollBarDesign &des
 {
     init(design);
     setFixedSize(size);
+    // A caption just before the bar names it.
+    if (ToolbarLabel *label = lastToolbarLabel(toolbar)) {
+        label->setBuddy(this);
+        if (design.name.isEmpty())
+            setAccessibleText(this, quantityOfCaption(label->text()).name, design.hint);
+    }
     m_action = toolbar->addWidget(this);
 }
 
@@ -30,6 +38,8 @@ void ToolbarScrollBar::init(const ScrollBarDesign &design)
     m_settingPosition = false;
     if (!design.hint.isEmpty())
         setHint(this, design.hint);
+    if (!design.name.isEmpty() || !design.hint.isEmpty())
+        setAccessibleText(this, design.name.isEmpty() ? design.hint : design.name, design.hint);
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QScrollBar::valueChanged, this, [this](int v) {
         if (!m_settingPosition)

@@ -15,6 +15,7 @@ struct ScrollBarDesign {
     int smallStep = 1; // arrows
     int pageStep = 1;  // clicks beside the thumb
     QString hint;
+    QString name; // what a screen reader calls it; the caption before it in a toolbar, else the hint
 };
 
 // A scroll bar along a window edge (place it with the window's alignment)

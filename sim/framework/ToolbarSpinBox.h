@@ -31,11 +31,22 @@ public:
     QAction *action() const { return m_action; }
     void setItemVisible(bool visible);
 
+    // What screen readers announce: "<quantity>, <value> <unit>", kept up
+    // to date with the value. By default the quantity and unit come from the
+    // caption just before the box (" Mass (kg) ") or from the suffix; the
+    // hint is the description.
+    void setQuantity(const QString &quantity, const QString &unit = QString());
+    QString quantity() const { return m_quantity; }
+
 Q_SIGNALS:
     // The user changed the value (arrows, keys, typing).
     void valueEdited();
 
 private:
+    void updateAccessibleName();
+
     QAction *m_action = nullptr;
     bool m_settingValue = false;
+    QString m_quantity;
+    QString m_unit;
 };

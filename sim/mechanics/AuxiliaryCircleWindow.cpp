@@ -34,6 +34,7 @@ QVector<QPointF> toPolyline(const std::vector<QPointF> &points)
 AuxiliaryCircleWindow::AuxiliaryCircleWindow(QWidget *parent) : SimulationWindow(parent)
 {
     setObjectName(QStringLiteral("auxiliaryCircleWindow"));
+    setModelTitle(QStringLiteral("Auxiliary circle"));
 
     // ---- toolbar
     m_toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

@@ -29,6 +29,7 @@ const QString DampedOscillatorWindow::printTitle = QStringLiteral("Displacement 
 DampedOscillatorWindow::DampedOscillatorWindow(QWidget *parent) : SimulationWindow(parent)
 {
     setObjectName(QStringLiteral("dampedOscillatorWindow"));
+    setModelTitle(QStringLiteral("Damped oscillator"));
 
     // ---- toolbar
     addRunButton(RunButton::Start, QString(), QStringLiteral("Start"));
@@ -61,7 +62,7 @@ DampedOscillatorWindow::DampedOscillatorWindow(QWidget *parent) : SimulationWind
     // ---- the scroll bar and the picture along the left edge, the chart
     // filling the rest
     m_displacementScrollBar = new ToolbarScrollBar({.orientation = Qt::Vertical, .min = -100, .max = 100, .position = -50,
-                                        .smallStep = 1, .pageStep = 1, .hint = {}},
+                                        .smallStep = 1, .pageStep = 1, .hint = {}, .name = QStringLiteral("Starting displacement")},
                                        this);
     m_displacementScrollBar->setObjectName(QStringLiteral("displacementScrollBar"));
     m_displacementScrollBar->setFixedWidth(17);

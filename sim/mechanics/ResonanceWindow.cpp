@@ -32,6 +32,7 @@ const QString ResonanceWindow::chartTitle = QStringLiteral("Graph of amplitude v
 ResonanceWindow::ResonanceWindow(QWidget *parent) : SimulationWindow(parent)
 {
     setObjectName(QStringLiteral("resonanceWindow"));
+    setModelTitle(QStringLiteral("Resonance"));
     QFont f(QStringLiteral("Tahoma"));
     f.setPixelSize(11);
     setFont(f);

@@ -21,6 +21,7 @@ constexpr float kCrestWidth = 2.0f;
 RippleTankWindow::RippleTankWindow(QWidget *parent) : SimulationWindow(parent)
 {
     setObjectName(QStringLiteral("rippleTankWindow"));
+    setModelTitle(QStringLiteral("Ripple tank"));
 
     // ---- toolbar (Start and Stop both begin enabled)
     m_toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

@@ -25,6 +25,7 @@ void frequencyDescription(ToolbarSpinBox *box)
 StandingWavesWindow::StandingWavesWindow(QWidget *parent) : SimulationWindow(parent)
 {
     setObjectName(QStringLiteral("standingWavesWindow"));
+    setModelTitle(QStringLiteral("Standing waves"));
 
     // ---- toolbar (Start and Stop both begin enabled)
     m_toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -48,7 +49,7 @@ StandingWavesWindow::StandingWavesWindow(QWidget *parent) : SimulationWindow(par
     // ---- the graphs fill the window above the phase scroll bar (like the
     // toolbar's controls, it has no hint)
     m_phaseScrollBar = new ToolbarScrollBar({.orientation = Qt::Horizontal, .min = 0, .max = 360, .position = 0,
-                                             .smallStep = 1, .pageStep = 1, .hint = {}},
+                                             .smallStep = 1, .pageStep = 1, .hint = {}, .name = QStringLiteral("Phase")},
                                             this);
     m_phaseScrollBar->setObjectName(QStringLiteral("phaseScrollBar"));
     m_phaseScrollBar->setFixedHeight(kPhaseBarHeight);

@@ -80,6 +80,7 @@ SineListItem::SineListItem(std::unique_ptr<SineComponent> info) : m_info(std::mo
 SuperpositionWindow::SuperpositionWindow(QWidget *parent) : SimulationWindow(parent)
 {
     setObjectName(QStringLiteral("superpositionWindow"));
+    setModelTitle(QStringLiteral("Superposition of waves"));
 
     // ---- toolbar
     m_toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -145,6 +146,9 @@ SuperpositionWindow::SuperpositionWindow(QWidget *parent) : SimulationWindow(par
     m_listHeading->setWordWrap(true);
     m_listHeading->setContentsMargins(4, 3, 4, 3);
     m_waveList = new QListWidget(listPane);
+    m_listHeading->setBuddy(m_waveList);
+    m_waveList->setAccessibleName(QStringLiteral("Components"));
+    m_waveList->setAccessibleDescription(QStringLiteral("Ticked waves are added; Space ticks or unticks, Delete removes"));
     m_waveList->setObjectName(QStringLiteral("waveList"));
     QFont lf(pictureFontFamily(QStringLiteral("Arial")));
     lf.setPixelSize(13);
@@ -162,6 +166,7 @@ SuperpositionWindow::SuperpositionWindow(QWidget *parent) : SimulationWindow(par
     m_waveList->installEventFilter(this);
     m_wavePicture = new PaintBox(m_upperSplitter);
     m_wavePicture->setObjectName(QStringLiteral("wavePicture"));
+    m_wavePicture->setAccessibleName(QStringLiteral("Current wave"));
     m_upperSplitter->setStretchFactor(0, 0);
     m_upperSplitter->setStretchFactor(1, 1);
     // Wide enough for the longest formula an entry can have; the splitter
@@ -169,6 +174,7 @@ SuperpositionWindow::SuperpositionWindow(QWidget *parent) : SimulationWindow(par
     m_upperSplitter->setSizes({formulaListWidth(), 600});
     m_sumPicture = new PaintBox(m_sumSplitter);
     m_sumPicture->setObjectName(QStringLiteral("sumPicture"));
+    m_sumPicture->setAccessibleName(QStringLiteral("Combined graph"));
     m_sumSplitter->setStretchFactor(0, 0);
     m_sumSplitter->setStretchFactor(1, 1);
 

@@ -20,6 +20,7 @@ constexpr int kPhaseBarHeight = 20;
 TransverseLongitudinalWindow::TransverseLongitudinalWindow(QWidget *parent) : SimulationWindow(parent)
 {
     setObjectName(QStringLiteral("transverseLongitudinalWindow"));
+    setModelTitle(QStringLiteral("Transverse and longitudinal waves"));
 
     // ---- toolbar
     m_toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

@@ -27,6 +27,7 @@ const Color32 kLampGrey = 0xFFD3D3D3;
 DoubleSlitWindow::DoubleSlitWindow(QWidget *parent) : SimulationWindow(parent)
 {
     setObjectName(QStringLiteral("doubleSlitWindow"));
+    setModelTitle(QStringLiteral("Young's double slit"));
 
     // ---- toolbar
     m_separationLabel = new ToolbarLabel(m_toolbar, QStringLiteral(" Slit separation"));
@@ -63,7 +64,7 @@ DoubleSlitWindow::DoubleSlitWindow(QWidget *parent) : SimulationWindow(parent)
 
     // ---- the scroll bar along the bottom, the picture over the rest
     m_distanceScrollBar = new ToolbarScrollBar({.orientation = Qt::Horizontal, .min = 500, .max = 3000, .position = 1500,
-                             .smallStep = 1, .pageStep = 10, .hint = {}},
+                             .smallStep = 1, .pageStep = 10, .hint = {}, .name = QStringLiteral("Slit to screen distance")},
                             this);
     m_distanceScrollBar->setObjectName(QStringLiteral("distanceScrollBar"));
     m_distanceScrollBar->setFixedHeight(20);

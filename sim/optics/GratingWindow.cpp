@@ -25,6 +25,7 @@ QString degreesText(double degrees)
 GratingWindow::GratingWindow(QWidget *parent) : SimulationWindow(parent)
 {
     setObjectName(QStringLiteral("gratingWindow"));
+    setModelTitle(QStringLiteral("Diffraction grating"));
 
     // ---- toolbar: no button pictures, so nothing to switch with the size
     m_linesLabel = new ToolbarLabel(m_toolbar, QStringLiteral(" Lines per mm "));

@@ -24,6 +24,7 @@ const QString MultipleSlitsWindow::printTitle = QStringLiteral("Angular Intensit
 MultipleSlitsWindow::MultipleSlitsWindow(QWidget *parent) : SimulationWindow(parent)
 {
     setObjectName(QStringLiteral("multipleSlitsWindow"));
+    setModelTitle(QStringLiteral("Multiple slits"));
 
     // ---- toolbar
     const auto spinBox = [this](const char *name, double value, const QString &hint) {

@@ -33,6 +33,7 @@ GammaAbsorptionWindow::GammaAbsorptionWindow(QWidget *parent, GammaAbsorptionMod
     : SimulationWindow(parent), m_model(std::move(gauss))
 {
     setObjectName(QStringLiteral("gammaAbsorptionWindow"));
+    setModelTitle(QStringLiteral("Gamma absorption"));
 
     // ---- toolbar
     m_toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

@@ -27,6 +27,7 @@ QVector<QPointF> scaled(std::initializer_list<QPointF> points, float u)
 SpeedOfSoundWindow::SpeedOfSoundWindow(QWidget *parent) : SimulationWindow(parent)
 {
     setObjectName(QStringLiteral("speedOfSoundWindow"));
+    setModelTitle(QStringLiteral("Speed of sound"));
 
     // ---- toolbar
     m_frequencyLabel = new ToolbarLabel(m_toolbar, QStringLiteral(" Frequency "));
@@ -54,7 +55,7 @@ SpeedOfSoundWindow::SpeedOfSoundWindow(QWidget *parent) : SimulationWindow(paren
 
     // ---- the scroll bar along the bottom (0.1 cm per step), the picture
     m_microphoneScrollBar = new ToolbarScrollBar({.orientation = Qt::Horizontal, .min = 0, .max = kMicrophoneMaxPosition, .position = 500,
-                             .smallStep = 1, .pageStep = 10, .hint = {}},
+                             .smallStep = 1, .pageStep = 10, .hint = {}, .name = QStringLiteral("Microphone position")},
                             this);
     m_microphoneScrollBar->setObjectName(QStringLiteral("microphoneScrollBar"));
     m_microphoneScrollBar->setFixedHeight(20);

@@ -32,6 +32,7 @@ const QString ToneKeyboardWindow::noSoundMessage =
 ToneKeyboardWindow::ToneKeyboardWindow(QWidget *parent) : SimulationWindow(parent)
 {
     setObjectName(QStringLiteral("toneKeyboardWindow"));
+    setModelTitle(QStringLiteral("Tone keyboard"));
 
     // ---- toolbar
     m_amplitudeLabel = new ToolbarLabel(m_toolbar, QStringLiteral("Amplitude"));
@@ -42,8 +43,11 @@ ToneKeyboardWindow::ToneKeyboardWindow(QWidget *parent) : SimulationWindow(paren
     m_strengthSpinBoxes[0] = strengthSpinBox(QStringLiteral("Set the amplitude"), 16);
     m_toolbar->addSeparator();
     m_harmonicsLabel = new ToolbarLabel(m_toolbar, QStringLiteral("Harmonics"));
-    for (int k = 1; k <= 4; ++k)
+    for (int k = 1; k <= 4; ++k) {
         m_strengthSpinBoxes[size_t(k)] = strengthSpinBox(QStringLiteral("Add harmonics (%1f)").arg(k + 1), 0);
+        // One caption stands before four boxes: each is read as its own harmonic.
+        m_strengthSpinBoxes[size_t(k)]->setQuantity(QStringLiteral("Harmonic %1f").arg(k + 1));
+    }
 
     m_strengthSpinBoxes[0]->setObjectName(QStringLiteral("amplitudeSpinBox"));
     m_strengthSpinBoxes[0]->setAccessibleName(QStringLiteral("Amplitude"));

@@ -69,6 +69,7 @@ private slots:
     void polarAndRandom();
     void zoomButtons();
     void mouseRotatePanWheel();
+    void keysTurnZoomAndRun();
     void scrollBarOfThePolarisationKind();
 
 private:
@@ -398,3 +399,68 @@ void TestView3DControls::scrollBarOfThePolarisationKind()
 
 QTEST_MAIN(TestView3DControls)
 #include "tst_view3dcontrols.moc"
+
+// The keyboard does what the mouse and the buttons do: Tab reaches the view,
+// the arrows turn the camera a step, + and - zoom like the buttons, Space
+// starts and stops the wave; keys in the view never reach the camera while
+// another widget has the focus.
+void TestView3DControls::keysTurnZoomAndRun()
+{
+    MainWindow &w = *m_w;
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.host()->showSimulation(15);
+    SceneViewer *v = w.view3D()->viewer();
+    QVERIFY(v->focusPolicy() & Qt::TabFocus);
+    v->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(v->hasFocus());
+    Camera &cam = *w.view3D()->scene()->camera();
+    auto elevation = [&] { return std::asin(cam.position().y() / cam.distanceToTarget()) * 180 / M_PI; };
+    auto azimuth = [&] { return std::atan2(cam.position().x(), cam.position().z()) * 180 / M_PI; };
+    const double e0 = elevation(), a0 = azimuth();
+    const float d0 = cam.distanceToTarget();
+
+    QTest::keyClick(v, Qt::Key_Left);
+    QVERIFY(std::fabs(azimuth() - (a0 + 5)) < 1e-3);
+    QTest::keyClick(v, Qt::Key_Right);
+    QTest::keyClick(v, Qt::Key_Right);
+    QVERIFY(std::fabs(azimuth() - (a0 - 5)) < 1e-3);
+    QVERIFY(std::fabs(elevation() - e0) < 1e-3);
+    QTest::keyClick(v, Qt::Key_Up);
+    QVERIFY(std::fabs(elevation() - (e0 + 5)) < 1e-3);
+    QTest::keyClick(v, Qt::Key_Down);
+    QTest::keyClick(v, Qt::Key_Down);
+    QVERIFY(std::fabs(elevation() - (e0 - 5)) < 1e-3);
+
+    QTest::keyClick(v, Qt::Key_Plus, Qt::ShiftModifier);
+    QVERIFY(std::fabs(cam.distanceToTarget() - d0 * 0.8638376f) < 1e-4f);
+    QTest::keyClick(v, Qt::Key_Minus);
+    QVERIFY(std::fabs(cam.distanceToTarget() - d0) < 1e-5f * d0);
+    QTest::keyClick(v, Qt::Key_Equal);
+    QVERIFY(cam.distanceToTarget() < d0 * 0.9f);
+
+    // Space in the view starts and stops the wave, as the buttons do.
+    QVERIFY(!w.view3D()->clock()->isEnabled());
+    QTest::keyClick(v, Qt::Key_Space);
+    QVERIFY(w.view3D()->clock()->isEnabled());
+    QVERIFY(!w.view3D()->startAction()->isEnabled() && w.view3D()->stopAction()->isEnabled());
+    QTest::keyClick(v, Qt::Key_Space);
+    QVERIFY(!w.view3D()->clock()->isEnabled());
+    QVERIFY(w.view3D()->startAction()->isEnabled());
+    QVERIFY(w.view3D()->startAction()->toolTip().contains(QStringLiteral("Space")));
+
+    // The polarisation scene has no Start: Space does nothing there.
+    w.host()->showSimulation(16);
+    QTRY_VERIFY(v->isVisible());
+    // The movie's Qt Quick view makes the window's native windows anew, and
+    // the test's display has no window manager to activate it again.
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    v->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(v->hasFocus());
+    QTest::keyClick(v, Qt::Key_Space);
+    QVERIFY(!w.view3D()->clock()->isEnabled());
+    const double a1 = azimuth();
+    QTest::keyClick(v, Qt::Key_Left);
+    QVERIFY(std::fabs(azimuth() - (a1 + 5)) < 1e-3);
+}

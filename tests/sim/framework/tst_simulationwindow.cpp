@@ -285,7 +285,9 @@ void TestSimulationWindow::runButtonConvention()
     QCOMPARE(w.startAction()->icon().cacheKey(), IconLibrary::instance()->smallIcons().icon(StartIcon).cacheKey());
     QCOMPARE(w.stopAction()->icon().cacheKey(), IconLibrary::instance()->smallIcons().icon(StopIcon).cacheKey());
     QCOMPARE(w.resetAction()->icon().cacheKey(), IconLibrary::instance()->smallIcons().icon(ResetIcon).cacheKey());
-    QCOMPARE(w.resetAction()->toolTip(), QStringLiteral("Reset to start"));
+    QCOMPARE(w.resetAction()->statusTip(), QStringLiteral("Reset to start"));
+    QCOMPARE(w.resetAction()->toolTip(), QStringLiteral("Reset to start (Ctrl+R)"));
+    QCOMPARE(w.resetAction()->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
     QCOMPARE(w.runButtonOf(w.stopAction()), SimulationWindow::RunButton::Stop);
     QCOMPARE(w.runButtonOf(w.massSpinBox), SimulationWindow::RunButton::None);
 

@@ -121,9 +121,13 @@ void TestDampedOscillatorWindow::design()
     QCOMPARE(items[5], w.massSpinBox()->action());
     QCOMPARE(items[8], w.stiffnessSpinBox()->action());
     QCOMPARE(items[11], w.dampingSpinBox()->action());
-    QCOMPARE(w.startAction()->toolTip(), QStringLiteral("Start"));
-    QCOMPARE(w.stopAction()->toolTip(), QStringLiteral("Stop"));
-    QCOMPARE(w.resetAction()->toolTip(), QStringLiteral("Reset to start"));
+    // The hints as the status bar shows them; the tooltips add the keys.
+    QCOMPARE(w.startAction()->statusTip(), QStringLiteral("Start"));
+    QCOMPARE(w.stopAction()->statusTip(), QStringLiteral("Stop"));
+    QCOMPARE(w.resetAction()->statusTip(), QStringLiteral("Reset to start"));
+    QCOMPARE(w.startAction()->toolTip(), QStringLiteral("Start (Space)"));
+    QCOMPARE(w.stopAction()->toolTip(), QStringLiteral("Stop (Space)"));
+    QCOMPARE(w.resetAction()->toolTip(), QStringLiteral("Reset to start (Ctrl+R)"));
     QVERIFY(w.startAction()->isEnabled() && !w.stopAction()->isEnabled() && !w.resetAction()->isEnabled());
     QVERIFY(!w.isClockRunning());
 
