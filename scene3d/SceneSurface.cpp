@@ -127,6 +127,23 @@ QImage SceneSurface::grab()
     return image;
 }
 
+QImage SceneSurface::grabAtSize(const QSize &pixels)
+{
+    if (pixels.isEmpty() || !QOpenGLFramebufferObject::hasOpenGLFramebufferBlit() || !makeCurrent())
+        return QImage();
+    QOpenGLFramebufferObjectFormat format;
+    format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
+    format.setSamples(4);
+    QOpenGLFramebufferObject frame(pixels, format);
+    QImage image;
+    if (frame.isValid() && frame.bind()) {
+        m_renderer.draw(m_scene, pixels, m_background, 1.0);
+        image = frame.toImage();
+    }
+    QOpenGLFramebufferObject::bindDefault();
+    return image;
+}
+
 void SceneSurface::exposeEvent(QExposeEvent *)
 {
     if (isExposed())
