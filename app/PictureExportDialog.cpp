@@ -43,6 +43,7 @@ PictureExportDialog::PictureExportDialog(const QSize &shownSize, const QString &
     m_path->setMinimumWidth(320);
     m_browse = new QPushButton(QStringLiteral("&Browse..."), this);
     m_browse->setAccessibleName(QStringLiteral("Browse"));
+    m_browse->setAutoDefault(false);
     m_browse->setAccessibleDescription(QStringLiteral("Choose the file in a file dialog"));
     auto *fileRow = new QHBoxLayout;
     fileRow->addWidget(m_path, 1);
@@ -76,6 +77,8 @@ PictureExportDialog::PictureExportDialog(const QSize &shownSize, const QString &
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
     m_buttons->button(QDialogButtonBox::Save)->setAccessibleName(QStringLiteral("Save"));
+    // Enter saves from any field.
+    m_buttons->button(QDialogButtonBox::Save)->setDefault(true);
     m_buttons->button(QDialogButtonBox::Cancel)->setAccessibleName(QStringLiteral("Cancel"));
 
     auto *form = new QFormLayout(this);

@@ -137,7 +137,12 @@ QImage SceneSurface::grabAtSize(const QSize &pixels)
     QOpenGLFramebufferObject frame(pixels, format);
     QImage image;
     if (frame.isValid() && frame.bind()) {
-        m_renderer.draw(m_scene, pixels, m_background, 1.0);
+        // The camera's projection depends on the size in logical pixels:
+        // drawn as the window at a higher pixel ratio, the picture shows
+        // what the window shows, across its width.
+        const qreal ratio = size().width() > 0 ? qreal(pixels.width()) / size().width() : 1.0;
+        const QSize logical(qMax(1, qRound(pixels.width() / ratio)), qMax(1, qRound(pixels.height() / ratio)));
+        m_renderer.draw(m_scene, logical, m_background, ratio);
         image = frame.toImage();
     }
     QOpenGLFramebufferObject::bindDefault();

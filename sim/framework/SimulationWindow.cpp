@@ -286,6 +286,8 @@ void SimulationWindow::paintExportPicture(QPainter &painter, const QRectF &targe
     const qreal sy = target.height() / source.height();
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // The gaps between the pictures as on the screen.
+    painter.fillRect(target, palette().window());
     for (QWidget *w : pictureWidgets(this)) {
         const QPointF at = w->mapTo(this, QPoint(0, 0)) - source.topLeft();
         const QRectF place(target.left() + at.x() * sx, target.top() + at.y() * sy, w->width() * sx,

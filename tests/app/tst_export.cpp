@@ -35,6 +35,7 @@ private Q_SLOTS:
     void cleanup();
     void everyDrawingKindSavesAPicture_data();
     void everyDrawingKindSavesAPicture();
+    void threeDViewAtAChosenSizeShowsTheSameView();
     void nothingToSaveDisablesTheItems_data();
     void nothingToSaveDisablesTheItems();
     void oscillatorDataMatchTheModel();
@@ -121,6 +122,37 @@ void TestExport::everyDrawingKindSavesAPicture()
     const QSize chosen(shown.width() / 2 + 7, shown.height() + 13);
     QVERIFY(exports->exportPicture(path, chosen));
     QCOMPARE(QImage(path, "png").size(), chosen);
+}
+
+void TestExport::threeDViewAtAChosenSizeShowsTheSameView()
+{
+    auto w = showKind(EmWaveKind);
+    QVERIFY(w);
+    ExportActions *exports = w->exportActions();
+    const QSize shown = exports->shownPictureSize();
+    const QString small = m_dir->filePath(QStringLiteral("shown.png"));
+    const QString large = m_dir->filePath(QStringLiteral("large.png"));
+    QVERIFY(exports->exportPicture(small, shown));
+    QVERIFY(exports->exportPicture(large, shown * 2));
+    const QImage a = QImage(small, "png").convertToFormat(QImage::Format_RGB32);
+    const QImage b = QImage(large, "png")
+                         .scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                         .convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(b.size(), a.size());
+    // The larger frame is drawn again, not blown up, but frames the scene
+    // as the view does: few pixels differ much.
+    int differing = 0, drawn = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (p != 0xFFFFFFFF)
+                ++drawn;
+            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q)) > 150)
+                ++differing;
+        }
+    }
+    QVERIFY(drawn > a.width() * a.height() / 50);
+    QVERIFY2(differing < drawn / 10, qPrintable(QStringLiteral("%1 of %2").arg(differing).arg(drawn)));
 }
 
 void TestExport::nothingToSaveDisablesTheItems_data()
