@@ -96,8 +96,8 @@ PictureExportDialog::PictureExportDialog(const QSize &shownSize, const QString &
 
     connect(m_browse, &QPushButton::clicked, this, &PictureExportDialog::browse);
     connect(m_shownSizeButton, &QPushButton::clicked, this, &PictureExportDialog::useShownSize);
-    connect(m_width, &QSpinBox::valueChanged, this, &PictureExportDialog::widthChanged);
-    connect(m_height, &QSpinBox::valueChanged, this, &PictureExportDialog::heightChanged);
+    connect(m_width, &QSpinBox::valueChanged, this, [this] { sideChanged(true); });
+    connect(m_height, &QSpinBox::valueChanged, this, [this] { sideChanged(false); });
     connect(m_path, &QLineEdit::textChanged, this, &PictureExportDialog::pathEdited);
     connect(m_format, &QComboBox::currentIndexChanged, this, [this] {
         if (!m_path->text().trimmed().isEmpty())
@@ -152,21 +152,15 @@ void PictureExportDialog::useShownSize()
     m_adjusting = false;
 }
 
-void PictureExportDialog::widthChanged(int width)
+void PictureExportDialog::sideChanged(bool widthMoved)
 {
     if (m_adjusting || !m_keepProportions->isChecked())
         return;
     m_adjusting = true;
-    m_height->setValue(std::max(1, qRound(double(width) * m_shown.height() / m_shown.width())));
-    m_adjusting = false;
-}
-
-void PictureExportDialog::heightChanged(int height)
-{
-    if (m_adjusting || !m_keepProportions->isChecked())
-        return;
-    m_adjusting = true;
-    m_width->setValue(std::max(1, qRound(double(height) * m_shown.width() / m_shown.height())));
+    if (widthMoved)
+        m_height->setValue(std::max(1, qRound(double(m_width->value()) * m_shown.height() / m_shown.width())));
+    else
+        m_width->setValue(std::max(1, qRound(double(m_height->value()) * m_shown.width() / m_shown.height())));
     m_adjusting = false;
 }
 

@@ -37,8 +37,8 @@ public:
 private:
     void browse();
     void useShownSize();
-    void widthChanged(int width);
-    void heightChanged(int height);
+    // With proportions kept, the other side follows the one the user moved.
+    void sideChanged(bool widthMoved);
     void pathEdited(const QString &text);
 
     QSize m_shown;
