@@ -2,6 +2,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/CoursePane.h"
+#include "app/ExportActions.h"
 #include "app/HelpViewer.h"
 #include "app/MenuItems.h"
 #include "app/PictureMagnifier.h"
@@ -161,6 +162,8 @@ void MainWindow::createMenus()
     bar->setObjectName(QStringLiteral("menuBar"));
 
     m_fileMenu = addNamedMenu(bar, "fileMenu", QStringLiteral("File"));
+    m_export = new ExportActions(this, m_host, m_view3D);
+    m_export->addTo(m_fileMenu);
     m_exitAction = addNamedAction(m_fileMenu, "exitAction", QStringLiteral("Exit"));
     connect(m_exitAction, &QAction::triggered, this, &QWidget::close);
 

@@ -22,6 +22,7 @@
 
 class AlignPanel;
 class CoursePane;
+class ExportActions;
 class HelpViewer;
 class QAction;
 class QActionGroup;
@@ -57,6 +58,8 @@ public:
     // ---- parts
     SimulationHost *host() const { return m_host; }
     View3DControls *view3D() const { return m_view3D; }
+    // File > Export picture... and File > Export data...
+    ExportActions *exportActions() const { return m_export; }
     CoursePane *coursePane() const { return m_coursePane; }
     AlignPanel *leftPane() const { return m_leftPane; }
     QSplitter *splitter() const { return m_splitter; }
@@ -153,6 +156,7 @@ private:
     QSplitter *m_splitter = nullptr;
     View3DControls *m_view3D = nullptr;
     SimulationHost *m_host = nullptr;
+    ExportActions *m_export = nullptr;
     CoursePane *m_coursePane = nullptr;
     HelpViewer *m_helpViewer = nullptr; // a window of its own, owned by this one
 

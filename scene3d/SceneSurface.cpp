@@ -127,6 +127,28 @@ QImage SceneSurface::grab()
     return image;
 }
 
+QImage SceneSurface::grabAtSize(const QSize &pixels)
+{
+    if (pixels.isEmpty() || !QOpenGLFramebufferObject::hasOpenGLFramebufferBlit() || !makeCurrent())
+        return QImage();
+    QOpenGLFramebufferObjectFormat format;
+    format.setAttachment(QOpenGLFramebufferObject::CombinedDepthStencil);
+    format.setSamples(4);
+    QOpenGLFramebufferObject frame(pixels, format);
+    QImage image;
+    if (frame.isValid() && frame.bind()) {
+        // The camera's projection depends on the size in logical pixels:
+        // drawn as the window at a higher pixel ratio, the picture shows
+        // what the window shows, across its width.
+        const qreal ratio = size().width() > 0 ? qreal(pixels.width()) / size().width() : 1.0;
+        const QSize logical(qMax(1, qRound(pixels.width() / ratio)), qMax(1, qRound(pixels.height() / ratio)));
+        m_renderer.draw(m_scene, logical, m_background, ratio);
+        image = frame.toImage();
+    }
+    QOpenGLFramebufferObject::bindDefault();
+    return image;
+}
+
 void SceneSurface::exposeEvent(QExposeEvent *)
 {
     if (isExposed())

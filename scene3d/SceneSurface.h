@@ -30,6 +30,10 @@ public:
     void scheduleFrame();
     // The scene drawn now at the window's size, read back.
     QImage grab();
+    // The scene drawn now into an offscreen frame of `pixels` (a picture at
+    // another size than the window's), read back; null where no frame of
+    // that size can be made.
+    QImage grabAtSize(const QSize &pixels);
 
     QString errorText() const { return m_renderer.errorText(); }
     quint64 framesDrawn() const { return m_frames; }

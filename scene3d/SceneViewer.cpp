@@ -93,6 +93,26 @@ QImage SceneViewer::grabFramebuffer()
     return surface()->grab();
 }
 
+QSize SceneViewer::exportPictureSize() const
+{
+    return size() * devicePixelRatioF();
+}
+
+QImage SceneViewer::exportPicture(const QSize &size)
+{
+    if (size.isEmpty())
+        return QImage();
+    if (size == exportPictureSize())
+        return grabFramebuffer();
+    QImage image = surface()->grabAtSize(size);
+    if (image.isNull()) {
+        image = grabFramebuffer();
+        if (!image.isNull())
+            image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    return image;
+}
+
 void SceneViewer::setBackgroundColor(quint32 bgr)
 {
     m_background = bgr & 0x00FFFFFF;

@@ -42,6 +42,15 @@ public:
     // shows; for tests and copies).
     QImage grabFramebuffer();
 
+    // ---- export (File > Export picture...)
+    // The size of the picture shown, in pixels.
+    virtual QSize exportPictureSize() const;
+    // The scene drawn at `size` pixels and read back: at the size shown the
+    // frame the view shows, at another size drawn again offscreen (scaled
+    // from the frame shown where the driver cannot). Null when nothing can
+    // be drawn.
+    virtual QImage exportPicture(const QSize &size);
+
 Q_SIGNALS:
     void mousePressed(Qt::MouseButton button, QPointF pos);
     void mouseMoved(Qt::MouseButtons buttons, QPointF pos);

@@ -20,6 +20,7 @@
 #include <QCoreApplication>
 #include <QMainWindow>
 #include <QShortcut>
+#include <QPainter>
 #include <QToolButton>
 
 // ---------------------------------------------------------------- window
@@ -373,4 +374,54 @@ AnimationClock *SimulationWindow::createClock()
             step(deltaTime);
     };
     return m_clock;
+}
+
+// ---------------------------------------------------------------- export
+
+namespace {
+
+// The window's visible pictures and charts, in the order they were made
+// (which is the order they are painted in).
+QList<QWidget *> pictureWidgets(const QWidget *window)
+{
+    QList<QWidget *> pictures;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if ((qobject_cast<DrawingSurface *>(w) || qobject_cast<Chart *>(w)) && w->isVisibleTo(window)
+            && !w->size().isEmpty())
+            pictures.append(w);
+    }
+    return pictures;
+}
+
+} // namespace
+
+QRect SimulationWindow::exportPictureRect() const
+{
+    QRect all;
+    for (QWidget *w : pictureWidgets(this))
+        all |= QRect(w->mapTo(this, QPoint(0, 0)), w->size());
+    return all;
+}
+
+void SimulationWindow::paintExportPicture(QPainter &painter, const QRectF &target)
+{
+    const QRect source = exportPictureRect();
+    if (source.isEmpty())
+        return;
+    const qreal sx = target.width() / source.width();
+    const qreal sy = target.height() / source.height();
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // The gaps between the pictures as on the screen.
+    painter.fillRect(target, palette().window());
+    for (QWidget *w : pictureWidgets(this)) {
+        const QPointF at = w->mapTo(this, QPoint(0, 0)) - source.topLeft();
+        const QRectF place(target.left() + at.x() * sx, target.top() + at.y() * sy, w->width() * sx,
+                           w->height() * sy);
+        if (auto *chart = qobject_cast<Chart *>(w))
+            chart->renderTo(painter, place);
+        else
+            painter.drawImage(place, static_cast<DrawingSurface *>(w)->snapshot());
+    }
+    painter.restore();
 }

@@ -18,6 +18,7 @@
 // Drawing routines return at once while isClosing() is true.
 #include "sim/framework/AlignPanel.h"
 #include "sim/framework/ButtonSizes.h"
+#include "sim/framework/ExportFiles.h"
 
 #include <QKeySequence>
 #include <QPointer>
@@ -27,6 +28,7 @@
 #include <vector>
 
 class QAction;
+class QPainter;
 class QPrinter;
 class AnimationClock;
 
@@ -79,6 +81,19 @@ public:
     // changes and when the window is shown; a window with more to change
     // overrides it and calls this one.
     virtual void applyProjectorMode();
+
+    // ---- export (File > Export picture... and File > Export data...)
+    // Where the window's pictures are: the union of its visible picture
+    // surfaces and charts (not its controls) in the window's coordinates;
+    // empty when it shows none.
+    virtual QRect exportPictureRect() const;
+    // Paints those pictures, as laid out on the screen, scaled into
+    // `target`: charts as drawings (sharp at any size and in SVG), the other
+    // pictures as their bitmaps.
+    virtual void paintExportPicture(QPainter &painter, const QRectF &target);
+    // The series of the window's charts, with their quantities and units
+    // (chart windows); none by default.
+    virtual std::vector<DataSeries> exportData() const { return {}; }
 
     // ---- what windows build on
     ButtonSizes &buttonSizes() { return m_buttonSizes; }

@@ -98,6 +98,11 @@ DampedOscillatorWindow::DampedOscillatorWindow(QWidget *parent) : SimulationWind
 
 DampedOscillatorWindow::~DampedOscillatorWindow() = default;
 
+std::vector<DataSeries> DampedOscillatorWindow::exportData() const
+{
+    return {{QStringLiteral("time (s)"), QStringLiteral("displacement (units)"), m_curveSeries->points()}};
+}
+
 // ---------------------------------------------------------------- showing the model
 
 void DampedOscillatorWindow::showChanges(const OscillatorChanges &changes)

@@ -29,6 +29,9 @@ public:
     explicit DampedOscillatorWindow(QWidget *parent = nullptr);
     ~DampedOscillatorWindow() override;
 
+    // File > Export data...: the 501 samples of the curve.
+    std::vector<DataSeries> exportData() const override;
+
     static const QString printTitle; // "Displacement - time graph for damped S.H.M."
 
     // ---- controls

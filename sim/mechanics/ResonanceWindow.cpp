@@ -109,6 +109,11 @@ ResonanceWindow::ResonanceWindow(QWidget *parent) : SimulationWindow(parent)
 
 ResonanceWindow::~ResonanceWindow() = default;
 
+std::vector<DataSeries> ResonanceWindow::exportData() const
+{
+    return {{QStringLiteral("driving frequency (Hz)"), QStringLiteral("amplitude (units)"), m_curveSeries->points()}};
+}
+
 void ResonanceWindow::showCurve()
 {
     const std::vector<QPointF> &curve = m_model.curve();

@@ -25,6 +25,9 @@ public:
     explicit ResonanceWindow(QWidget *parent = nullptr);
     ~ResonanceWindow() override;
 
+    // File > Export data...: the points of the resonance curve.
+    std::vector<DataSeries> exportData() const override;
+
     static const QString chartTitle; // "Graph of amplitude v driving frequency"
 
     // ---- controls

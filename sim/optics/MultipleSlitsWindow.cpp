@@ -92,6 +92,15 @@ MultipleSlitsWindow::MultipleSlitsWindow(QWidget *parent) : SimulationWindow(par
 
 MultipleSlitsWindow::~MultipleSlitsWindow() = default;
 
+std::vector<DataSeries> MultipleSlitsWindow::exportData() const
+{
+    const QString angle = QStringLiteral("angle (degrees)");
+    std::vector<DataSeries> series{{angle, QStringLiteral("intensity (arbitrary units)"), m_patternSeries->points()}};
+    if (m_envelopeSeries->isVisible())
+        series.push_back({angle, QStringLiteral("single slit envelope (arbitrary units)"), m_envelopeSeries->points()});
+    return series;
+}
+
 // ---------------------------------------------------------------- controls
 
 void MultipleSlitsWindow::parametersEdited()

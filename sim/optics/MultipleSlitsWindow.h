@@ -21,6 +21,9 @@ public:
     explicit MultipleSlitsWindow(QWidget *parent = nullptr);
     ~MultipleSlitsWindow() override;
 
+    // File > Export data...: the pattern, and the envelope while it is shown.
+    std::vector<DataSeries> exportData() const override;
+
     static const QString printTitle; // "Angular Intensity distribution graph"
 
     // ---- controls

@@ -527,7 +527,7 @@ void TestMainWindow::menuTree()
         QStringList captions;
     };
     const Item items[] = {
-        {w.fileMenu(), {"Exit"}},
+        {w.fileMenu(), {"Export picture...", "Export data...", "", "Exit"}},
         {w.coursePane()->editMenu(), {"Select all", "Copy"}},
         {w.toolbarsMenu(), {"Toolbars at top", "Toolbars at bottom", "Use large buttons"}},
         {w.host()->graphMenu(), {"Time axis", "Copy graph", "Show X hair cursor", "Print graph"}},
