@@ -89,12 +89,6 @@ void SimulationWindow::applyProjectorMode()
         Q_EMIT surface->resized();
 }
 
-void SimulationWindow::showEvent(QShowEvent *event)
-{
-    AlignPanel::showEvent(event);
-    applyProjectorMode();
-}
-
 void SimulationWindow::noteDock()
 {
     if (!m_toolbar || m_toolbar->isFloating())
@@ -294,6 +288,7 @@ void SimulationWindow::showEvent(QShowEvent *event)
 {
     nameUnnamedParts();
     AlignPanel::showEvent(event);
+    applyProjectorMode();
 }
 
 void SimulationWindow::nameUnnamedParts()
