@@ -68,7 +68,7 @@ AuxiliaryCircleWindow::AuxiliaryCircleWindow(QWidget *parent) : SimulationWindow
 
     m_positionScrollBar = new ToolbarScrollBar({.orientation = Qt::Horizontal, .min = 0, .max = kAuxiliaryCircleRevolution,
                                                 .position = 0, .smallStep = 1, .pageStep = 1,
-                                                .hint = QStringLiteral("Scroll through the animation")},
+                                                .hint = QStringLiteral("Scroll through the animation"), .name = QStringLiteral("Angle")},
                                                this);
     m_positionScrollBar->setObjectName(QStringLiteral("positionScrollBar"));
     m_positionScrollBar->setAccessibleName(QStringLiteral("Angle"));
