@@ -1,5 +1,7 @@
 #include "AppTestSupport.h"
 
+#include <QTest>
+
 namespace TestSupport {
 
 ScreenInfoProvider fixedScreen(QSize size, std::optional<QRect> workArea, QList<QRect> allWorkAreas)
@@ -11,6 +13,13 @@ ScreenInfoProvider fixedScreen(QSize size, std::optional<QRect> workArea, QList<
         s.allWorkAreas = allWorkAreas;
         return s;
     };
+}
+
+bool showAtSize(MainWindow &main, QSize size)
+{
+    main.resize(size);
+    main.show();
+    return QTest::qWaitForWindowExposed(&main);
 }
 
 } // namespace TestSupport

@@ -12,4 +12,8 @@ ScreenInfoProvider fixedScreen(QSize size = QSize(1600, 1000),
                                std::optional<QRect> workArea = QRect(0, 0, 1600, 960),
                                QList<QRect> allWorkAreas = {});
 
+// Gives the main window this size, shows it and waits until it is on
+// screen; false when it never got there.
+bool showAtSize(MainWindow &main, QSize size = QSize(1200, 800));
+
 } // namespace TestSupport

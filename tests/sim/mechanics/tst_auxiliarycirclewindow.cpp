@@ -266,9 +266,7 @@ void TestAuxiliaryCircleWindow::openedFromItsPage()
     ScopedDialogAnswers answers(true);
     ScopedClockTime clock;
     MainWindow main(fixedScreen());
-    main.resize(1200, 800);
-    main.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QVERIFY(showAtSize(main));
     QVERIFY(main.coursePane()->browser()->navigate(builtProgramFolder() + QStringLiteral("/HTML/AUXCIRCLE.HTM")));
     QCOMPARE(activeKind(), int(AuxiliaryCircleKind));
     auto *w = dynamic_cast<AuxiliaryCircleWindow *>(main.host()->activeWindow());

@@ -495,9 +495,7 @@ void TestDampedOscillatorWindow::hostedRunEndsByItself()
     ScopedDialogAnswers answers(true);
     ScopedClockTime clock;
     MainWindow main(fixedScreen());
-    main.resize(1200, 800);
-    main.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QVERIFY(showAtSize(main));
     main.host()->showSimulation(DampedOscillatorKind);
     auto *w = dynamic_cast<DampedOscillatorWindow *>(main.host()->activeWindow());
     QVERIFY(w);
@@ -541,9 +539,7 @@ void TestDampedOscillatorWindow::pageSwitchDuringAStep()
     ScopedDialogAnswers answers(true);
     ScopedClockTime clock;
     MainWindow main(fixedScreen());
-    main.resize(1000, 700);
-    main.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QVERIFY(showAtSize(main, QSize(1000, 700)));
     main.host()->showSimulation(DampedOscillatorKind);
     QPointer<DampedOscillatorWindow> w = dynamic_cast<DampedOscillatorWindow *>(main.host()->activeWindow());
     QVERIFY(w);

@@ -328,9 +328,7 @@ void TestResonanceWindow::openedFromItsPage()
     ScopedDialogAnswers answers(true);
     ScopedClockTime clock;
     MainWindow main(fixedScreen());
-    main.resize(1200, 800);
-    main.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&main));
+    QVERIFY(showAtSize(main));
     QVERIFY(main.coursePane()->browser()->navigate(builtProgramFolder() + QStringLiteral("/HTML/RESONANCE.HTM")));
     QCOMPARE(activeKind(), int(ResonanceKind));
     auto *w = dynamic_cast<ResonanceWindow *>(main.host()->activeWindow());

@@ -222,9 +222,7 @@ private Q_SLOTS:
         ScopedDialogAnswers answers(true);
         ScopedClockTime clock;
         MainWindow main(fixedScreen());
-        main.resize(1200, 800);
-        main.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QVERIFY(showAtSize(main));
         QCOMPARE(kindOfPageFile(QStringLiteral("GAMMA.HTM")), int(GammaAbsorptionKind));
         main.host()->showSimulation(GammaAbsorptionKind);
         auto *w = dynamic_cast<GammaAbsorptionWindow *>(main.host()->activeWindow());

@@ -254,9 +254,7 @@ private Q_SLOTS:
         ScopedSettings settings;
         ScopedDialogAnswers answers(true);
         MainWindow main(fixedScreen());
-        main.resize(1200, 800);
-        main.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&main));
+        QVERIFY(showAtSize(main));
         QCOMPARE(kindOfPageFile(QStringLiteral("SOUND.HTM")), int(ToneKeyboardKind));
         main.host()->showSimulation(ToneKeyboardKind);
         auto *w = dynamic_cast<ToneKeyboardWindow *>(main.host()->activeWindow());
